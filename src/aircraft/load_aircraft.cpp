@@ -1,0 +1,45 @@
+#include "aircraft/load_aircraft.h"
+
+#include <fstream>
+
+#include "aircraft/aircraft_file.h"
+#include "flight/flight_step.h"
+#include "platform/files.h"
+#include "platform/services.h"
+
+namespace aircraft {
+namespace {
+
+constexpr const char* kCoordinateLogName = "zahyou.txt";
+// "座標バックアップファイル生成に失敗"
+constexpr const char* kLogOpenFailed =
+    "\x8d\xc0\x95\x57\x83\x6f\x83\x62\x83\x4e\x83\x41\x83\x62\x83\x76\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac"
+    "\x82\xc9\x8e\xb8\x94\x73";
+
+}  // namespace
+
+std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog) {
+  auto a = std::make_unique<flight::Aircraft>();
+  if (openCoordinateLog) {
+    auto log = std::make_unique<std::ofstream>(platform::NativePath(kCoordinateLogName), std::ios::trunc);
+    if (*log) {
+      a->CoordinateLog = std::move(log);
+    } else {
+      platform::ShowWarning(kLogOpenFailed);
+    }
+  }
+  return a;
+}
+
+void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName, const LoadOptions& options) {
+  slot.reset();
+  slot = CreateAircraft(options.CoordinateLog);
+  flight::Aircraft& a = *slot;
+  ParseAircraftSpec(a, gameFileName);
+  if (options.BuildModel) a.Model = options.BuildModel(a);
+  flight::ShowRecord(a);
+  a.DisplayX = flight::kPlatformStartX;
+  a.DisplayHeight = flight::kPlatformStartHeight;
+}
+
+}  // namespace aircraft

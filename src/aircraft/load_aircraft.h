@@ -1,0 +1,31 @@
+#pragma once
+#include <memory>
+#include <string_view>
+
+#include "flight/aircraft.h"
+
+namespace aircraft {
+
+// Builds the 3D model of a freshly parsed aircraft (none when nothing can be built).
+using ModelBuilder = std::unique_ptr<flight::AircraftModel> (*)(const flight::Aircraft&);
+
+struct LoadOptions {
+  // Open "zahyou.txt" for the aircraft's coordinate log (the game does; headless tools
+  // need not).
+  bool CoordinateLog = true;
+  ModelBuilder BuildModel = nullptr;
+};
+
+// A new aircraft with zeroed fields and, if asked, its coordinate log opened (created
+// or truncated). A log that cannot be opened is reported and the aircraft goes on
+// without one.
+std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog);
+
+// Replaces the aircraft in `slot` by one built from an aircraft file: the old one is
+// destroyed first (closing its log before the new one truncates the file), then the
+// new one is created, parsed, given its model, shows record 0, and is put at the start
+// of the platform (x = -10 m, height 11.5 m).
+void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName,
+                  const LoadOptions& options = {});
+
+}  // namespace aircraft

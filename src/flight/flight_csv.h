@@ -1,0 +1,24 @@
+#pragma once
+#include <ctime>
+#include <string>
+
+#include "flight/aircraft.h"
+
+namespace flight {
+
+// The CSV flight record: the Shift-JIS header line and rows 0 .. Step of RecordCopy,
+// 19 values each in the standard stream's default number format.
+std::string FormatFlightCsv(const Aircraft& a);
+
+// The export's file name for a local time: "20100305-140709.txt".
+std::string FlightCsvFileName(const std::tm& localTime);
+
+// Writes the CSV flight record to a file named after the local time. On failure the
+// game's warning is shown and nothing is written. Returns the file name, or an empty
+// string on failure.
+std::string ExportFlightCsv(const Aircraft& a, const std::tm& localTime);
+
+// Writes the CSV flight record to a given file; false when it cannot be written.
+bool WriteFlightCsv(const Aircraft& a, const std::string& path);
+
+}  // namespace flight

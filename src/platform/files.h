@@ -1,0 +1,35 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Turns a game file name, written with backslashes as folder separators
+// ("rank\Ranking.txt"), into a path for this system. Every file the game opens goes
+// through here.
+std::string NativePath(std::string_view gameName);
+
+// Reads at most maxBytes from the start of a file; nothing when it cannot be opened.
+// Parsers only ever need a bounded prefix, so a huge file never costs more memory
+// than that.
+std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes);
+
+// Replaces a file's content as a whole: the bytes go to a temporary file in the same
+// folder, which is flushed to disk and then renamed over the target. A failure at any
+// point leaves the previous file untouched and returns false.
+bool WriteFileAtomically(std::string_view gameName, std::string_view content);
+
+// Creates or truncates a file and writes the bytes (for files nobody depends on,
+// such as an export). Returns false when the file cannot be created or written.
+bool WriteFile(std::string_view gameName, std::string_view content);
+
+namespace testing {
+// Replaces the low-level write used by WriteFileAtomically, so tests can make a
+// write fail half way. Pass nullptr to restore the real one.
+using WriteFunction = long (*)(int fd, const void* data, size_t size);
+void SetWriteFunction(WriteFunction fn);
+}  // namespace testing
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+#pragma once
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/input.h"
+#include "platform/random.h"
+
+namespace platform {
+
+// The operating-system services the game logic reaches, one instance each for the
+// whole process. main() installs the real ones; tests install doubles.
+struct Services {
+  Clock* clock = nullptr;
+  Input* input = nullptr;
+  Dialogs* dialogs = nullptr;
+  Random* random = nullptr;
+};
+
+Services& Os();
+
+// Shows a warning through the installed dialogs (or on stderr when none is installed).
+void ShowWarning(const std::string& sjisText);
+
+// Installs a set of services for the lifetime of this object and restores the
+// previous set afterwards.
+class ScopedServices {
+public:
+  explicit ScopedServices(const Services& services);
+  ~ScopedServices();
+  ScopedServices(const ScopedServices&) = delete;
+  ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+  Services previous_;
+};
+
+}  // namespace platform

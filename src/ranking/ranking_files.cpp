@@ -1,0 +1,111 @@
+#include "ranking/ranking_files.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "flight/text_fields.h"
+#include "platform/files.h"
+#include "platform/services.h"
+
+namespace ranking {
+namespace {
+
+// "ランキングファイル生成に失敗"
+constexpr const char* kTableFileFailed =
+    "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+// "コンストラクタlink" and "コンストラクタランキング", shown one after the other.
+constexpr const char* kEntryFileFailed1 = "\x83\x52\x83\x93\x83\x58\x83\x67\x83\x89\x83\x4e\x83\x5elink";
+constexpr const char* kEntryFileFailed2 =
+    "\x83\x52\x83\x93\x83\x58\x83\x67\x83\x89\x83\x4e\x83\x5e\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f";
+
+}  // namespace
+
+std::string EntryFileName(int index) {
+  char name[32];
+  std::snprintf(name, sizeof name, "rank\\rank%d.txt", index);
+  return name;
+}
+
+TableFile ParseTableFile(std::string_view text) {
+  TableFile table;
+  flight::FieldReader in(text);
+  for (RankingEntry& entry : table.Entries) {
+    entry.Name = in.Read(',');
+    entry.Distance = static_cast<float>(flight::ParseDouble(in.Read(',')));
+  }
+  table.FlightCount = flight::ParseInt(in.Read(','));
+  return table;
+}
+
+std::string FormatTableFile(const RankingTable& table) {
+  std::ostringstream out;
+  for (const RankingEntry& entry : table.Entries) out << entry.Name << ',' << entry.Distance << ',';
+  out << table.FlightCount;
+  return out.str();
+}
+
+std::vector<std::string> SplitLines(std::string_view text, size_t maxLines) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < text.size() && lines.size() < maxLines) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = flight::CutCr(text.substr(pos, end - pos));
+    lines.emplace_back(line.substr(0, kMaxLineBytes));
+    pos = end + 1;
+  }
+  return lines;
+}
+
+std::unique_ptr<EntryFile> ParseEntryFile(std::string_view text) {
+  auto entry = std::make_unique<EntryFile>();
+  std::vector<std::string> lines = SplitLines(text, kEntryLineCount + kControlLogCapacity);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i < kEntryLineCount) {
+      entry->Lines[i] = std::move(lines[i]);
+    } else {
+      entry->Log.Values[entry->Log.Count++] = flight::ParseDouble(lines[i]);
+    }
+  }
+  return entry;
+}
+
+std::string FormatEntryFile(const std::array<std::string, kEntryLineCount>& lines, const ControlLog& log) {
+  std::ostringstream out;
+  for (const std::string& line : lines) out << line << "\r\n";
+  for (int k = 0; k < log.Count && k < kControlLogCapacity; ++k) out << log.Values[k] << "\r\n";
+  return out.str();
+}
+
+std::unique_ptr<RankingTable> LoadRanking() {
+  auto table = std::make_unique<RankingTable>();
+  const auto tableText = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
+  if (!tableText) {
+    platform::ShowWarning(kTableFileFailed);
+    return table;
+  }
+  const TableFile parsed = ParseTableFile(*tableText);
+  table->Entries = parsed.Entries;
+  table->FlightCount = parsed.FlightCount;
+
+  for (int i = 0; i < kEntryCount; ++i) {
+    const auto text = platform::ReadFilePrefix(EntryFileName(i), kRankingReadLimit);
+    if (!text) {
+      platform::ShowWarning(kEntryFileFailed1);
+      platform::ShowWarning(kEntryFileFailed2);
+      continue;
+    }
+    std::unique_ptr<EntryFile> entry = ParseEntryFile(*text);
+    table->EntryLines[i] = std::move(entry->Lines);
+    table->EntryLogs[i] = entry->Log;
+  }
+  return table;
+}
+
+bool SaveRanking(const RankingTable& table) {
+  if (platform::WriteFileAtomically(kTableFileName, FormatTableFile(table))) return true;
+  platform::ShowWarning(kTableFileFailed);
+  return false;
+}
+
+}  // namespace ranking

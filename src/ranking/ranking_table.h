@@ -1,0 +1,44 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace ranking {
+
+inline constexpr int kEntryCount = 10;
+inline constexpr int kControlLogCapacity = 5000;  // tail settings, one per flight step
+inline constexpr int kEntryLineCount = 51;        // 50 aircraft-file lines and the separator
+inline constexpr int kSpecLinesKept = 50;
+inline constexpr size_t kMaxNameBytes = 255;
+inline constexpr size_t kMaxLineBytes = 255;
+inline constexpr int8_t kNoNewEntry = 100;
+
+// Tail settings (deg) of one flight, value k being the one flight step k used.
+struct ControlLog {
+  std::array<double, kControlLogCapacity> Values{};
+  int16_t Count = 0;  // values that belong to the flight
+};
+
+struct RankingEntry {
+  std::string Name;   // Shift-JIS bytes as typed, at most 255
+  float Distance = 0; // m
+};
+
+// The ten best flights, longest first; among equal distances the older stands first.
+// Large (eleven control logs): always allocate it on the heap.
+struct RankingTable {
+  std::array<RankingEntry, kEntryCount> Entries{};
+  int8_t NewEntryIndex = kNoNewEntry;  // entry made by the last registration
+  ControlLog InProgressLog;            // the flight being flown
+  std::array<ControlLog, kEntryCount> EntryLogs{};
+  std::array<std::array<std::string, kEntryLineCount>, kEntryCount> EntryLines{};
+  int32_t FlightCount = 0;  // registration attempts, saved with the table
+};
+
+// File names of the table and of entry i.
+inline constexpr const char* kTableFileName = "rank\\Ranking.txt";
+std::string EntryFileName(int index);
+
+inline constexpr const char* kEntrySeparator = "--------vvv--------";
+
+}  // namespace ranking

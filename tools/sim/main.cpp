@@ -1,0 +1,147 @@
+// velkaro-sim: flies an aircraft file without graphics and prints the distance.
+//
+//   velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "demo_flight.h"
+#include "flight/flight_csv.h"
+#include "platform/services.h"
+#include "platform/system_services.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+constexpr int kExitUnreadable = 1;
+constexpr int kMaxSweepFlights = 100000;
+
+// "機体データの取得に失敗"
+constexpr const char* kSpecOpenFailed =
+    "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
+
+struct Sweep {
+  double From = 0, To = 0, Step = 0;  // deg
+  int Count() const { return static_cast<int>(std::floor((To - From) / Step + 1e-9)) + 1; }
+};
+
+struct Arguments {
+  std::string File;
+  std::optional<double> Trim;
+  std::optional<std::string> CsvPath;
+  std::optional<Sweep> SweepRange;
+};
+
+int Usage(const char* problem) {
+  std::fprintf(stderr,
+               "velkaro-sim: %s\n"
+               "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]\n"
+               "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
+               "  --trim DEG   fly with this constant tail setting instead of the file's\n"
+               "  --csv OUT    write the flight record as the game's CSV export to OUT\n"
+               "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n",
+               problem);
+  return kExitUsage;
+}
+
+bool ParseNumber(const std::string& text, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return !text.empty() && end && *end == '\0' && std::isfinite(value);
+}
+
+std::optional<Sweep> ParseSweep(const std::string& text) {
+  const size_t first = text.find(':');
+  const size_t second = first == std::string::npos ? first : text.find(':', first + 1);
+  if (second == std::string::npos) return std::nullopt;
+  Sweep sweep;
+  if (!ParseNumber(text.substr(0, first), sweep.From) ||
+      !ParseNumber(text.substr(first + 1, second - first - 1), sweep.To) ||
+      !ParseNumber(text.substr(second + 1), sweep.Step))
+    return std::nullopt;
+  if (!(sweep.Step > 0) || sweep.To < sweep.From || sweep.Count() > kMaxSweepFlights) return std::nullopt;
+  return sweep;
+}
+
+// Returns an error text, or nothing when the arguments are sound.
+std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (arg == "--trim" || arg == "--csv" || arg == "--sweep") {
+      if (!hasValue) return arg + " needs a value";
+      const std::string value = argv[++i];
+      if (arg == "--trim") {
+        double trim;
+        if (!ParseNumber(value, trim)) return "--trim takes a number of degrees";
+        args.Trim = trim;
+      } else if (arg == "--csv") {
+        args.CsvPath = value;
+      } else {
+        args.SweepRange = ParseSweep(value);
+        if (!args.SweepRange) return "--sweep takes FROM:TO:STEP with FROM <= TO and STEP > 0";
+      }
+    } else if (!arg.empty() && arg[0] == '-') {
+      return "unknown option " + arg;
+    } else if (args.File.empty()) {
+      args.File = arg;
+    } else {
+      return "only one FILE can be flown";
+    }
+  }
+  if (args.File.empty()) return std::string("no FILE given");
+  if (args.Trim && args.SweepRange) return std::string("--trim and --sweep exclude each other");
+  return std::nullopt;
+}
+
+int RunSweep(const Arguments& args) {
+  const Sweep& sweep = *args.SweepRange;
+  double bestTrim = sweep.From;
+  float bestDistance = -INFINITY;
+  for (int k = 0; k < sweep.Count(); ++k) {
+    const double trim = sweep.From + k * sweep.Step;
+    const auto outcome = sim::FlyAircraftFile(args.File, {.TrimDeg = trim});
+    if (!outcome) {
+      platform::ShowWarning(kSpecOpenFailed);
+      return kExitUnreadable;
+    }
+    std::printf("trim=%g distance=%g last_step=%d\n", trim, outcome->Distance, outcome->LastStep);
+    if (outcome->LaunchEnded && outcome->Distance > bestDistance) {
+      bestDistance = outcome->Distance;
+      bestTrim = trim;
+    }
+  }
+  std::printf("best trim=%g distance=%g\n", bestTrim, bestDistance);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  platform::ConsoleDialogs dialogs;
+  platform::Os().dialogs = &dialogs;
+
+  Arguments args;
+  if (const auto problem = ParseArguments(argc, argv, args)) return Usage(problem->c_str());
+  if (args.SweepRange) return RunSweep(args);
+
+  const auto outcome = sim::FlyAircraftFile(args.File, {.TrimDeg = args.Trim});
+  if (!outcome) {
+    platform::ShowWarning(kSpecOpenFailed);
+    return kExitUnreadable;
+  }
+  if (!outcome->LaunchEnded) {
+    std::fprintf(stderr, "velkaro-sim: the launch run never reaches the platform's edge (start speed too low)\n");
+    return kExitUnreadable;
+  }
+  if (args.CsvPath && !flight::WriteFlightCsv(*outcome->Aircraft, *args.CsvPath)) {
+    std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.CsvPath->c_str());
+    return kExitUnreadable;
+  }
+  std::printf("distance=%g last_step=%d launch_ticks=%d\n", outcome->Distance, outcome->LastStep,
+              outcome->LaunchTicks);
+  return 0;
+}
