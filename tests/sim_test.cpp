@@ -1,0 +1,173 @@
+// Whole flights: the shipped ranking replays, a registered flight flown again from its
+// entry file, the golden flight of the default glider, and the velkaro-sim tool.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "aircraft/aircraft_file.h"
+#include "demo_flight.h"
+#include "fakes/fake_platform.h"
+#include "fakes/temp_dir.h"
+#include "fakes/test_aircraft.h"
+#include "flight/flight_csv.h"
+#include "player_flight.h"
+#include "ranking/ranking_files.h"
+#include "ranking/registration.h"
+
+namespace {
+
+const std::filesystem::path kData = VELKARO_DATA_DIR;
+
+std::string FormatLikeTheTable(float distance) {
+  std::ostringstream out;
+  out << distance;
+  return out.str();
+}
+
+TEST(ShippedRanking, EveryEntryFliesToItsRankedDistance) {
+  fakes::FakePlatform os;
+  const ranking::TableFile table = ranking::ParseTableFile(fakes::ReadText(kData / "rank" / "Ranking.txt"));
+  for (int i = 0; i < ranking::kEntryCount; ++i) {
+    const auto outcome = sim::FlyAircraftFile((kData / "rank" / ("rank" + std::to_string(i) + ".txt")).string());
+    ASSERT_TRUE(outcome) << "entry " << i;
+    EXPECT_EQ(FormatLikeTheTable(outcome->Distance), FormatLikeTheTable(table.Entries[i].Distance)) << "entry " << i;
+    EXPECT_GT(outcome->Distance, 0);
+    if (i > 0) {
+      EXPECT_LE(table.Entries[i].Distance, table.Entries[i - 1].Distance);
+    }
+  }
+  EXPECT_TRUE(os.Dialogs.Warnings.empty());
+}
+
+TEST(Replay, RegisteredFlightFliesAgainFromItsEntryFile) {
+  fakes::FakePlatform os;
+  fakes::TempWorkingDir dir;
+  std::filesystem::create_directory("rank");
+  fakes::WriteText("temp.txt", fakes::ReadText(kData / "temp.txt"));
+  auto table = std::make_unique<ranking::RankingTable>();
+
+  // The player trims nose-down on the platform, then pulls up in steps during the flight.
+  sim::PlayerControls controls{&os.Input, &os.Random, [&](int tick) {
+                                 os.Input.Release(platform::Key::Up);
+                                 os.Input.Release(platform::Key::Down);
+                                 if (tick < 30) os.Input.Press(platform::Key::Down);
+                                 if (tick > 200 && tick < 260) os.Input.Press(platform::Key::Up);
+                                 if (tick > 900 && tick % 50 == 0) os.Input.Press(platform::Key::Down);
+                               }};
+  os.Random.Values = {17, 42, 99};
+  sim::PlayerFlight flown;
+  ASSERT_TRUE(sim::FlyAsPlayer(*table, controls, flown));
+  os.Dialogs.Names.push_back(std::string("replay"));
+  ranking::RegisterDistance(*table, flown.Distance, flown.Aircraft->Step);
+  ASSERT_EQ(table->NewEntryIndex, 0);
+
+  const auto again = sim::FlyAircraftFile("rank\\rank0.txt");
+  ASSERT_TRUE(again);
+  EXPECT_NEAR(again->Distance, flown.Distance, 0.01);
+  EXPECT_EQ(again->LastStep, flown.Aircraft->LastStep);
+  EXPECT_GT(flown.Distance, 100);
+}
+
+// The shipped default glider flown with a fixed control log. Set VELKARO_UPDATE_GOLDEN=1
+// to rewrite the stored values after a deliberate change of the physics.
+TEST(Golden, DefaultGliderWithAFixedControlLog) {
+  fakes::FakePlatform os;
+  fakes::TempWorkingDir dir;
+  std::string entry = fakes::ReadText(kData / "temp.txt") + "\r\n--------vvv--------\r\n";
+  for (int k = 0; k < 3000; ++k) entry += std::to_string(-0.5 + 0.05 * (k / 100 % 30)) + "\r\n";
+  fakes::WriteText("golden.txt", entry);
+  const auto outcome = sim::FlyAircraftFile("golden.txt");
+  ASSERT_TRUE(outcome);
+
+  std::ostringstream actual;
+  char line[64];
+  std::snprintf(line, sizeof line, "distance=%.9g last_step=%d\n", outcome->Distance, outcome->LastStep);
+  actual << line;
+  std::istringstream csv(flight::FormatFlightCsv(*outcome->Aircraft));
+  std::string row;
+  for (int i = -1; std::getline(csv, row); ++i) {
+    if (i == 0 || i == 1 || i == 100 || i == 500 || i == 1000 || i == outcome->LastStep) actual << i << ':' << row << '\n';
+  }
+
+  const std::filesystem::path golden = std::filesystem::path(VELKARO_GOLDEN_DIR) / "default_glider.txt";
+  if (std::getenv("VELKARO_UPDATE_GOLDEN")) fakes::WriteText(golden, actual.str());
+  EXPECT_EQ(actual.str(), fakes::ReadText(golden));
+}
+
+// Runs velkaro-sim and returns its exit code and standard output.
+std::pair<int, std::string> RunSim(const std::string& args) {
+  const std::string command = std::string(VELKARO_SIM_PATH) + " " + args + " 2>sim-stderr.txt";
+  FILE* pipe = popen(command.c_str(), "r");
+  std::string out;
+  std::array<char, 4096> buffer;
+  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  return {WEXITSTATUS(status), out};
+}
+
+TEST(SimTool, PrintsOneLineAndWritesTheCsv) {
+  fakes::TempWorkingDir dir;
+  fakes::FakePlatform os;
+  const std::string temp = (kData / "temp.txt").string();
+  const auto [code, out] = RunSim(temp + " --csv flight.csv");
+  EXPECT_EQ(code, 0);
+  const auto outcome = sim::FlyAircraftFile(temp);
+  char expected[128];
+  std::snprintf(expected, sizeof expected, "distance=%g last_step=%d launch_ticks=%d\n", outcome->Distance,
+                outcome->LastStep, outcome->LaunchTicks);
+  EXPECT_EQ(out, expected);
+  EXPECT_EQ(fakes::ReadText("flight.csv"), flight::FormatFlightCsv(*outcome->Aircraft));
+  EXPECT_FALSE(std::filesystem::exists("zahyou.txt"));
+}
+
+TEST(SimTool, TrimAndSweep) {
+  fakes::TempWorkingDir dir;
+  const std::string temp = (kData / "temp.txt").string();
+  const auto [code, out] = RunSim(temp + " --sweep -1:1:0.5");
+  EXPECT_EQ(code, 0);
+  std::istringstream lines(out);
+  std::string line;
+  int flights = 0;
+  while (std::getline(lines, line) && line.rfind("trim=", 0) == 0) ++flights;
+  EXPECT_EQ(flights, 5);
+  EXPECT_EQ(line.rfind("best trim=", 0), 0u);
+  const auto [trimCode, trimOut] = RunSim(temp + " --trim 0.5");
+  EXPECT_EQ(trimCode, 0);
+  EXPECT_NE(out.find("trim=0.5 " + trimOut.substr(0, trimOut.find(" launch_ticks"))), std::string::npos);
+}
+
+TEST(SimTool, BadUseAndUnreadableFiles) {
+  fakes::TempWorkingDir dir;
+  EXPECT_EQ(RunSim("").first, 2);
+  EXPECT_EQ(RunSim("a b").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --trim").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --trim x").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --sweep 1:0:1").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --sweep 0:1:0").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --bogus").first, 2);
+  EXPECT_EQ(RunSim("missing.txt").first, 1);
+  EXPECT_EQ(fakes::ReadText("sim-stderr.txt"), "機体データの取得に失敗\n");
+  std::filesystem::create_directory("folder");
+  EXPECT_EQ(RunSim("folder").first, 1);
+}
+
+TEST(SimTool, LaunchThatNeverEndsAndFlightThatNeverLands) {
+  fakes::FakePlatform os;
+  fakes::TempWorkingDir dir;
+  flight::AircraftSpec slow = fakes::GliderSpec();
+  slow.StartSpeed = 3;
+  fakes::WriteText("slow.txt", aircraft::FormatAircraftSpec(slow));
+  EXPECT_EQ(RunSim("slow.txt").first, 1);
+
+  flight::AircraftSpec high = fakes::GliderSpec();
+  high.StartZ = -1e6;
+  fakes::WriteText("high.txt", aircraft::FormatAircraftSpec(high));
+  const auto [code, out] = RunSim("high.txt");
+  EXPECT_EQ(code, 0);
+  EXPECT_NE(out.find("last_step=4998"), std::string::npos);
+}
+
+}  // namespace
