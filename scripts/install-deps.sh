@@ -5,6 +5,9 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libimgui-dev libstb-dev
+  libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+  xvfb xdotool imagemagick x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do
