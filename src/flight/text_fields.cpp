@@ -1,6 +1,7 @@
 #include "flight/text_fields.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <climits>
 #include <cstdlib>
 
@@ -55,6 +56,19 @@ int32_t ParseInt(std::string_view text) {
   if (value > INT32_MAX) return INT32_MAX;
   if (value < INT32_MIN) return INT32_MIN;
   return static_cast<int32_t>(value);
+}
+
+}  // namespace flight
+
+namespace flight {
+
+std::string TwoDecimalText(double value) {
+  char text[512];  // "%f" of the largest double has over 300 digits
+  std::snprintf(text, sizeof text, "%f", value);
+  std::string s = text;
+  const size_t point = s.find('.');
+  if (point != std::string::npos && point + 3 < s.size()) s.resize(point + 3);
+  return s;
 }
 
 }  // namespace flight

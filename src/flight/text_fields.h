@@ -43,3 +43,11 @@ inline std::string_view CutCr(std::string_view line) {
 }
 
 }  // namespace flight
+
+namespace flight {
+
+// A distance as the game shows it: printed with six decimals ("%f"), then cut right
+// after the second decimal, not rounded again (98.7f shows as 98.69).
+std::string TwoDecimalText(double value);
+
+}  // namespace flight

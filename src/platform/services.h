@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/input.h"
 #include "platform/random.h"
+#include "platform/shell.h"
 
 namespace platform {
 
@@ -13,6 +14,8 @@ struct Services {
   Input* input = nullptr;
   Dialogs* dialogs = nullptr;
   Random* random = nullptr;
+  Menu* menu = nullptr;
+  Processes* processes = nullptr;
 };
 
 Services& Os();

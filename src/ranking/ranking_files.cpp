@@ -84,6 +84,7 @@ std::unique_ptr<RankingTable> LoadRanking() {
     platform::ShowWarning(kTableFileFailed);
     return table;
   }
+  table->TableRead = true;
   const TableFile parsed = ParseTableFile(*tableText);
   table->Entries = parsed.Entries;
   table->FlightCount = parsed.FlightCount;

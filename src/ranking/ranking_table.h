@@ -33,6 +33,7 @@ struct RankingTable {
   std::array<ControlLog, kEntryCount> EntryLogs{};
   std::array<std::array<std::string, kEntryLineCount>, kEntryCount> EntryLines{};
   int32_t FlightCount = 0;  // registration attempts, saved with the table
+  bool TableRead = false;   // the table file could be read at start-up
 };
 
 // File names of the table and of entry i.

@@ -1,0 +1,64 @@
+#pragma once
+// The one look-at camera and perspective lens, and the three families of rules that
+// set them: the player's free camera, the demo's fly-by, and the replay cameras.
+#include <cstdint>
+
+#include "flight/aircraft.h"
+#include "platform/graphics_device.h"
+
+namespace game {
+
+enum class FrameKind : int8_t { Normal = -1, FlightFrame = 0, ResultFrame = 1, FlyByFrame = 2 };
+
+inline constexpr float kWideFov = 0.7853982f;  // rad, pi/4
+inline constexpr float kTeleFov = 0.31415927f; // rad, pi/10
+
+struct Lens {
+  float FovY = kWideFov;  // rad
+  float Aspect = 4.0f / 3.0f;
+  float Near = 1.0f;      // m
+  float Far = 15000.0f;   // m
+};
+
+struct FreeCameraState {
+  int8_t Mode = 2;              // 0 overview, 1 behind, 2 pilot, 3 orbit, 4 telephoto
+  float TargetHeight = 0;       // m
+  float Side = 0;               // m
+  float Azimuth = 0.5f;         // rad
+  float Height = 3.0f;          // m
+  float Distance = 10.0f;       // m
+};
+
+struct ReplayCameraState {
+  int8_t Variant = 0;     // 0 telephoto, 1 chase, 2 fixed point, 3 pilot, 4 drifting chase
+  int16_t Tick = 0;       // frames shown by the current variant
+  double StartX = 0;      // m, aircraft x when the variant began
+  double Span = 0;        // m of flight the variant lasts
+  platform::Vec3 StoredEye, Offset, Drift;
+};
+
+struct Camera {
+  platform::Vec3 Eye;
+  platform::Vec3 LookAt;
+  platform::Matrix4 ViewMatrix = platform::Identity();
+  Lens Projection;
+  FreeCameraState Free;
+  ReplayCameraState Replay;
+};
+
+// The lens of a client area of this size (pixels).
+Lens MakeLens(int clientWidth, int clientHeight);
+
+void ApplyProjection(Camera& camera, platform::GraphicsDevice& device);
+void ApplyView(Camera& camera, platform::GraphicsDevice& device);
+
+// Reads the camera keys and sets the camera for a live frame (the fly-by keeps its own).
+void FreeCamera(Camera& camera, FrameKind kind, const flight::Aircraft& aircraft, platform::GraphicsDevice& device);
+// Eye and target of fly-by tick t (0..999).
+void FlyByCamera(Camera& camera, int tick);
+// Sets the camera for a replayed frame, switching variants as the flight goes on.
+void ReplayCamera(Camera& camera, const flight::Aircraft& aircraft, platform::GraphicsDevice& device);
+// A fresh random variant with the wide lens.
+void ResetReplayCamera(Camera& camera, platform::GraphicsDevice& device);
+
+}  // namespace game

@@ -1,0 +1,96 @@
+#include "game/frame_drawing.h"
+
+#include <cstdio>
+
+#include "flight/text_fields.h"
+#include "game/init.h"
+#include "game/ranking_list.h"
+
+namespace game {
+namespace {
+
+using platform::RenderState;
+
+constexpr uint32_t kBackground = 0xFF141E64;  // dark blue behind everything
+constexpr float kFarDepth = 1.0f;
+constexpr int8_t kNoHighlight = 100;
+
+// "風速%1.1fm/s"
+constexpr const char* kWindFormat = "\x95\x97\x91\xac%1.1fm/s";
+
+std::string FpsLine(const Game& g) {
+  char text[32];
+  std::snprintf(text, sizeof text, "fps%d/50", static_cast<int8_t>(g.Pacer.FpsShown));
+  return text;
+}
+
+std::string WindLine(const Game& g) {
+  char text[64];
+  std::snprintf(text, sizeof text, kWindFormat, g.Aircraft ? g.Aircraft->WindSpeed : 0.0);
+  return text;
+}
+
+// The 3D scene, the same in both kinds of frame: clear, scenery, sky, water and the
+// scenery sets with blending, the inn under the sun, and the aircraft.
+void DrawCommonScene(Game& g) {
+  platform::GraphicsDevice& device = *g.Device;
+  device.Clear(kBackground, kFarDepth);
+  device.BeginScene();
+  device.SetRenderState(RenderState::SrcBlend, platform::Blend::SrcAlpha);
+  device.SetRenderState(RenderState::DestBlend, platform::Blend::InvSrcAlpha);
+  device.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  DrawHome(g.World, device);  // lit as the previous frame left it: on
+  device.SetRenderState(RenderState::Lighting, 0);
+  DrawLand(g.World, device);
+  DrawSky(g.World, device);
+  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  DrawMountains(g.World, device);
+  DrawTrees(g.World, device);
+  DrawWater(g.World, g.View, device);
+  DrawPoles(g.World, device);  // with the colour operation the water left
+  device.SetRenderState(RenderState::Lighting, 1);
+  device.SetLight(0, g.SceneLight);
+  device.LightEnable(0, true);
+  DrawRyokan(g.World, device);
+  if (g.Aircraft) DrawAircraft(*g.Aircraft, device);
+}
+
+void DrawDistance(Game& g) {
+  if (g.Aircraft) g.Result.Draw(*g.Device, flight::TwoDecimalText(g.Aircraft->DisplayX));
+}
+
+void EndFrame(platform::GraphicsDevice& device) {
+  device.EndScene();
+  device.Present();
+}
+
+}  // namespace
+
+void DrawScene(Game& g, FrameKind kind) {
+  platform::GraphicsDevice& device = *g.Device;
+  FreeCamera(g.View, kind, *g.Aircraft, device);
+  ApplyView(g.View, device);
+  DrawCommonScene(g);
+
+  if (g.TailPoint) g.TailPoint->SetPosition(GaugeX(g), GaugeY(g, g.Aircraft->TailSetting));
+  if (g.TailGraph) g.TailGraph->Draw(device);
+  if (g.TailPoint) g.TailPoint->Draw(device);
+  g.FpsText.Draw(FpsLine(g));
+  g.WindText.Draw(WindLine(g));
+  if (kind == FrameKind::ResultFrame) DrawDistance(g);
+  if (kind == FrameKind::FlyByFrame) DrawRankingList(g, kNoHighlight);
+  EndFrame(device);
+}
+
+void DrawReplayScene(Game& g, int8_t highlight) {
+  platform::GraphicsDevice& device = *g.Device;
+  ReplayCamera(g.View, *g.Aircraft, device);
+  ApplyView(g.View, device);
+  DrawCommonScene(g);
+  DrawDistance(g);
+  DrawRankingList(g, highlight);
+  g.FpsText.Draw(FpsLine(g));
+  EndFrame(device);
+}
+
+}  // namespace game

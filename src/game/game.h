@@ -1,0 +1,81 @@
+#pragma once
+// [SECTION] The game: its state, its timers, and the long-lived objects that the
+// states update and the frames draw. One instance for the whole run.
+#include <cstdint>
+#include <memory>
+
+#include "app/frame_pacing.h"
+#include "flight/aircraft.h"
+#include "flight/launch_run.h"
+#include "flight/tail_input.h"
+#include "game/camera.h"
+#include "game/hud.h"
+#include "game/scene.h"
+#include "platform/graphics_device.h"
+#include "ranking/ranking_table.h"
+
+namespace game {
+
+enum GameState : uint8_t {
+  Init = 0,
+  Ready = 1,
+  Demo = 2,
+  Launch = 3,
+  Flight = 4,
+  Landed = 5,
+  Replay = 6,
+  WaitRelease = 7,
+  Restart = 9,
+};
+
+enum DemoPhase : int8_t { DemoLaunch = 0, DemoFlight = 1, FlyByStart = 2, FlyBy = 3 };
+
+inline constexpr int kDesignModeCommand = 40004;
+
+struct Game {
+  // Set by the shell before the first tick.
+  platform::GraphicsDevice* Device = nullptr;
+  int WindowWidth = 0;   // px, from the boot file: the base of the HUD positions
+  int WindowHeight = 0;  // px
+  int ClientWidth = 0;   // px, the picture's area, for the lens
+  int ClientHeight = 0;  // px
+
+  uint8_t State = Init;
+  int8_t Phase = FlyByStart;   // the demo's sub-state; kept outside the demo
+  int32_t FlyByTick = 0;
+  float RunTime = 0;           // s on the launch platform
+  uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
+  uint32_t TouchdownTime = 0;  // ms
+  int8_t DemoEntry = 0;        // ranking entry the demo flies
+
+  std::unique_ptr<flight::Aircraft> Aircraft;
+  std::unique_ptr<ranking::RankingTable> Ranking;
+  std::unique_ptr<platform::Font> ListFont;  // the ranking list's fixed-pitch font
+  Scene World;
+  Camera View;
+  TextBox FpsText;
+  TextBox WindText;
+  std::unique_ptr<ScreenQuad> TailGraph;
+  std::unique_ptr<ScreenQuad> TailPoint;
+  ResultNumber Result;
+  platform::Light SceneLight;
+
+  app::FramePacer Pacer;
+  flight::LaunchRunState Run;
+  flight::TailInputState Tail;
+};
+
+// One idle tick: the work of the current state.
+void IdleTick(Game& game);
+
+// Replaces the current aircraft by one read from an aircraft file (with its model and
+// coordinate log) and resets the run time.
+void LoadGameAircraft(Game& game, const char* gameFileName);
+
+// Whether the design mode is on (the menu's check mark).
+bool DesignMode();
+
+// Releases the long-lived objects in the shutdown order, saving the ranking.
+void Shutdown(Game& game);
+
+}  // namespace game
