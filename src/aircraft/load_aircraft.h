@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -7,7 +8,7 @@
 namespace aircraft {
 
 // Builds the 3D model of a freshly parsed aircraft (none when nothing can be built).
-using ModelBuilder = std::unique_ptr<flight::AircraftModel> (*)(const flight::Aircraft&);
+using ModelBuilder = std::function<std::unique_ptr<flight::AircraftModel>(const flight::Aircraft&)>;
 
 struct LoadOptions {
   // Open "zahyou.txt" for the aircraft's coordinate log (the game does; headless tools

@@ -62,6 +62,18 @@ int32_t ParseInt(std::string_view text) {
 
 namespace flight {
 
+std::vector<std::string> SplitLines(std::string_view text, size_t maxLines, size_t maxLineBytes) {
+  std::vector<std::string> lines;
+  size_t pos = 0;
+  while (pos < text.size() && lines.size() < maxLines) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    lines.emplace_back(CutCr(text.substr(pos, end - pos)).substr(0, maxLineBytes));
+    pos = end + 1;
+  }
+  return lines;
+}
+
 std::string TwoDecimalText(double value) {
   char text[512];  // "%f" of the largest double has over 300 digits
   std::snprintf(text, sizeof text, "%f", value);

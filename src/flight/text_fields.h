@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace flight {
 
@@ -45,6 +46,10 @@ inline std::string_view CutCr(std::string_view line) {
 }  // namespace flight
 
 namespace flight {
+
+// Splits text into at most maxLines lines (LF or CR LF), each cut to maxLineBytes. The
+// empty rest after a final line break is not a line.
+std::vector<std::string> SplitLines(std::string_view text, size_t maxLines, size_t maxLineBytes = 255);
 
 // A distance as the game shows it: printed with six decimals ("%f"), then cut right
 // after the second decimal, not rounded again (98.7f shows as 98.69).

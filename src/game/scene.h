@@ -2,15 +2,25 @@
 // The world drawn around the flight: scenery meshes, water, sky, poles, trees and
 // mountains, and the aircraft's model. Members are filled by Init; a member that could
 // not be made stays empty and is not drawn.
+#include <memory>
+
+#include "aircraft/frame.h"
 #include "aircraft/load_aircraft.h"
 #include "game/camera.h"
 #include "platform/graphics_device.h"
+#include "world/field.h"
+#include "world/scenery.h"
+#include "world/sky_dome.h"
 
 namespace game {
 
 struct Scene {
-  // Builds the aircraft model at every load (none until the model code is in place).
-  aircraft::ModelBuilder BuildModel = nullptr;
+  aircraft::Frame Home;    // the launch building and platform
+  aircraft::Frame Land;    // the shore
+  aircraft::Frame Ryokan;  // the inn across the lake
+  world::Scenery Sets;
+  std::unique_ptr<world::CWaveField> Water;
+  std::unique_ptr<world::SkyDome> Sky;
 };
 
 // Each draws one object of the frame with the states it sets itself.

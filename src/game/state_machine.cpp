@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "aircraft/aircraft_file.h"
+#include "aircraft/aircraft_model.h"
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
 #include "game/frame_drawing.h"
@@ -204,7 +205,11 @@ void DoInit(Game& g) {
 bool DesignMode() { return platform::Os().menu && platform::Os().menu->IsChecked(kDesignModeCommand); }
 
 void LoadGameAircraft(Game& g, const char* gameFileName) {
-  aircraft::LoadAircraft(g.Aircraft, gameFileName, {.CoordinateLog = true, .BuildModel = g.World.BuildModel});
+  aircraft::LoadOptions options;
+  options.BuildModel = [&g](const flight::Aircraft& a) -> std::unique_ptr<flight::AircraftModel> {
+    return aircraft::BuildAircraftModel(a, *g.Device);
+  };
+  aircraft::LoadAircraft(g.Aircraft, gameFileName, options);
   g.RunTime = 0;
 }
 

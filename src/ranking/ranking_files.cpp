@@ -44,22 +44,9 @@ std::string FormatTableFile(const RankingTable& table) {
   return out.str();
 }
 
-std::vector<std::string> SplitLines(std::string_view text, size_t maxLines) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size() && lines.size() < maxLines) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = flight::CutCr(text.substr(pos, end - pos));
-    lines.emplace_back(line.substr(0, kMaxLineBytes));
-    pos = end + 1;
-  }
-  return lines;
-}
-
 std::unique_ptr<EntryFile> ParseEntryFile(std::string_view text) {
   auto entry = std::make_unique<EntryFile>();
-  std::vector<std::string> lines = SplitLines(text, kEntryLineCount + kControlLogCapacity);
+  std::vector<std::string> lines = flight::SplitLines(text, kEntryLineCount + kControlLogCapacity);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i < kEntryLineCount) {
       entry->Lines[i] = std::move(lines[i]);

@@ -26,10 +26,6 @@ struct EntryFile {
 std::unique_ptr<EntryFile> ParseEntryFile(std::string_view text);
 std::string FormatEntryFile(const std::array<std::string, kEntryLineCount>& lines, const ControlLog& log);
 
-// Splits text into at most maxLines lines (LF or CR LF), each cut to 255 bytes. The
-// empty rest after a final line break is not a line.
-std::vector<std::string> SplitLines(std::string_view text, size_t maxLines);
-
 // Builds the table from the files, reporting what cannot be read. A missing table
 // file gives ten empty entries with distance 0 (and no entry file is read); a missing
 // entry file gives no lines and an empty log.

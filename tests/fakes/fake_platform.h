@@ -4,6 +4,7 @@
 // model that records frame rotations.
 #include <array>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -88,13 +89,33 @@ public:
   }
 };
 
+class FakeMenu : public platform::Menu {
+public:
+  std::map<int, bool> Checks;
+  bool IsChecked(int id) override { return Checks[id]; }
+  void SetChecked(int id, bool checked) override { Checks[id] = checked; }
+};
+
+// Runs a scripted action in place of an outside program.
+class FakeProcesses : public platform::Processes {
+public:
+  std::vector<std::string> Started;
+  std::function<bool()> Program = [] { return true; };  // false: it could not be started
+  bool RunAndWait(const std::string& command) override {
+    Started.push_back(command);
+    return Program();
+  }
+};
+
 // Installs the fakes as the platform services for one test.
 struct FakePlatform {
   FakeClock Clock;
   FakeInput Input;
   FakeDialogs Dialogs;
   FakeRandom Random;
-  platform::ScopedServices Installed{{&Clock, &Input, &Dialogs, &Random}};
+  FakeMenu Menu;
+  FakeProcesses Processes;
+  platform::ScopedServices Installed{{&Clock, &Input, &Dialogs, &Random, &Menu, &Processes}};
 };
 
 }  // namespace fakes

@@ -5,6 +5,7 @@
 #include "flight/flight_step.h"
 #include "flight/launch_run.h"
 #include "platform/files.h"
+#include "flight/text_fields.h"
 #include "ranking/ranking_files.h"
 
 namespace sim {
@@ -19,7 +20,7 @@ public:
 
 // A file with a line 51 is a ranking entry file and carries a control log.
 bool HasControlLog(const std::string& text) {
-  return ranking::SplitLines(text, ranking::kEntryLineCount).size() == ranking::kEntryLineCount;
+  return flight::SplitLines(text, ranking::kEntryLineCount).size() == ranking::kEntryLineCount;
 }
 
 }  // namespace

@@ -1,0 +1,71 @@
+// velkaro: the game. One window; reads and writes its files in the working directory.
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "app/boot_config.h"
+#include "app/main_menu.h"
+#include "app/menu_commands.h"
+#include "game/game.h"
+#include "platform/child_process.h"
+#include "platform/gl/gl_device.h"
+#include "platform/sdl/app_window.h"
+#include "platform/sdl/sdl_input.h"
+#include "platform/services.h"
+#include "platform/system_services.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+// "デバイスの作成に失敗"
+constexpr const char* kDeviceFailed = "\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+
+void* LoadGlFunction(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+// Hands every waiting message to the game; runs a tick when none is waiting. Returns
+// when the window is closed or the menu asks to quit.
+void RunMessageLoop(platform::AppWindow& window, game::Game& game) {
+  for (;;) {
+    platform::WindowMessage message;
+    if (!window.PollMessage(message)) {
+      game::IdleTick(game);
+      continue;
+    }
+    if (message.Type == platform::WindowMessage::Close) return;
+    if (message.CommandId != 0 && !app::HandleMenuCommand(game, message.CommandId)) return;
+  }
+}
+
+}  // namespace
+
+int main() {
+  const app::BootConfig boot = app::ReadBootConfig();
+  platform::AppWindow window;
+  std::string error;
+  if (!window.Open({"velkaro", boot.WindowWidth, boot.WindowHeight, boot.FullScreen == 1}, app::MainMenu(), error)) {
+    std::fprintf(stderr, "velkaro: %s\n", error.c_str());
+    return kExitFailure;
+  }
+  std::unique_ptr<platform::gl::GlDevice> device = platform::gl::GlDevice::Create(
+      window.PictureWidth(), window.PictureHeight(), LoadGlFunction, [&window] { window.PresentFrame(); });
+  if (!device) {
+    window.ShowWarning(kDeviceFailed);
+    return kExitFailure;
+  }
+
+  platform::SystemClock clock;
+  platform::SdlInput input;
+  platform::StdRandom random;
+  platform::ChildProcesses processes;
+  platform::ScopedServices services({&clock, &input, &window, &random, &window, &processes});
+
+  game::Game game;
+  game.Device = device.get();
+  game.WindowWidth = boot.WindowWidth;
+  game.WindowHeight = boot.WindowHeight;
+  game.ClientWidth = window.PictureWidth();
+  game.ClientHeight = window.PictureHeight();
+  RunMessageLoop(window, game);
+  game::Shutdown(game);
+  return 0;
+}

@@ -1,0 +1,49 @@
+#include "app/menu_commands.h"
+
+#include <ctime>
+
+#include "flight/flight_csv.h"
+#include "platform/services.h"
+#include "ranking/control_log.h"
+#include "ranking/registration.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kConfiguratorCommand = "config.exe";
+
+void EditAircraft(game::Game& g) {
+  if (platform::Os().processes) platform::Os().processes->RunAndWait(kConfiguratorCommand);
+  // Whatever the configurator did (or if it never started), fly what "temp.txt" holds
+  // now, from the start of the platform, with a fresh control log: a flight it
+  // interrupted must not leave its tail settings in front of the next one.
+  game::LoadGameAircraft(g, ranking::kWorkingAircraftFile);
+  if (g.Ranking) ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
+  g.State = game::Ready;
+}
+
+void ToggleDesignMode() {
+  platform::Menu* menu = platform::Os().menu;
+  if (menu) menu->SetChecked(kDesignMode, !menu->IsChecked(kDesignMode));
+}
+
+void ExportCsv(const game::Game& g) {
+  if (!g.Aircraft) return;
+  const std::time_t now = std::time(nullptr);
+  flight::ExportFlightCsv(*g.Aircraft, *std::localtime(&now));
+}
+
+}  // namespace
+
+bool HandleMenuCommand(game::Game& g, int commandId) {
+  switch (commandId) {
+    case kEditAircraft: EditAircraft(g); break;
+    case kQuit: return false;
+    case kDesignMode: ToggleDesignMode(); break;
+    case kExportCsv: ExportCsv(g); break;
+    default: break;
+  }
+  return true;
+}
+
+}  // namespace app

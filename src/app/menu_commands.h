@@ -1,0 +1,18 @@
+#pragma once
+#include "game/game.h"
+
+namespace app {
+
+// The window's menu commands.
+enum MenuCommand {
+  kEditAircraft = 40001,  // run the configurator, then fly what it saved
+  kQuit = 40002,
+  kShowFlightLog = 40003,  // never enabled
+  kDesignMode = 40004,     // toggles the check mark the game reads
+  kExportCsv = 40006,
+};
+
+// Carries out a menu command. Returns false when the command asks to quit.
+bool HandleMenuCommand(game::Game& game, int commandId);
+
+}  // namespace app

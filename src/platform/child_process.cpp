@@ -1,0 +1,63 @@
+#include "platform/child_process.h"
+
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+constexpr const char* kConfiguratorCommand = "config.exe";
+constexpr const char* kConfiguratorProgram = "velkaro-config";
+
+bool IsExecutableFile(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::filesystem::path OwnFolder() {
+  std::error_code error;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : self.parent_path();
+}
+
+}  // namespace
+
+std::string FindProgram(const std::string& command) {
+  const std::string program = command == kConfiguratorCommand ? kConfiguratorProgram : command;
+  if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : "";
+  std::vector<std::filesystem::path> folders{OwnFolder(), std::filesystem::current_path()};
+  if (const char* path = std::getenv("PATH")) {
+    std::stringstream list(path);
+    for (std::string folder; std::getline(list, folder, ':');) folders.emplace_back(folder.empty() ? "." : folder);
+  }
+  for (const auto& folder : folders) {
+    if (folder.empty()) continue;
+    const auto candidate = folder / program;
+    if (IsExecutableFile(candidate)) return candidate.string();
+  }
+  return {};
+}
+
+bool ChildProcesses::RunAndWait(const std::string& command) {
+  const std::string path = FindProgram(command);
+  if (path.empty()) return false;
+  char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return true;
+}
+
+}  // namespace platform

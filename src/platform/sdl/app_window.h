@@ -1,0 +1,78 @@
+#pragma once
+// The game's one window on SDL2: an OpenGL context, the menu bar above the picture,
+// modal message boxes and the name dialog drawn with Dear ImGui, and the window's
+// messages (menu commands, close requests) handed to the game's loop.
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+#include "platform/shell.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+namespace platform {
+
+struct WindowConfig {
+  const char* Title = "velkaro";
+  int Width = 0;    // px, the whole window
+  int Height = 0;   // px
+  bool FullScreen = false;
+};
+
+// What the loop receives instead of a window message.
+struct WindowMessage {
+  enum Kind { Command, Close } Type = Command;
+  int CommandId = 0;
+};
+
+// One entry of the menu bar; texts in UTF-8, as the UI draws them.
+struct MenuItem {
+  int CommandId = 0;  // 0: separator
+  std::string Text;
+  bool Enabled = true;
+};
+struct MenuPopup {
+  std::string Text;
+  std::vector<MenuItem> Items;
+};
+
+class AppWindow : public Menu, public Dialogs {
+public:
+  AppWindow();
+  ~AppWindow() override;
+
+  // Opens the window; false with a reason when there is no display or the window or
+  // its OpenGL context cannot be made.
+  bool Open(const WindowConfig& config, const std::vector<MenuPopup>& menu, std::string& error);
+
+  // The next waiting message, if any: menu commands chosen in the last frame, then the
+  // window system's events (which also feed the menu and dialogs).
+  bool PollMessage(WindowMessage& message);
+
+  // Draws the menu bar over the picture and shows the frame.
+  void PresentFrame();
+
+  // Size of the picture below the menu bar (px).
+  int PictureWidth() const;
+  int PictureHeight() const;
+  int MenuBarHeight() const { return menuBarHeight_; }
+
+  // Menu.
+  bool IsChecked(int commandId) override;
+  void SetChecked(int commandId, bool checked) override;
+
+  // Dialogs: modal, the last picture stays visible behind them.
+  void ShowWarning(const std::string& sjisText) override;
+  std::optional<std::string> AskPilotName() override;
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+  int menuBarHeight_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,602 @@
+// The OpenGL device rendering real frames on Mesa through SDL's offscreen video driver
+// (no display needed), checked pixel by pixel with glReadPixels. Each test makes a new
+// device on the same context, so it also starts from whatever GL state the previous
+// test left.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "fakes/temp_dir.h"
+#include "platform/gl/gl_device.h"
+#include "platform/gl/gl_font.h"
+#include "platform/shift_jis.h"
+
+namespace {
+
+using namespace platform;
+using platform::gl::GlDevice;
+
+constexpr int kWidth = 160;  // px
+constexpr int kHeight = 120;  // px
+constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kGreen = 0xFF00FF00;
+constexpr uint32_t kBlue = 0xFF0000FF;
+constexpr uint32_t kWhite = 0xFFFFFFFF;
+
+// Vertex of the game's screen quads: XYZRHW | DIFFUSE | TEX2, 36 bytes.
+struct ScreenVertex {
+  float X, Y, Z, Rhw;
+  uint32_t Color;
+  float U0, V0, U1, V1;
+};
+static_assert(sizeof(ScreenVertex) == 36);
+
+// Vertex with a position and a normal, optionally a colour (XYZ | NORMAL [| DIFFUSE]).
+struct LitVertex {
+  float X, Y, Z;
+  float Nx, Ny, Nz;
+  uint32_t Color;
+};
+
+int Channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+class GlDeviceTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    window_ = SDL_CreateWindow("velkaro gl test", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (window_) context_ = SDL_GL_CreateContext(window_);
+  }
+
+  static void TearDownTestSuite() {
+    if (context_) SDL_GL_DeleteContext(context_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+    context_ = nullptr;
+    window_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (!context_) GTEST_SKIP() << "no OpenGL context: " << SDL_GetError();
+    device_ = GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
+    ASSERT_TRUE(device_) << "the context has no fixed-function pipeline";
+  }
+
+  // The pixel at x, y from the top-left corner of a back buffer `height` px high
+  // (GL's window rows count from the bottom), as ARGB.
+  static uint32_t Pixel(int x, int y, int height = kHeight) {
+    uint8_t rgba[4] = {};
+    glReadPixels(x, height - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return (uint32_t{rgba[3]} << 24) | (rgba[0] << 16) | (rgba[1] << 8) | rgba[2];
+  }
+
+  // Pixels in [left, right) x [top, bottom) that differ from `background`.
+  static int CountDiffering(int left, int top, int right, int bottom, uint32_t background) {
+    std::vector<uint8_t> rgba(static_cast<size_t>(kWidth * kHeight * 4));
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        const uint8_t* p = &rgba[static_cast<size_t>(((kHeight - 1 - y) * kWidth + x) * 4)];
+        const uint32_t argb = 0xFF000000 | (p[0] << 16) | (p[1] << 8) | p[2];
+        if (argb != background) ++count;
+      }
+    }
+    return count;
+  }
+
+  // A screen quad as the game draws it: top-left, bottom-left, top-right, bottom-right
+  // as a two-triangle strip, texture coordinates 0..1.
+  void DrawQuad(float x, float y, float w, float h, uint32_t color, float z = 0) {
+    const ScreenVertex v[4] = {{x, y, z, 1, color, 0, 0, 0, 0},
+                               {x, y + h, z, 1, color, 0, 1, 0, 1},
+                               {x + w, y, z, 1, color, 1, 0, 1, 0},
+                               {x + w, y + h, z, 1, color, 1, 1, 1, 1}};
+    device_->SetFvf(Fvf::ScreenVertex);
+    device_->DrawPrimitiveUp(Primitive::TriangleStrip, 2, v, sizeof(ScreenVertex));
+  }
+
+  std::unique_ptr<Texture> MakeTexture(int width, int height, std::vector<uint32_t> pixels) {
+    return device_->CreateTexture(Image{width, height, std::move(pixels)}, "test");
+  }
+
+  static SDL_Window* window_;
+  static SDL_GLContext context_;
+  std::unique_ptr<GlDevice> device_;
+};
+
+SDL_Window* GlDeviceTest::window_ = nullptr;
+SDL_GLContext GlDeviceTest::context_ = nullptr;
+
+// [SECTION] Frame and screen quads
+
+TEST_F(GlDeviceTest, ClearFillsTheWholeBackBuffer) {
+  device_->Clear(0xFF336699, 1.0f);
+  EXPECT_EQ(Pixel(0, 0), 0xFF336699u);
+  EXPECT_EQ(Pixel(kWidth - 1, kHeight - 1), 0xFF336699u);
+  EXPECT_EQ(device_->BackBufferWidth(), kWidth);
+  EXPECT_EQ(device_->BackBufferHeight(), kHeight);
+}
+
+TEST_F(GlDeviceTest, ScreenQuadCoversExactlyItsPixels) {
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(10, 10, 10, 5, kRed);  // pixel centres 10..19 x 10..14
+  EXPECT_EQ(Pixel(10, 10), kRed) << "top-left pixel is in";
+  EXPECT_EQ(Pixel(19, 14), kRed) << "bottom-right pixel is in";
+  EXPECT_EQ(Pixel(9, 10), kBlack) << "left of the left edge";
+  EXPECT_EQ(Pixel(20, 10), kBlack) << "the right edge is out";
+  EXPECT_EQ(Pixel(10, 9), kBlack) << "above the top edge";
+  EXPECT_EQ(Pixel(10, 15), kBlack) << "the bottom edge is out";
+  EXPECT_EQ(CountDiffering(0, 0, kWidth, kHeight, kBlack), 50);
+}
+
+TEST_F(GlDeviceTest, ScreenQuadAtHalfPixelsCoversTheCentresInside) {
+  // D3D samples at integer centres: an edge at 10.5 leaves pixel 10 out, one at 20.5
+  // takes pixel 20 in.
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(10.5f, 10.5f, 10, 5, kRed);
+  EXPECT_EQ(Pixel(10, 11), kBlack);
+  EXPECT_EQ(Pixel(11, 11), kRed);
+  EXPECT_EQ(Pixel(20, 15), kRed);
+  EXPECT_EQ(Pixel(21, 15), kBlack);
+}
+
+TEST_F(GlDeviceTest, ResizedBackBufferKeepsPixelCoordinates) {
+  // The window's buffer stays 160 x 120 here; the device draws into its lower-left
+  // 80 x 60 as it would into a window of that size.
+  device_->Clear(kBlack, 1.0f);
+  device_->Resize(80, 60);
+  DrawQuad(70, 50, 10, 10, kGreen);  // the new bottom-right corner
+  EXPECT_EQ(device_->BackBufferWidth(), 80);
+  EXPECT_EQ(device_->BackBufferHeight(), 60);
+  EXPECT_EQ(Pixel(70, 50, 60), kGreen);
+  EXPECT_EQ(Pixel(79, 59, 60), kGreen);
+  EXPECT_EQ(Pixel(69, 50, 60), kBlack);
+  EXPECT_EQ(Pixel(70, 49, 60), kBlack);
+  device_->Resize(kWidth, kHeight);
+}
+
+// [SECTION] Texture stages and samplers
+
+TEST_F(GlDeviceTest, ColourOperationsOfStageZero) {
+  const auto grey = MakeTexture(1, 1, {0xFF808080});  // 128
+  ASSERT_TRUE(grey);
+  constexpr uint32_t kDiffuse = 0xFF404040;  // 64
+  const struct {
+    const char* Case;
+    uint32_t Op;
+    Texture* Bound;
+    int Expected;
+  } cases[] = {
+      {"modulate: 128 * 64 / 255", TextureOp::Modulate, grey.get(), 32},
+      {"add: 128 + 64", TextureOp::Add, grey.get(), 192},
+      {"select texture", TextureOp::SelectArg1, grey.get(), 128},
+      {"select diffuse", TextureOp::SelectArg2, grey.get(), 64},
+      {"no texture passes the diffuse colour", TextureOp::Modulate, nullptr, 64},
+      {"no texture, even for select texture", TextureOp::SelectArg1, nullptr, 64},
+  };
+  for (const auto& c : cases) {
+    device_->Clear(kBlack, 1.0f);
+    device_->SetTexture(0, c.Bound);
+    device_->SetStageState(0, StageState::ColorOp, c.Op);
+    device_->SetStageState(0, StageState::ColorArg1, TextureArg::Texture);
+    device_->SetStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+    DrawQuad(0, 0, 20, 20, kDiffuse);
+    const uint32_t pixel = Pixel(10, 10);
+    EXPECT_NEAR(Channel(pixel, 16), c.Expected, 1) << c.Case;
+    EXPECT_NEAR(Channel(pixel, 0), c.Expected, 1) << c.Case;
+  }
+}
+
+TEST_F(GlDeviceTest, ColourKeyedTexelsBlendAway) {
+  // A 2 x 1 BMP, pure green then blue, loaded with the game's key.
+  fakes::TempWorkingDir dir;
+  const uint8_t bmp[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                         40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,
+                         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   // info header
+                         0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0};        // B G R pixels, padding
+  fakes::WriteText(dir.Path() / "image" / "key.bmp", std::string(reinterpret_cast<const char*>(bmp), sizeof bmp));
+  const auto texture = LoadTexture(*device_, "image\\key.bmp", 0xFF00FF00);
+  ASSERT_TRUE(texture);
+  EXPECT_EQ(texture->Name, "image\\key.bmp");
+
+  device_->Clear(kRed, 1.0f);
+  device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
+  device_->SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  device_->SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  device_->SetTexture(0, texture.get());
+  DrawQuad(0, 0, 40, 20, kWhite);
+  EXPECT_EQ(Pixel(5, 10), kRed) << "keyed texel: the background shows";
+  EXPECT_EQ(Pixel(35, 10), kBlue) << "opaque texel";
+}
+
+TEST_F(GlDeviceTest, PointAndLinearSamplingWithWrap) {
+  const auto texture = MakeTexture(2, 1, {kBlack, kWhite});
+  ASSERT_TRUE(texture);
+  device_->SetTexture(0, texture.get());
+
+  device_->Clear(kRed, 1.0f);
+  DrawQuad(0, 0, 64, 4, kWhite);  // samplers start at point
+  EXPECT_EQ(Pixel(31, 1), kBlack);
+  EXPECT_EQ(Pixel(32, 1), kWhite);
+
+  device_->SetSamplerState(0, SamplerState::MinFilter, Filter::Linear);
+  device_->SetSamplerState(0, SamplerState::MagFilter, Filter::Linear);
+  DrawQuad(0, 0, 64, 4, kWhite);
+  EXPECT_NEAR(Channel(Pixel(32, 1), 8), 128, 3) << "half way between the texel centres";
+  EXPECT_NEAR(Channel(Pixel(16, 1), 8), 0, 3) << "on the black texel's centre";
+  // The left edge samples half a texel before the first one: with wrap that is the
+  // white texel on the far side.
+  EXPECT_NEAR(Channel(Pixel(0, 1), 8), 128, 3);
+}
+
+// [SECTION] Transformed geometry: lighting, culling, depth
+
+class GlLightingTest : public GlDeviceTest {
+protected:
+  // A triangle facing the viewer at the centre of the screen (identity transforms:
+  // clip space x, y in -1..1, depth 0.5), counter-clockwise on screen.
+  void DrawTriangle(uint32_t fvf, uint32_t color) {
+    const LitVertex v[3] = {{-0.5f, -0.5f, 0.5f, 0, 0, 1, color},
+                            {0.5f, -0.5f, 0.5f, 0, 0, 1, color},
+                            {0.0f, 0.5f, 0.5f, 0, 0, 1, color}};
+    device_->SetFvf(fvf);
+    device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
+  }
+
+  void SetUpLight() {
+    Light light;
+    light.Diffuse = {1, 1, 1, 1};
+    light.Ambient = {0.2f, 0.2f, 0.2f, 1};
+    // Travels down-left-into the screen at 60 degrees to the normal: N.L = 0.5.
+    light.Direction = {-std::sin(kSixtyDegrees), 0, -std::cos(kSixtyDegrees)};
+    device_->SetLight(0, light);
+    device_->LightEnable(0, true);
+  }
+
+  static constexpr float kSixtyDegrees = 1.0471976f;  // rad
+  // Emissive + global ambient (0x0f = 0.0588) x material ambient + light ambient x
+  // material ambient + light diffuse x diffuse x N.L, with diffuse (0.8, 0.6, 0.4),
+  // material ambient 0.5, emissive (0.1, 0, 0).
+  static constexpr double kExpected[3] = {(0.1 + 0.0588 * 0.5 + 0.1 + 0.4) * 255, (0.0294 + 0.1 + 0.3) * 255,
+                                          (0.0294 + 0.1 + 0.2) * 255};
+
+  void ExpectLitColour(const char* what) {
+    const uint32_t pixel = Pixel(kWidth / 2, kHeight / 2);
+    EXPECT_NEAR(Channel(pixel, 16), kExpected[0], 2.0) << what;
+    EXPECT_NEAR(Channel(pixel, 8), kExpected[1], 2.0) << what;
+    EXPECT_NEAR(Channel(pixel, 0), kExpected[2], 2.0) << what;
+  }
+};
+
+TEST_F(GlLightingTest, DiffuseFromTheMaterialWithoutVertexColours) {
+  Material material;
+  material.Diffuse = {0.8f, 0.6f, 0.4f, 1};
+  material.Ambient = {0.5f, 0.5f, 0.5f, 1};
+  material.Emissive = {0.1f, 0, 0, 0};
+  device_->SetMaterial(material);
+  SetUpLight();
+  device_->Clear(kBlack, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal, 0);
+  ExpectLitColour("material diffuse");
+}
+
+TEST_F(GlLightingTest, DiffuseFromTheVertexColourWhenTheFormatHasOne) {
+  Material material;
+  material.Diffuse = {0, 0, 1, 1};  // not used: the vertices carry the diffuse colour
+  material.Ambient = {0.5f, 0.5f, 0.5f, 1};
+  material.Emissive = {0.1f, 0, 0, 0};
+  device_->SetMaterial(material);
+  SetUpLight();
+  device_->Clear(kBlack, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse, 0xFFCC9966);  // (0.8, 0.6, 0.4)
+  ExpectLitColour("vertex diffuse");
+
+  // Then a draw without vertex colours takes the material's diffuse again.
+  device_->Clear(kBlack, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal, 0);
+  const uint32_t pixel = Pixel(kWidth / 2, kHeight / 2);
+  EXPECT_NEAR(Channel(pixel, 0), (0.0294 + 0.1 + 0.5) * 255, 2.0) << "blue material diffuse";
+}
+
+TEST_F(GlLightingTest, LightDirectionIsInWorldSpace) {
+  // Turning the view about the viewing axis turns normal and light alike: N.L stays.
+  Material material;
+  material.Diffuse = {0.8f, 0.6f, 0.4f, 1};
+  material.Ambient = {0.5f, 0.5f, 0.5f, 1};
+  material.Emissive = {0.1f, 0, 0, 0};
+  device_->SetMaterial(material);
+  SetUpLight();
+  device_->SetTransform(TransformKind::View, RotationZ(1.5707963f));
+  device_->Clear(kBlack, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal, 0);
+  ExpectLitColour("rotated view");
+}
+
+TEST_F(GlLightingTest, UnlitVerticesKeepTheirColourOrWhite) {
+  device_->SetRenderState(RenderState::Lighting, 0);
+  device_->Clear(kBlack, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse, 0xFF123456);
+  EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), 0xFF123456u);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal, 0);
+  EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kWhite);
+}
+
+TEST_F(GlDeviceTest, ClockwiseScreenTrianglesAreCulled) {
+  // On screen (y down): right, then down-left: clockwise.
+  const ScreenVertex clockwise[3] = {{10, 10, 0, 1, kGreen, 0, 0, 0, 0},
+                                     {40, 10, 0, 1, kGreen, 0, 0, 0, 0},
+                                     {10, 40, 0, 1, kGreen, 0, 0, 0, 0}};
+  const ScreenVertex counterClockwise[3] = {clockwise[0], clockwise[2], clockwise[1]};
+  device_->SetFvf(Fvf::ScreenVertex);
+  const struct {
+    const char* Case;
+    uint32_t Mode;
+    const ScreenVertex* Vertices;
+    bool Drawn;
+  } cases[] = {
+      {"CW culls clockwise", CullMode::Clockwise, clockwise, false},
+      {"CW keeps counter-clockwise", CullMode::Clockwise, counterClockwise, true},
+      {"CCW keeps clockwise", CullMode::CounterClockwise, clockwise, true},
+      {"CCW culls counter-clockwise", CullMode::CounterClockwise, counterClockwise, false},
+      {"none keeps clockwise", CullMode::None, clockwise, true},
+  };
+  for (const auto& c : cases) {
+    device_->Clear(kBlack, 1.0f);
+    device_->SetRenderState(RenderState::CullMode, c.Mode);
+    device_->DrawPrimitiveUp(Primitive::TriangleList, 1, c.Vertices, sizeof(ScreenVertex));
+    EXPECT_EQ(Pixel(15, 15), c.Drawn ? kGreen : kBlack) << c.Case;
+  }
+}
+
+TEST_F(GlDeviceTest, TransformedTrianglesCullByScreenWinding) {
+  // The device starts culling clockwise. Bottom-left, bottom-right, apex is
+  // counter-clockwise as seen on screen: drawn. Reversed, it is culled.
+  device_->SetRenderState(RenderState::Lighting, 0);
+  const LitVertex v[3] = {{-0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen},
+                          {0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen},
+                          {0.0f, 0.5f, 0.5f, 0, 0, 1, kGreen}};
+  const LitVertex reversed[3] = {v[0], v[2], v[1]};
+  device_->SetFvf(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse);
+  device_->Clear(kBlack, 1.0f);
+  device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
+  EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kGreen);
+  device_->Clear(kBlack, 1.0f);
+  device_->DrawPrimitiveUp(Primitive::TriangleList, 1, reversed, sizeof(LitVertex));
+  EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kBlack);
+}
+
+TEST_F(GlDeviceTest, DepthTestLessOrEqualAndDepthWrites) {
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(0, 0, 40, 40, kGreen, 0.2f);
+  DrawQuad(0, 0, 40, 40, kRed, 0.8f);
+  EXPECT_EQ(Pixel(20, 20), kGreen) << "farther quad hidden";
+  DrawQuad(0, 0, 40, 40, kBlue, 0.2f);
+  EXPECT_EQ(Pixel(20, 20), kBlue) << "equal depth passes";
+
+  device_->SetRenderState(RenderState::ZWriteEnable, 0);
+  DrawQuad(0, 0, 40, 40, kRed, 0.1f);
+  EXPECT_EQ(Pixel(20, 20), kRed) << "nearer quad drawn without writing depth";
+  DrawQuad(0, 0, 40, 40, kWhite, 0.15f);
+  EXPECT_EQ(Pixel(20, 20), kWhite) << "the depth is still the blue quad's";
+
+  device_->SetRenderState(RenderState::ZEnable, 0);
+  DrawQuad(0, 0, 40, 40, kGreen, 0.9f);
+  EXPECT_EQ(Pixel(20, 20), kGreen) << "no depth test";
+}
+
+TEST_F(GlDeviceTest, PerspectiveClipsAtTheNearAndFarPlanes) {
+  // Right-handed: the camera at the origin looks down -z; near 1, far 10.
+  device_->SetRenderState(RenderState::Lighting, 0);
+  device_->SetRenderState(RenderState::CullMode, CullMode::None);
+  device_->SetTransform(TransformKind::View, LookAtRH({0, 0, 0}, {0, 0, -1}, {0, 1, 0}));
+  device_->SetTransform(TransformKind::Projection, PerspectiveFovRH(1.0f, 4.0f / 3.0f, 1.0f, 10.0f));
+  device_->SetFvf(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse);
+  auto drawAt = [this](float distance) {
+    const float s = distance;  // wide enough to cover the centre at any distance
+    const LitVertex v[3] = {{-s, -s, -distance, 0, 0, 1, kGreen},
+                            {0, s, -distance, 0, 0, 1, kGreen},
+                            {s, -s, -distance, 0, 0, 1, kGreen}};
+    device_->Clear(kBlack, 1.0f);
+    device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
+    return Pixel(kWidth / 2, kHeight / 2);
+  };
+  EXPECT_EQ(drawAt(0.5f), kBlack) << "in front of the near plane";
+  EXPECT_EQ(drawAt(1.05f), kGreen) << "just beyond the near plane";
+  EXPECT_EQ(drawAt(9.5f), kGreen) << "just before the far plane";
+  EXPECT_EQ(drawAt(12.0f), kBlack) << "beyond the far plane";
+}
+
+// [SECTION] Buffers and meshes
+
+TEST_F(GlDeviceTest, IndexedDrawFromBuffersAndRefusedBadIndices) {
+  const ScreenVertex quad[4] = {{0, 0, 0, 1, kBlue, 0, 0, 0, 0},
+                                {0, 20, 0, 1, kBlue, 0, 0, 0, 0},
+                                {20, 0, 0, 1, kBlue, 0, 0, 0, 0},
+                                {20, 20, 0, 1, kBlue, 0, 0, 0, 0}};
+  auto vb = device_->CreateVertexBuffer(sizeof quad);
+  auto ib = device_->CreateIndexBuffer(6);
+  ASSERT_TRUE(vb && ib);
+  std::memcpy(vb->Lock(), quad, sizeof quad);
+  vb->Unlock();
+  const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
+  std::memcpy(ib->Lock(), indices, sizeof indices);
+  ib->Unlock();
+
+  device_->SetFvf(Fvf::ScreenVertex);
+  device_->SetStreamSource(vb.get(), sizeof(ScreenVertex));
+  device_->SetIndices(ib.get());
+  device_->Clear(kBlack, 1.0f);
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 0, 2);
+  EXPECT_EQ(Pixel(5, 15), kBlue);
+  EXPECT_EQ(Pixel(15, 5), kBlue);
+
+  // Rewritten in place: the next draw shows the new content.
+  auto* rewritten = reinterpret_cast<ScreenVertex*>(vb->Lock());
+  for (int i = 0; i < 4; ++i) rewritten[i].Color = kRed;
+  vb->Unlock();
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 3, 1);  // the second triangle
+  EXPECT_EQ(Pixel(19, 19), kRed);
+  EXPECT_EQ(Pixel(5, 5), kBlue);
+
+  const auto before = device_->Count().Draws;
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 3, 2);  // past the index buffer
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 1, 0, 4, 0, 2);  // base vertex pushes 3 past the end
+  reinterpret_cast<uint16_t*>(ib->Lock())[0] = 40000;                  // index past the vertices
+  ib->Unlock();
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 0, 1);
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 0, -1);
+  device_->SetIndices(nullptr);
+  device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 3, 1);
+  EXPECT_EQ(device_->Count().Draws, before);
+}
+
+TEST_F(GlDeviceTest, MeshSubsetsDrawTheirIndexRange) {
+  // Two triangles of the common mesh format (position, normal, one coordinate set),
+  // unlit white times a blue texture.
+  Mesh mesh(Fvf::MeshVertex, 6);
+  float* v = mesh.LockVertices();
+  ASSERT_NE(v, nullptr);
+  const float positions[6][3] = {{-0.9f, -0.5f, 0.5f}, {-0.3f, -0.5f, 0.5f}, {-0.6f, 0.5f, 0.5f},
+                                 {0.3f, -0.5f, 0.5f},  {0.9f, -0.5f, 0.5f},  {0.6f, 0.5f, 0.5f}};
+  for (int i = 0; i < 6; ++i) std::memcpy(v + i * 8, positions[i], sizeof positions[i]);
+  mesh.UnlockVertices();
+  mesh.Indices = {0, 1, 2, 3, 4, 5};
+  mesh.Subsets = {{0, 3}, {3, 3}};
+  const auto blue = MakeTexture(1, 1, {kBlue});
+  device_->SetRenderState(RenderState::Lighting, 0);
+  device_->SetTexture(0, blue.get());
+
+  device_->Clear(kBlack, 1.0f);
+  device_->DrawSubset(mesh, 1);
+  EXPECT_EQ(Pixel(kWidth * 8 / 10, kHeight / 2), kBlue) << "subset 1";
+  EXPECT_EQ(Pixel(kWidth * 2 / 10, kHeight / 2), kBlack) << "subset 0 not drawn";
+
+  const auto before = device_->Count().Draws;
+  device_->DrawSubset(mesh, 2);
+  mesh.Indices[0] = 6;  // past the vertices
+  device_->DrawSubset(mesh, 0);
+  EXPECT_EQ(device_->Count().Draws, before);
+}
+
+// [SECTION] State cache
+
+TEST_F(GlDeviceTest, UnchangedStateIsNotSetAgain) {
+  const auto texture = MakeTexture(1, 1, {kWhite});
+  device_->SetTexture(0, texture.get());
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(0, 0, 10, 10, kRed);
+  const auto first = device_->Count();
+  DrawQuad(20, 0, 10, 10, kRed);
+  const auto second = device_->Count();
+  EXPECT_EQ(second.Draws, first.Draws + 1);
+  EXPECT_EQ(second.StateChanges, first.StateChanges) << "same state: nothing applied";
+
+  device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
+  DrawQuad(40, 0, 10, 10, kRed);
+  EXPECT_EQ(device_->Count().StateChanges, second.StateChanges + 1) << "only the blending switch";
+}
+
+TEST_F(GlDeviceTest, DestroyedTextureLeavesTheStageEmpty) {
+  auto texture = MakeTexture(1, 1, {kBlue});
+  device_->SetTexture(0, texture.get());
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(0, 0, 10, 10, kWhite);
+  EXPECT_EQ(Pixel(5, 5), kBlue);
+  texture.reset();
+  const auto other = MakeTexture(1, 1, {kRed});  // may reuse the GL name and the address
+  DrawQuad(0, 0, 10, 10, kGreen);
+  EXPECT_EQ(Pixel(5, 5), kGreen) << "no texture: the diffuse colour";
+}
+
+// [SECTION] Fonts
+
+class GlFontTest : public GlDeviceTest {
+protected:
+  std::unique_ptr<Font> MakeFont(int height, bool fixedPitch = false) {
+    auto font = device_->CreateFont(FontDesc{height, fixedPitch});
+    if (!font || !static_cast<gl::GlFont*>(font.get())->CanDraw()) return nullptr;
+    return font;
+  }
+  // Rightmost column with ink in the band of rows, or -1.
+  static int RightmostInk(int top, int bottom) {
+    for (int x = kWidth - 1; x >= 0; --x) {
+      if (CountDiffering(x, top, x + 1, bottom, kBlack) > 0) return x;
+    }
+    return -1;
+  }
+};
+
+TEST_F(GlFontTest, FpsLineDrawsInItsRectangle) {
+  const auto font = MakeFont(16);
+  if (!font) GTEST_SKIP() << "no Japanese font installed";
+  device_->Clear(kBlack, 1.0f);
+  font->DrawText("fps48/50", PixelRect{0, 0, 200, 16}, kWhite);
+  EXPECT_GT(CountDiffering(0, 0, 80, 16, kBlack), 30);
+  EXPECT_EQ(CountDiffering(0, 20, kWidth, kHeight, kBlack), 0) << "nothing below the line";
+  EXPECT_EQ(CountDiffering(90, 0, kWidth, kHeight, kBlack), 0) << "nothing right of the text";
+}
+
+TEST_F(GlFontTest, JapaneseTextDrawsRealGlyphs) {
+  const auto font = MakeFont(32);
+  if (!font) GTEST_SKIP() << "no Japanese font installed";
+  const PixelRect rect{kWidth - 180 + 40, 0, kWidth, 32};
+  device_->Clear(kBlack, 1.0f);
+  font->DrawText(Utf8ToShiftJis("風速2.5m/s"), PixelRect{0, 40, 180, 72}, kWhite);
+  EXPECT_GT(CountDiffering(0, 40, 64, 72, kBlack), 100) << "two full-width characters";
+
+  // Two different kanji give two different pictures (not the missing-glyph box twice).
+  std::vector<int> inkPerRow[2];
+  for (int k = 0; k < 2; ++k) {
+    device_->Clear(kBlack, 1.0f);
+    font->DrawText(Utf8ToShiftJis(k == 0 ? "風" : "速"), rect, 0xFFFF6400);
+    for (int y = 0; y < 32; ++y) inkPerRow[k].push_back(CountDiffering(rect.Left, y, rect.Left + 32, y + 1, kBlack));
+  }
+  EXPECT_NE(inkPerRow[0], inkPerRow[1]);
+}
+
+TEST_F(GlFontTest, FixedPitchKeepsColumnsAligned) {
+  const auto font = MakeFont(24, true);
+  if (!font) GTEST_SKIP() << "no Japanese font installed";
+  device_->Clear(kBlack, 1.0f);
+  font->DrawText("iiiiii|", PixelRect{0, 0, 160, 24}, kWhite);
+  font->DrawText("WWWWWW|", PixelRect{0, 40, 160, 64}, kWhite);
+  const int narrow = RightmostInk(0, 24), wide = RightmostInk(40, 64);
+  EXPECT_GT(narrow, 40);
+  EXPECT_EQ(narrow, wide);
+}
+
+TEST_F(GlFontTest, TextLeavesTheGameStateAsItWas) {
+  const auto font = MakeFont(16);
+  if (!font) GTEST_SKIP() << "no Japanese font installed";
+  const auto blue = MakeTexture(1, 1, {kBlue});
+  device_->SetTexture(0, blue.get());
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(0, 60, 20, 20, kWhite, 0.5f);  // sets depth 0.5 there
+  font->DrawText("fps48/50", PixelRect{0, 0, 200, 16}, kWhite);
+  DrawQuad(0, 60, 20, 20, kWhite, 0.7f);   // still depth-tested: hidden
+  DrawQuad(30, 60, 20, 20, kWhite, 0.7f);  // still textured, no blending
+  EXPECT_EQ(Pixel(10, 70), kBlue);
+  EXPECT_EQ(Pixel(40, 70), kBlue);
+  device_->SetTexture(0, nullptr);
+  DrawQuad(60, 60, 20, 20, kRed, 0.1f);
+  EXPECT_EQ(Pixel(70, 70), kRed);
+}
+
+TEST_F(GlFontTest, AFontWithoutAFaceDrawsNothing) {
+  gl::GlFont font(nullptr, FontDesc{16, false}, gl::FontFace{"/nonexistent/font.ttf", 0});
+  EXPECT_FALSE(font.CanDraw());
+  device_->Clear(kBlack, 1.0f);
+  font.DrawText("fps48/50", PixelRect{0, 0, 200, 16}, kWhite);
+  EXPECT_EQ(CountDiffering(0, 0, kWidth, kHeight, kBlack), 0);
+}
+
+}  // namespace
