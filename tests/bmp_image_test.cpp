@@ -217,6 +217,19 @@ TEST(BmpBuilt, OneBitPaletteWithPaddedRows) {
   EXPECT_EQ(image->Pixels[8], 0xFFFF8000u);
 }
 
+TEST(BmpBuilt, CoreHeaderPaletteWithIndicesBeyondIt) {
+  // BITMAPCOREHEADER (16-bit sizes, 3-byte palette entries), 3 x 1, 4-bit, 5 colours.
+  // The pixels use the last entry and an index past the palette, which reads black.
+  const std::vector<uint8_t> bytes = {
+      'B', 'M', 45, 0, 0, 0, 0, 0, 0, 0, 41, 0, 0, 0,         // pixels at 14 + 12 + 15
+      12, 0, 0, 0, 3, 0, 1, 0, 1, 0, 4, 0,                    // 3 x 1, 1 plane, 4 bits
+      0, 0, 0x10, 0, 0, 0x20, 0, 0, 0x30, 0, 0, 0x40, 0xFF, 0, 0x50,  // B, G, R
+      0x49, 0x00, 0, 0};                                      // indices 4, 9, 0
+  const auto image = Decode(bytes);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->Pixels, (std::vector<uint32_t>{0xFF5000FF, 0xFF000000, 0xFF100000}));
+}
+
 TEST(BmpBuilt, SixteenBitFiveFiveFive) {
   BmpSpec spec;
   spec.Width = 2;

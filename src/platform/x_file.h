@@ -16,7 +16,9 @@
 //   i's contiguous range of the index list. A face-material list shorter than the
 //   face count repeats its last entry.
 // - Templates, comments ("//", "#") and unknown objects are skipped; "," and ";" are
-//   interchangeable; keywords are matched without regard to case.
+//   interchangeable; keywords are matched without regard to case. Material references
+//   "{ Name }" are followed (also to Materials written later); references in Frames
+//   (a Mesh drawn again elsewhere) are not.
 //
 // Nothing is returned for binary or compressed files, files without a usable mesh,
 // and any inconsistency in the data the mesh is built from (an index past its list, a
