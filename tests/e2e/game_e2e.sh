@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# End to end under Xvfb: the game starts, shows its menu bar and HUD, launches on
+# Space, lands, asks for the pilot's name, replays the flight and returns to the
+# start; it quits on SIGTERM through its shutdown (the ranking is saved).
+# Usage: game_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
+# Exits 77 (skipped) when Xvfb or xdotool is missing.
+set -u
+game=$1 data=$2 shots=$3
+for tool in Xvfb xdotool import; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+display=":$((90 + RANDOM % 9))"
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+cp -r "$data"/. "$work"/
+# A launch height of 1.5 m so the flight lands within seconds.
+sed -i '3s/,10\.5\r/,1.5\r/' "$work/temp.txt"
+mkdir -p "$shots"
+cd "$work"
+"$game" >"$work/game.log" 2>&1 &
+game_pid=$!
+
+window=""
+for _ in $(seq 100); do
+  window=$(xdotool search --name '^velkaro$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window appeared"
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+sleep 2
+import -window root "$shots/1-ready.png"
+grep -q . "$work/game.log" && { cat "$work/game.log"; fail "the game warned at start-up"; }
+
+press() { xdotool keydown --window "$window" "$1"; sleep "${2:-0.3}"; xdotool keyup --window "$window" "$1"; }
+press space
+sleep 1.5
+import -window root "$shots/2-launch.png"
+for _ in $(seq 60); do
+  grep -q gg "$work/zahyou.txt" 2>/dev/null && break
+  sleep 0.2
+done
+sleep 6   # flight, touchdown and the two seconds of the result
+import -window root "$shots/3-name-dialog.png"
+xdotool type --window "$window" --delay 50 "e2e"
+xdotool key --window "$window" Return
+sleep 3
+import -window root "$shots/4-replay.png"
+grep -q '^e2e,' "$work/rank/Ranking.txt" || grep -q ',e2e,' "$work/rank/Ranking.txt" || fail "the new entry was not registered"
+sleep 8
+import -window root "$shots/5-ready-again.png"
+
+kill -TERM "$game_pid"
+wait "$game_pid"
+code=$?
+game_pid=""
+[ "$code" -eq 0 ] || fail "the game exited with $code"
+grep -q 'e2e' "$work/rank/Ranking.txt" || fail "the ranking was not saved"
+echo "PASS: started, launched, landed, registered, replayed and quit; screenshots in $shots"
