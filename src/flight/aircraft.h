@@ -1,5 +1,5 @@
 #pragma once
-// [SECTION] The flown glider: specification record, strips, flight records and the
+// [SECTION] The flown glider: the aircraft file's values, strips, flight records and the
 // aircraft that holds them.
 #include <array>
 #include <cstdint>
@@ -122,7 +122,7 @@ struct Aircraft {
   uint16_t LastStep = 0;  // touchdown record of the last flight
   uint8_t StripModel = 0;
 
-  // Specification values.
+  // Values from the aircraft file.
   double StartZ = 0, StartSpeed = 0, StartPitch = 0, WindSpeed = 0, TimeStep = 0;
   double Mass = 0, CgPosition = 0, TailPosition = 0;
   double WingSpan = 0;
