@@ -199,7 +199,9 @@ bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& m
   ImGui_ImplSDL2_InitForOpenGL(impl_->Window, impl_->Gl);
   ImGui_ImplOpenGL2_Init();
   impl_->UiReady = true;
-  menuBarHeight_ = static_cast<int>(ImGui::GetFrameHeight());
+  // The bar's height before its first frame: the font is built only then, so this is
+  // worked out from the font size and the style rather than asked of the UI.
+  menuBarHeight_ = static_cast<int>(kUiFontSize + 2 * ImGui::GetStyle().FramePadding.y);
   return true;
 }
 
