@@ -8,8 +8,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKARO_TESTS=O
 cmake --build build -j "$(nproc)"
 rm -rf play && cp -r data play
 cd play
-if [ -x ../build/src/app/velkaro ]; then
-  exec ../build/src/app/velkaro
+if [ -x ../build/bin/velkaro ]; then
+  exec ../build/bin/velkaro
 fi
 # Until the game window is built, fly the default aircraft headless.
 exec ../build/tools/sim/velkaro-sim temp.txt

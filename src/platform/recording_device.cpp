@@ -144,7 +144,7 @@ void RecordingDevice::DrawIndexedPrimitive(Primitive type, int baseVertex, int m
 
 void RecordingDevice::DrawSubset(const Mesh& mesh, int subset) {
   Calls.push_back(Format("DrawSubset %d", subset));
-  (void)mesh;
+  fvf_ = mesh.Fvf();  // a mesh draws with its own vertex format, which stays selected
   Record({"DrawSubset", 0, Primitive::TriangleList, 0, {}, {}, {}});
 }
 

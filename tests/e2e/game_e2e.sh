@@ -26,8 +26,10 @@ export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 cp -r "$data"/. "$work"/
-# A launch height of 1.5 m so the flight lands within seconds.
-sed -i '3s/,10\.5\r/,1.5\r/' "$work/temp.txt"
+# A launch height of 1.5 m and a heavy pilot, so the flight lands within a second, and
+# an empty ranking, so that any distance is registered.
+sed -i -e '3s/,10\.5\r/,1.5\r/' -e '8s/,100\r/,1000\r/' "$work/temp.txt"
+printf ',0,,0,,0,,0,,0,,0,,0,,0,,0,,0,0' >"$work/rank/Ranking.txt"
 mkdir -p "$shots"
 cd "$work"
 "$game" >"$work/game.log" 2>&1 &
@@ -53,7 +55,7 @@ for _ in $(seq 60); do
   grep -q gg "$work/zahyou.txt" 2>/dev/null && break
   sleep 0.2
 done
-sleep 6   # flight, touchdown and the two seconds of the result
+sleep 7   # the run, the flight, touchdown and the two seconds of the result
 import -window root "$shots/3-name-dialog.png"
 xdotool type --window "$window" --delay 50 "e2e"
 xdotool key --window "$window" Return

@@ -4,6 +4,7 @@
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
 #include "flight/launch_run.h"
+#include "flight/set_spec.h"
 #include "platform/files.h"
 #include "flight/text_fields.h"
 #include "ranking/ranking_files.h"
@@ -23,16 +24,31 @@ bool HasControlLog(const std::string& text) {
   return flight::SplitLines(text, ranking::kEntryLineCount).size() == ranking::kEntryLineCount;
 }
 
+// What aircraft::LoadAircraft does for a headless flight (no coordinate log, no model),
+// from text in memory: the parser sees the same bounded prefix the game reads.
+std::unique_ptr<flight::Aircraft> LoadAircraftFromText(std::string_view fileText) {
+  std::unique_ptr<flight::Aircraft> a = aircraft::CreateAircraft(false);
+  flight::SetSpec(*a, aircraft::ParseAircraftSpecText(fileText.substr(0, aircraft::kAircraftFileReadLimit)));
+  flight::ShowRecord(*a);
+  a->DisplayX = flight::kPlatformStartX;
+  a->DisplayHeight = flight::kPlatformStartHeight;
+  return a;
+}
+
 }  // namespace
 
 std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, const FlightOptions& options) {
   const auto text = platform::ReadFilePrefix(gameFileName, ranking::kRankingReadLimit);
   if (!text) return std::nullopt;
-  const std::unique_ptr<ranking::EntryFile> entry = ranking::ParseEntryFile(*text);
-  const bool hasLog = HasControlLog(*text);
+  return FlyAircraftText(*text, options);
+}
+
+FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options) {
+  const std::unique_ptr<ranking::EntryFile> entry = ranking::ParseEntryFile(fileText);
+  const bool hasLog = HasControlLog(fileText);
 
   FlightOutcome outcome;
-  aircraft::LoadAircraft(outcome.Aircraft, gameFileName, {.CoordinateLog = false, .BuildModel = nullptr});
+  outcome.Aircraft = LoadAircraftFromText(fileText);
   flight::Aircraft& a = *outcome.Aircraft;
 
   ZeroRandom random;

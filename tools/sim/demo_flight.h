@@ -28,6 +28,11 @@ struct FlightOutcome {
 // Nothing when the file cannot be read.
 std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, const FlightOptions& options = {});
 
+// The same flight from the file's text held in memory (what FlyAircraftFile does once
+// it has read the file): the configurator flies the design it shows exactly as the
+// game would fly it once saved.
+FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options = {});
+
 // Launch runs longer than this many ticks are given up (the start speed is too low for
 // the run ever to reach the platform's edge).
 inline constexpr int kMaxLaunchTicks = 100000;

@@ -68,8 +68,29 @@ struct AppWindow::Impl {
 
   void EndUiFrame() {
     ImGui::Render();
+    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    UseTextureUnitZeroOnly();
     ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    glPopClientAttrib();
+    glPopAttrib();
     SDL_GL_SwapWindow(Window);
+  }
+
+  // The game's frame may leave another texture unit active or enabled, and vertex
+  // arrays pointing into its own memory; the menu bar and the dialogs draw with unit 0
+  // alone and their own arrays. Callers save and restore the enables and arrays.
+  void UseTextureUnitZeroOnly() {
+    GLint units = 1;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    for (GLint unit = units - 1; unit >= 0; --unit) {
+      glActiveTexture(GL_TEXTURE0 + unit);  // OpenGL 1.3, exported by the system library
+      glClientActiveTexture(GL_TEXTURE0 + unit);
+      if (unit > 0) glDisable(GL_TEXTURE_2D);
+      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
   }
 
   // Keeps what the window shows now, to stand behind a modal dialog.
@@ -77,7 +98,11 @@ struct AppWindow::Impl {
     SDL_GL_GetDrawableSize(Window, &SnapshotWidth, &SnapshotHeight);
     std::vector<unsigned char> pixels(static_cast<size_t>(SnapshotWidth) * SnapshotHeight * 4);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glReadBuffer(GL_FRONT);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    UseTextureUnitZeroOnly();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, SnapshotWidth, SnapshotHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     if (!Snapshot) glGenTextures(1, &Snapshot);
@@ -86,6 +111,7 @@ struct AppWindow::Impl {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, SnapshotWidth, SnapshotHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  pixels.data());
+    glPopClientAttrib();
     glPopAttrib();
   }
 
@@ -99,6 +125,11 @@ struct AppWindow::Impl {
     glPushMatrix();
     glLoadIdentity();
     glViewport(0, 0, SnapshotWidth, SnapshotHeight);
+    UseTextureUnitZeroOnly();
+    glDisable(GL_ALPHA_TEST);
+    glDisable(GL_FOG);
+    glDisable(GL_COLOR_MATERIAL);
+    glColor4f(1, 1, 1, 1);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_BLEND);
@@ -131,6 +162,7 @@ struct AppWindow::Impl {
           if (event.type == SDL_QUIT) Quitting = true;
         } while (SDL_PollEvent(&event));
       }
+      if (Quitting) break;  // closing the window (or a SIGTERM) ends the dialog too
       BeginUiFrame();
       DrawSnapshot();
       DrawMenuBar(false);

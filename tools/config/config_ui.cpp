@@ -1,0 +1,768 @@
+// The configurator's screen.
+//
+// [SECTION] Helpers
+// [SECTION] Keeping figures, test flight and sweep up to date
+// [SECTION] File commands: open, save, quit
+// [SECTION] Values (left column)
+// [SECTION] Figures and strip division
+// [SECTION] Warnings and file problems
+// [SECTION] Test flight and trim sweep
+// [SECTION] Popups
+// [SECTION] Frame layout
+#include "config_ui.h"
+
+#include <imgui.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <filesystem>
+
+#include "aircraft/aircraft_file.h"
+#include "flight/text_fields.h"
+#include "number_input.h"
+#include "platform/files.h"
+#include "platform/shift_jis.h"
+#include "ranking/ranking_files.h"
+#include "wing_drawing.h"
+
+namespace config {
+namespace {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Helpers
+//-----------------------------------------------------------------------------
+
+constexpr float kValuesWidth = 490;      // px, the left column
+constexpr float kNumberWidth = 110;      // px, a value field
+constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
+constexpr float kPlotHeight = 190;       // px
+const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
+const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
+const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
+const ImVec4 kGreen(0.1f, 0.5f, 0.2f, 1);
+
+constexpr const char* kUnsavedPopup = "未保存の変更";
+constexpr const char* kSaveWarningsPopup = "警告があります";
+constexpr const char* kOpenPopup = "設計を開く";
+constexpr const char* kProblemsPopup = "ファイルの警告";
+constexpr const char* kNoticePopup = "お知らせ";
+
+std::string Format(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return text;
+}
+
+std::string DesignText(const UiState& ui) { return aircraft::FormatAircraftSpec(ui.Editor.Spec); }
+
+void HelpMarker(const char* text) {
+  ImGui::SameLine();
+  ImGui::TextDisabled("(?)");
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", text);
+}
+
+// A game file name as the screen shows it: the Japanese font draws a backslash as a
+// yen sign, so folders are shown with slashes.
+std::string ShownName(const std::string& gameName) { return platform::NativePath(gameName); }
+
+std::string SourceDescription(const UiState& ui) {
+  if (ui.Editor.SourceName.empty()) return "既定の設計";
+  return ShownName(ui.Editor.SourceName);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Keeping figures, test flight and sweep up to date
+//-----------------------------------------------------------------------------
+
+void RefreshFigures(UiState& ui, const std::string& text) {
+  if (text == ui.FiguresFor) return;
+  ui.FiguresFor = text;
+  ui.Figures = ComputeFigures(ui.Editor.Spec);
+  ui.Shape = ComputeWingShape(ui.Editor.Spec, ui.Figures);
+  ui.Warnings = ValidateDesign(ui.Editor.Spec, ui.Figures);
+}
+
+void FlyNow(UiState& ui, const std::string& text) {
+  ui.Flight = FlyDesign(ui.Editor.Spec);
+  ui.FlightFor = text;
+}
+
+void RefreshFlight(UiState& ui, const std::string& text) {
+  if (!ui.AutoFly || ui.SweepRunning || text == ui.FlightFor) return;
+  // A run that never leaves the platform takes the whole launch allowance to find out;
+  // the warning already says so, and the button still flies it.
+  if (!ui.Figures.LaunchReachesEdge) {
+    ui.Flight.reset();
+    ui.FlightFor = text;
+    return;
+  }
+  FlyNow(ui, text);
+}
+
+void AdvanceSweep(UiState& ui) {
+  if (!ui.SweepRunning || !ui.Sweep) return;
+  FlyNextTrim(*ui.Sweep);
+  if (SweepDone(*ui.Sweep)) {
+    ui.SweepRunning = false;
+    const auto best = BestTrim(*ui.Sweep);
+    ui.Status = best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
+                              flight::TwoDecimalText(best->Distance).c_str())
+                     : "掃引が終わりました: 飛び立てた設定がありません";
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] File commands: open, save, quit
+//-----------------------------------------------------------------------------
+
+void ResetResults(UiState& ui) {
+  ui.Sweep.reset();
+  ui.SweepRunning = false;
+  ui.FlightFor.clear();
+  ui.Flight.reset();
+}
+
+void OpenNow(UiState& ui, const std::string& name) {
+  if (!OpenDesign(ui.Editor, name)) {
+    ui.Notice = DescribeFileProblem(ui.Editor.Problems.front(), ShownName(name)) + "\n値は変えていません。";
+    ui.ShowNotice = true;
+    ui.Status = ShownName(name) + " を開けませんでした";
+    return;
+  }
+  ResetResults(ui);
+  ui.Status = ShownName(name) + " を開きました" + (name == kDesignFileName ? "" : " (保存先は temp.txt)");
+  ui.ShowFileProblems = !ui.Editor.Problems.empty();
+}
+
+// Saves and reports; true when the design is now in "temp.txt".
+bool SaveNow(UiState& ui) {
+  const SaveResult result = SaveDesign(ui.Editor);
+  ui.Status = DescribeSaveResult(result);
+  if (result != SaveResult::Saved) {
+    ui.Notice = ui.Status;
+    ui.ShowNotice = true;
+    return false;
+  }
+  return true;
+}
+
+void ContinuePending(UiState& ui) {
+  if (ui.PendingAction == UiState::AfterPrompt::Quit) ui.Quit = true;
+  if (ui.PendingAction == UiState::AfterPrompt::Open) OpenNow(ui, ui.PendingOpen);
+  ui.PendingAction = UiState::AfterPrompt::Nothing;
+}
+
+std::string RefusalText(const std::vector<DesignWarning>& warnings) {
+  std::string text = "この設計は保存できません:\n";
+  for (const DesignWarning& w : warnings) {
+    if (RefusesSave(w.Kind)) text += "・" + DescribeWarning(w) + "\n";
+  }
+  return text;
+}
+
+void RequestSave(UiState& ui) {
+  if (AnyRefusal(ui.Warnings)) {
+    ui.Notice = RefusalText(ui.Warnings);
+    ui.ShowNotice = true;
+    return;
+  }
+  if (!ui.Warnings.empty()) {
+    ui.AskSaveWithWarnings = true;
+    return;
+  }
+  SaveNow(ui);
+}
+
+void RequestAction(UiState& ui, UiState::AfterPrompt action, const std::string& openName = {}) {
+  if (ui.AskUnsaved) return;  // already asking
+  ui.PendingAction = action;
+  ui.PendingOpen = openName;
+  if (IsDirty(ui.Editor)) {
+    ui.AskUnsaved = true;
+  } else {
+    ContinuePending(ui);
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Values (left column)
+//-----------------------------------------------------------------------------
+
+void NameCell(const FileLine& line) {
+  ImGui::TextUnformatted(line.Name);
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip("ファイルの %d 行目", line.Number);
+}
+
+void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  NameCell(line);
+  ImGui::TableSetColumnIndex(1);
+  const std::string id = "##line" + std::to_string(line.Number);
+  switch (line.Kind) {
+    case LineKind::Height: {
+      double height = LaunchHeight(spec);
+      if (InputExactNumber(id.c_str(), &height, kNumberWidth)) SetLaunchHeight(spec, height);
+      break;
+    }
+    case LineKind::Value:
+      InputExactNumber(id.c_str(), &line.Value(spec), kNumberWidth);
+      break;
+    case LineKind::Integer: {
+      bool on = (spec.StripModel & 0xFF) == 1;  // the game keeps only the low byte
+      if (ImGui::Checkbox((std::string("使用する") + id).c_str(), &on)) spec.StripModel = on ? 1 : 0;
+      if (spec.StripModel != 0 && spec.StripModel != 1) {
+        ImGui::SameLine();
+        ImGui::TextColored(kOrange, "(値 %d)", spec.StripModel);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  ImGui::TableSetColumnIndex(2);
+  ImGui::TextColored(kGrey, "%s", line.Unit);
+}
+
+void ValueGroup(Group group, flight::AircraftSpec& spec) {
+  if (!ImGui::CollapsingHeader(GroupTitle(group), ImGuiTreeNodeFlags_DefaultOpen)) return;
+  if (!ImGui::BeginTable(GroupTitle(group), 3, ImGuiTableFlags_SizingFixedFit)) return;
+  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
+  ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, kNumberWidth + 20);
+  ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
+  for (const FileLine& line : FileLines()) {
+    if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList) ValueRow(line, spec);
+  }
+  ImGui::EndTable();
+}
+
+void SectionTable(UiState& ui) {
+  flight::AircraftSpec& spec = ui.Editor.Spec;
+  const DesignFigures& f = ui.Figures;
+  ImGui::Spacing();
+  ImGui::TextUnformatted("主翼の区間 (片翼、内側から外側へ)");
+  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+  if (!ImGui::BeginTable("sections", 2 + kSectionCount, kFlags)) return;
+  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed, 72);
+  ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 56);
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetupColumn(Format("区間%d", i + 1).c_str(), ImGuiTableColumnFlags_WidthFixed, kSectionNumberWidth);
+  }
+  ImGui::TableHeadersRow();
+  for (const FileLine& line : FileLines()) {
+    if (line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList) continue;
+    ImGui::TableNextRow();
+    ImGui::TableSetColumnIndex(0);
+    NameCell(line);
+    ImGui::TableSetColumnIndex(1);
+    ImGui::TextColored(kGrey, "%s", line.Unit);
+    for (int i = 0; i < kSectionCount; ++i) {
+      ImGui::TableSetColumnIndex(2 + i);
+      const std::string id = Format("##line%d_%d", line.Number, i);
+      if (line.Kind == LineKind::EnabledList) {
+        bool on = spec.SectionEnabled[i] == 1;
+        ImGui::BeginDisabled(i == 0);  // the first section always exists
+        if (ImGui::Checkbox(id.c_str(), &on) && i > 0) spec.SectionEnabled[i] = on ? 1 : 0;
+        ImGui::EndDisabled();
+        if (i == 0 && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) ImGui::SetTooltip("区間1 は常に有効です");
+        if (spec.SectionEnabled[i] != 0 && spec.SectionEnabled[i] != 1) {
+          ImGui::SameLine();
+          ImGui::TextColored(kOrange, "%d", spec.SectionEnabled[i]);
+        }
+      } else {
+        const bool dim = !f.Sections[i].Enabled;
+        if (dim) ImGui::PushStyleColor(ImGuiCol_Text, kGrey);
+        InputExactNumber(id.c_str(), &line.Section(spec)[i], kSectionNumberWidth);
+        if (dim) ImGui::PopStyleColor();
+      }
+    }
+  }
+  // The strip division the game makes of these values.
+  ImGui::TableNextRow(ImGuiTableRowFlags_None);
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextColored(kGreen, "帯の数");
+  ImGui::TableSetColumnIndex(1);
+  ImGui::TextColored(kGrey, "本");
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetColumnIndex(2 + i);
+    const SectionStrips& s = f.Sections[i];
+    if (s.Given < s.Needed) {
+      ImGui::TextColored(kRed, "%d/%d", s.Given, s.Needed);
+    } else {
+      ImGui::TextColored(s.Enabled ? kGreen : kGrey, "%d", s.Given);
+    }
+  }
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextColored(kGreen, "帯の幅");
+  ImGui::TableSetColumnIndex(1);
+  ImGui::TextColored(kGrey, "m");
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetColumnIndex(2 + i);
+    if (f.Sections[i].Given > 0) ImGui::TextColored(kGreen, "%.4g", f.Sections[i].StripWidth);
+  }
+  ImGui::EndTable();
+}
+
+void ValuesColumn(UiState& ui) {
+  for (Group g : {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
+    ValueGroup(g, ui.Editor.Spec);
+  }
+  SectionTable(ui);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Figures and strip division
+//-----------------------------------------------------------------------------
+
+void FigureRow(const char* name, const std::string& value, const char* unit, const ImVec4* colour = nullptr) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextUnformatted(name);
+  ImGui::TableSetColumnIndex(1);
+  if (colour) {
+    ImGui::TextColored(*colour, "%s", value.c_str());
+  } else {
+    ImGui::TextUnformatted(value.c_str());
+  }
+  ImGui::TableSetColumnIndex(2);
+  ImGui::TextColored(kGrey, "%s", unit);
+}
+
+void FiguresPanel(UiState& ui) {
+  const DesignFigures& f = ui.Figures;
+  const flight::AircraftSpec& spec = ui.Editor.Spec;
+  ImGui::TextUnformatted("ゲームが計算する値");
+  if (ImGui::BeginTable("figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
+    ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
+    ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, 120);
+    ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 40);
+    FigureRow("主翼面積 (翼幅×平均翼弦)", Format("%.4g", f.WingArea), "m²");
+    FigureRow("主翼アスペクト比", Format("%.4g", f.AspectRatio), "");
+    FigureRow("尾翼面積", Format("%.4g", f.TailArea), "m²");
+    FigureRow("尾翼アスペクト比", Format("%.4g", f.TailAspectRatio), "");
+    FigureRow("尾翼アーム (重心から尾翼)", Format("%.4g", -f.TailArm), "m");
+    FigureRow("尾翼容積比", Format("%.3f", f.TailVolume), "");
+    FigureRow("ピッチ慣性モーメント", Format("%.4g", f.PitchInertia), "kg·m²");
+    FigureRow("発進時の主翼揚力係数", Format("%.3f", f.StartWingCl), "");
+    FigureRow("翼分割モデル", f.StripModelOn ? "使用 (帯ごと)" : "不使用 (全翼式)", "");
+    const bool over = f.StripsNeeded > flight::kMaxStrips;
+    FigureRow("帯の数 (片翼) / 上限", Format("%d / %d", over ? f.StripsNeeded : f.StripCount, flight::kMaxStrips), "本",
+              over ? &kRed : nullptr);
+    const double ratio = f.WingArea != 0 ? f.StripAreaBothHalves / f.WingArea * 100 : 0;
+    FigureRow("帯の面積の合計 (両翼)", Format("%.4g", f.StripAreaBothHalves), "m²");
+    FigureRow("　対 翼幅×平均翼弦", Format("%.1f %%", ratio), "");
+    FigureRow("帯の翼幅 (中央部込み)", Format("%.4g", f.StripSpan), "m");
+    FigureRow("　対 翼幅", Format("%.4g", spec.WingSpan), "m");
+    FigureRow("帯の質量の合計 (片翼)", Format("%.4g", f.StripMassHalf), "kg");
+    ImGui::EndTable();
+  }
+  if (ImGui::TreeNode("strips", "帯ごとの値 (片翼 %d 本)", f.StripCount)) {
+    constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+    if (ImGui::BeginTable("striprows", 6, kFlags)) {
+      for (const char* name : {"# (区間)", "幅 m", "内端弦 m", "外端弦 m", "面積 m²", "質量 kg"}) {
+        ImGui::TableSetupColumn(name);
+      }
+      ImGui::TableHeadersRow();
+      for (size_t j = 0; j < f.Strips.size(); ++j) {
+        const StripRow& r = f.Strips[j];
+        ImGui::TableNextRow();
+        ImGui::TableSetColumnIndex(0);
+        ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(SectionColour(r.Section)), "%zu (%d)", j + 1, r.Section + 1);
+        for (double v : {r.Width, r.InnerChord, r.OuterChord, r.Area, r.Mass}) {
+          ImGui::TableNextColumn();
+          ImGui::Text("%.4g", v);
+        }
+      }
+      ImGui::EndTable();
+    }
+    ImGui::TreePop();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Warnings and file problems
+//-----------------------------------------------------------------------------
+
+void WarningsPanel(UiState& ui) {
+  const auto& problems = ui.Editor.Problems;
+  if (ui.Warnings.empty() && problems.empty()) {
+    ImGui::TextColored(kGreen, "警告はありません。");
+    return;
+  }
+  for (const DesignWarning& w : ui.Warnings) {
+    const bool refuses = RefusesSave(w.Kind);
+    ImGui::PushStyleColor(ImGuiCol_Text, refuses ? kRed : kOrange);
+    ImGui::TextWrapped("%s %s", refuses ? "[保存不可]" : "[警告]", DescribeWarning(w).c_str());
+    ImGui::PopStyleColor();
+  }
+  for (const FileProblem& p : problems) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
+    ImGui::TextWrapped("[ファイル] %s", DescribeFileProblem(p, ShownName(ui.Editor.ProblemFile)).c_str());
+    ImGui::PopStyleColor();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Test flight and trim sweep
+//-----------------------------------------------------------------------------
+
+std::string FlightSummary(const FlightProfile& flight) {
+  if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
+  if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
+  std::string text = "距離 " + flight::TwoDecimalText(flight.Distance) + " m  (" +
+                     Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
+                            flight.LaunchTicks * flight::kTimeStep) + ")";
+  if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
+    text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
+  }
+  return text;
+}
+
+void FlightPanel(UiState& ui, const std::string& text) {
+  ImGui::TextUnformatted("試験飛行 (ゲームと同じ計算、操縦なし)");
+  HelpMarker("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。");
+  ImGui::BeginDisabled(ui.SweepRunning);
+  if (ImGui::Button("試験飛行")) FlyNow(ui, text);
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  ImGui::Checkbox("値を変えたら自動で飛ばす", &ui.AutoFly);
+  const float width = ImGui::GetContentRegionAvail().x;
+  if (ui.Flight) {
+    const bool stale = ui.FlightFor != text;
+    ImGui::PushTextWrapPos(0);
+    ImGui::TextColored(stale ? kGrey : ImVec4(0, 0, 0, 1), "%s%s", FlightSummary(*ui.Flight).c_str(),
+                       stale ? " (値が変わりました)" : "");
+    ImGui::PopTextWrapPos();
+    if (!ui.Flight->X.empty()) {
+      DrawFlightPlot(ui.Flight->X.data(), ui.Flight->Height.data(), static_cast<int>(ui.Flight->X.size()), width, kPlotHeight);
+    }
+  } else if (!ui.Figures.LaunchReachesEdge) {
+    ImGui::TextColored(kRed, "初速が低すぎて発進台の端に届きません。");
+  }
+
+  ImGui::Spacing();
+  ImGui::TextUnformatted("一定の尾翼取付角で飛ばし比べる");
+  HelpMarker("操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
+  ImGui::BeginDisabled(ui.SweepRunning);
+  ImGui::SetNextItemWidth(52);
+  ImGui::InputDouble("から##from", &ui.SweepFrom, 0, 0, "%.3g");
+  ImGui::SameLine();
+  ImGui::SetNextItemWidth(52);
+  ImGui::InputDouble("まで##to", &ui.SweepTo, 0, 0, "%.3g");
+  ImGui::SameLine();
+  ImGui::SetNextItemWidth(52);
+  ImGui::InputDouble("度刻み##step", &ui.SweepStep, 0, 0, "%.3g");
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ui.SweepRunning) {
+    if (ImGui::Button("中止")) {
+      ui.SweepRunning = false;
+      ui.Status = "掃引を中止しました";
+    }
+  } else if (ImGui::Button("掃引")) {
+    ui.Sweep = StartSweep(ui.Editor.Spec, ui.SweepFrom, ui.SweepTo, ui.SweepStep);
+    ui.SweepRunning = ui.Sweep.has_value();
+    ui.SweepFor = text;
+    if (!ui.Sweep) {
+      ui.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
+    }
+  }
+  if (!ui.Sweep) return;
+  const TrimSweep& sweep = *ui.Sweep;
+  const int count = SweepFlightCount(sweep);
+  ImGui::ProgressBar(static_cast<float>(sweep.Points.size()) / count, ImVec2(width, 0),
+                     Format("%zu / %d", sweep.Points.size(), count).c_str());
+  std::vector<SweepPlotPoint> points;
+  int bestIndex = -1;
+  const auto best = BestTrim(sweep);
+  for (const SweepPoint& p : sweep.Points) {
+    if (best && p.TrimDeg == best->TrimDeg) bestIndex = static_cast<int>(points.size());
+    points.push_back({static_cast<float>(p.TrimDeg), p.Distance, p.LaunchEnded && std::isfinite(p.Distance)});
+  }
+  DrawSweepPlot(points.data(), static_cast<int>(points.size()), bestIndex, width, kPlotHeight * 0.8f);
+  if (best) {
+    const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
+    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), flight::TwoDecimalText(best->Distance).c_str(),
+                ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
+    ImGui::BeginDisabled(ui.SweepRunning || ui.Editor.Spec.TailIncidence == best->TrimDeg);
+    if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) {
+      ui.Editor.Spec.TailIncidence = best->TrimDeg;
+      ui.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
+    }
+    ImGui::EndDisabled();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Popups
+//-----------------------------------------------------------------------------
+
+// Opens a modal popup when its flag is set; returns true while it is shown.
+bool BeginModal(const char* name, bool shown) {
+  if (shown && !ImGui::IsPopupOpen(name)) ImGui::OpenPopup(name);
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSizeConstraints(ImVec2(360, 0), ImVec2(720, 640));
+  return ImGui::BeginPopupModal(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+}
+
+void CloseModal(bool& flag) {
+  flag = false;
+  ImGui::CloseCurrentPopup();
+}
+
+void WarningList(const std::vector<DesignWarning>& warnings) {
+  ImGui::PushTextWrapPos(680);
+  for (const DesignWarning& w : warnings) {
+    ImGui::TextColored(RefusesSave(w.Kind) ? kRed : kOrange, "・%s", DescribeWarning(w).c_str());
+  }
+  ImGui::PopTextWrapPos();
+}
+
+void UnsavedPopup(UiState& ui) {
+  if (!BeginModal(kUnsavedPopup, ui.AskUnsaved)) return;
+  const bool quitting = ui.PendingAction == UiState::AfterPrompt::Quit;
+  ImGui::TextUnformatted("temp.txt に保存していない変更があります。");
+  ImGui::TextUnformatted(quitting ? "終了する前に保存しますか?" : "別の設計を開く前に保存しますか?");
+  const bool refused = AnyRefusal(ui.Warnings);
+  if (!ui.Warnings.empty()) WarningList(ui.Warnings);
+  ImGui::Spacing();
+  ImGui::BeginDisabled(refused);
+  if (ImGui::Button(quitting ? "保存して終了" : "保存して開く")) {
+    CloseModal(ui.AskUnsaved);
+    if (SaveNow(ui)) {
+      ContinuePending(ui);
+    } else {
+      ui.PendingAction = UiState::AfterPrompt::Nothing;
+    }
+  }
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ImGui::Button(quitting ? "保存せずに終了" : "保存せずに開く")) {
+    CloseModal(ui.AskUnsaved);
+    ContinuePending(ui);
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
+    CloseModal(ui.AskUnsaved);
+    ui.PendingAction = UiState::AfterPrompt::Nothing;
+  }
+  ImGui::EndPopup();
+}
+
+void SaveWarningsPopup(UiState& ui) {
+  if (!BeginModal(kSaveWarningsPopup, ui.AskSaveWithWarnings)) return;
+  ImGui::TextUnformatted("次の点はゲームでこうなります:");
+  WarningList(ui.Warnings);
+  ImGui::Spacing();
+  if (ImGui::Button("それでも保存")) {
+    CloseModal(ui.AskSaveWithWarnings);
+    SaveNow(ui);
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
+    CloseModal(ui.AskSaveWithWarnings);
+  }
+  ImGui::EndPopup();
+}
+
+void NoticePopup(UiState& ui) {
+  if (!BeginModal(kNoticePopup, ui.ShowNotice)) return;
+  ImGui::PushTextWrapPos(680);
+  ImGui::TextUnformatted(ui.Notice.c_str());
+  ImGui::PopTextWrapPos();
+  if (ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
+    CloseModal(ui.ShowNotice);
+  }
+  ImGui::EndPopup();
+}
+
+void ProblemsPopup(UiState& ui) {
+  if (!BeginModal(kProblemsPopup, ui.ShowFileProblems)) return;
+  ImGui::PushTextWrapPos(680);
+  const std::string file = ShownName(ui.Editor.ProblemFile);
+  ImGui::Text("「%s」は決まった形になっていません。", file.c_str());
+  for (const FileProblem& p : ui.Editor.Problems) {
+    ImGui::TextColored(kOrange, "・%s", DescribeFileProblem(p, file).c_str());
+  }
+  ImGui::TextUnformatted("表にはゲームが読むとおりの値を出しています。保存すると正しい形で temp.txt に書きます。");
+  ImGui::PopTextWrapPos();
+  if (ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
+    CloseModal(ui.ShowFileProblems);
+  }
+  ImGui::EndPopup();
+}
+
+// Aircraft files in the working directory other than the known ones.
+std::vector<std::string> OtherTextFiles() {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
+    const std::string name = entry.path().filename().string();
+    if (!entry.is_regular_file(error) || entry.path().extension() != ".txt") continue;
+    if (name == kDesignFileName || name == "BootConfig.txt" || name == "plane.txt" || name == "zahyou.txt") continue;
+    names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void OpenDialog(UiState& ui) {
+  if (!BeginModal(kOpenPopup, ui.ShowOpenDialog)) return;
+  std::string chosen;
+  ImGui::TextUnformatted("作業フォルダの設計");
+  if (ImGui::Selectable("temp.txt (ゲームが読む設計)")) chosen = kDesignFileName;
+  ImGui::Separator();
+  ImGui::TextUnformatted("ランキングの機体 (チャンピオンの設計から始める)");
+  const auto tableText = platform::ReadFilePrefix(ranking::kTableFileName, ranking::kRankingReadLimit);
+  const ranking::TableFile table = tableText ? ranking::ParseTableFile(*tableText) : ranking::TableFile{};
+  for (int i = 0; i < ranking::kEntryCount; ++i) {
+    const std::string name = ranking::EntryFileName(i);
+    std::error_code error;
+    const bool exists = std::filesystem::exists(platform::NativePath(name), error);
+    const ranking::RankingEntry& entry = table.Entries[i];
+    std::string label = Format("%2d位  ", i + 1) + ShownName(name);
+    if (tableText) {
+      label += "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + flight::TwoDecimalText(entry.Distance) + " m";
+    }
+    ImGui::BeginDisabled(!exists);
+    if (ImGui::Selectable(label.c_str())) chosen = name;
+    ImGui::EndDisabled();
+  }
+  const std::vector<std::string> others = OtherTextFiles();
+  if (!others.empty()) {
+    ImGui::Separator();
+    ImGui::TextUnformatted("その他のファイル");
+    for (const std::string& name : others) {
+      if (ImGui::Selectable(name.c_str())) chosen = name;
+    }
+  }
+  ImGui::Separator();
+  ImGui::SetNextItemWidth(300);
+  const bool entered = ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", ui.OpenPath, sizeof ui.OpenPath,
+                                                ImGuiInputTextFlags_EnterReturnsTrue);
+  ImGui::SameLine();
+  if ((ImGui::Button("ファイル名で開く") || entered) && ui.OpenPath[0] != '\0') chosen = ui.OpenPath;
+  ImGui::SameLine();
+  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) CloseModal(ui.ShowOpenDialog);
+  if (!chosen.empty()) {
+    CloseModal(ui.ShowOpenDialog);
+    RequestAction(ui, UiState::AfterPrompt::Open, chosen);
+  }
+  ImGui::EndPopup();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Frame layout
+//-----------------------------------------------------------------------------
+
+void MenuBar(UiState& ui) {
+  if (!ImGui::BeginMenuBar()) return;
+  if (ImGui::BeginMenu("ファイル")) {
+    if (ImGui::MenuItem("開く...", "Ctrl+O")) ui.ShowOpenDialog = true;
+    if (ImGui::MenuItem("temp.txt を読み直す")) RequestAction(ui, UiState::AfterPrompt::Open, kDesignFileName);
+    if (ImGui::MenuItem("temp.txt に保存", "Ctrl+S")) RequestSave(ui);
+    ImGui::Separator();
+    if (ImGui::MenuItem("終了")) RequestAction(ui, UiState::AfterPrompt::Quit);
+    ImGui::EndMenu();
+  }
+  if (ImGui::BeginMenu("表示")) {
+    ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
+    ImGui::EndMenu();
+  }
+  ImGui::EndMenuBar();
+}
+
+void Shortcuts(UiState& ui, const WindowCommands& commands) {
+  if (ImGui::IsPopupOpen(nullptr, ImGuiPopupFlags_AnyPopupId)) return;
+  if (commands.Save) RequestSave(ui);
+  if (commands.Open) ui.ShowOpenDialog = true;
+}
+
+void StatusLine(UiState& ui) {
+  const bool dirty = IsDirty(ui.Editor);
+  ImGui::Text("設計: %s", SourceDescription(ui).c_str());
+  ImGui::SameLine();
+  if (dirty) {
+    ImGui::TextColored(kOrange, "| temp.txt に未保存の変更があります");
+  } else {
+    ImGui::TextColored(kGreen, "| temp.txt と同じです");
+  }
+  if (!ui.Status.empty()) {
+    ImGui::SameLine();
+    ImGui::TextColored(kGrey, "   %s", ui.Status.c_str());
+  }
+}
+
+}  // namespace
+
+void StartUi(UiState& ui) {
+  ui.Editor = StartEditor();
+  const bool started = !ui.Editor.SourceName.empty();
+  if (!started) {
+    ui.Notice = "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。";
+    ui.ShowNotice = true;
+    ui.Status = "既定の設計で始めました";
+  } else {
+    ui.Status = "temp.txt を開きました";
+    ui.ShowFileProblems = !ui.Editor.Problems.empty();
+  }
+}
+
+bool UiBusy(const UiState& ui) { return ui.SweepRunning; }
+
+void DrawUi(UiState& ui, const WindowCommands& commands) {
+  if (commands.Close) RequestAction(ui, UiState::AfterPrompt::Quit);
+  const std::string text = DesignText(ui);
+  RefreshFigures(ui, text);
+  RefreshFlight(ui, text);
+  AdvanceSweep(ui);
+
+  const ImGuiViewport* viewport = ImGui::GetMainViewport();
+  ImGui::SetNextWindowPos(viewport->WorkPos);
+  ImGui::SetNextWindowSize(viewport->WorkSize);
+  constexpr ImGuiWindowFlags kMainFlags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_MenuBar |
+                                          ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                                          ImGuiWindowFlags_NoBringToFrontOnFocus;
+  ImGui::Begin("velkaro-config", nullptr, kMainFlags);
+  MenuBar(ui);
+  Shortcuts(ui, commands);
+  StatusLine(ui);
+  ImGui::Separator();
+
+  ImGui::BeginChild("values", ImVec2(kValuesWidth, 0), true);
+  ValuesColumn(ui);
+  ImGui::EndChild();
+  ImGui::SameLine();
+
+  ImGui::BeginChild("right", ImVec2(0, 0), false);
+  ImGui::BeginChild("warnings", ImVec2(0, 92), true);
+  WarningsPanel(ui);
+  ImGui::EndChild();
+  const float drawingWidth = ImGui::GetContentRegionAvail().x;
+  DrawWingViews(ui.Editor.Spec, ui.Figures, ui.Shape, drawingWidth, ui.ExaggerateHeights ? 5.0f : 1.0f);
+  ImGui::Spacing();
+  if (ImGui::BeginTable("lower", 2, ImGuiTableFlags_SizingStretchSame | ImGuiTableFlags_BordersInnerV)) {
+    ImGui::TableNextRow();
+    ImGui::TableSetColumnIndex(0);
+    FiguresPanel(ui);
+    ImGui::TableSetColumnIndex(1);
+    FlightPanel(ui, text);
+    ImGui::EndTable();
+  }
+  ImGui::EndChild();
+
+  UnsavedPopup(ui);
+  SaveWarningsPopup(ui);
+  OpenDialog(ui);
+  ProblemsPopup(ui);
+  NoticePopup(ui);
+  ImGui::End();
+}
+
+}  // namespace config

@@ -1,0 +1,70 @@
+#pragma once
+// The configurator's screen: the design's values grouped as the file groups them, the
+// live figures and drawings, the warnings, the test flight, and the file commands with
+// their questions (open, save, quit with unsaved changes).
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "design_editor.h"
+#include "design_figures.h"
+#include "test_flight.h"
+#include "validation.h"
+#include "wing_shape.h"
+
+namespace config {
+
+struct UiState {
+  DesignEditor Editor;
+
+  // Figures, drawing and warnings of the values in FiguresFor (the file text they
+  // would be saved as); recomputed when that text changes.
+  std::string FiguresFor;
+  DesignFigures Figures;
+  WingShape Shape;
+  std::vector<DesignWarning> Warnings;
+  bool ExaggerateHeights = true;
+
+  // Test flight of the values in FlightFor.
+  bool AutoFly = true;
+  std::string FlightFor;
+  std::optional<FlightProfile> Flight;
+
+  // Constant-trim sweep.
+  double SweepFrom = -3, SweepTo = 3, SweepStep = 0.25;  // deg
+  std::optional<TrimSweep> Sweep;
+  bool SweepRunning = false;
+  std::string SweepFor;
+
+  // Questions and notices.
+  enum class AfterPrompt { Nothing, Quit, Open };
+  AfterPrompt PendingAction = AfterPrompt::Nothing;
+  std::string PendingOpen;      // file to open once the unsaved question is answered
+  bool AskUnsaved = false;      // the save / discard / cancel question
+  bool AskSaveWithWarnings = false;
+  bool ShowOpenDialog = false;
+  bool ShowFileProblems = false;  // the problems of the file just opened
+  bool ShowNotice = false;
+  std::string Notice;           // text of the notice popup
+  std::string Status;           // last action, shown at the bottom
+  char OpenPath[256] = {};
+  bool Quit = false;            // the loop should end
+};
+
+// Reads "temp.txt" (or starts from the default design) and prepares the screen.
+void StartUi(UiState& ui);
+
+// Commands that come from the window rather than from the screen's widgets.
+struct WindowCommands {
+  bool Close = false;  // the window's close button
+  bool Save = false;   // Ctrl+S
+  bool Open = false;   // Ctrl+O
+};
+
+// One frame of the whole screen.
+void DrawUi(UiState& ui, const WindowCommands& commands);
+
+// Work is going on between frames (a sweep), so the loop should not wait for input.
+bool UiBusy(const UiState& ui);
+
+}  // namespace config
