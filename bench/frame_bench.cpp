@@ -94,6 +94,14 @@ int main() {
   measure([&] { game::DrawScene(g, game::FrameKind::Normal); });
   Report("overview (mode 0)", times);
 
+  // The fly-by with the ranking list over it.
+  int flyBy = 0;
+  measure([&] {
+    game::FlyByCamera(g.View, flyBy++ % 1000);
+    game::DrawScene(g, game::FrameKind::FlyByFrame);
+  });
+  Report("fly-by with ranking", times);
+
   // The pilot's view during a flight: leave the platform and fly one step per frame.
   flight::Aircraft& a = *g.Aircraft;
   float t = 0;
