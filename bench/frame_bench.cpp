@@ -17,6 +17,7 @@
 #include "flight/flight_step.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
+#include "game/ranking_list.h"
 #include "platform/gl/gl_device.h"
 #include "platform/system_services.h"
 
@@ -101,6 +102,10 @@ int main() {
     game::DrawScene(g, game::FrameKind::FlyByFrame);
   });
   Report("fly-by with ranking", times);
+
+  // The ranking list alone, drawn over whatever the last frame left.
+  measure([&] { game::DrawRankingList(g, 100); });
+  Report("ranking list alone", times);
 
   // The pilot's view during a flight: leave the platform and fly one step per frame.
   flight::Aircraft& a = *g.Aircraft;
