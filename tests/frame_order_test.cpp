@@ -1,8 +1,7 @@
 // The order in which a live frame and a replayed frame are drawn.
 #include <gtest/gtest.h>
 
-#include "fakes/fake_platform.h"
-#include "fakes/temp_dir.h"
+#include "fakes/game_fixture.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
 #include "platform/recording_device.h"
@@ -10,23 +9,12 @@
 
 namespace {
 
-struct FrameOrder : ::testing::Test {
-  fakes::FakePlatform os;
-  fakes::TempWorkingDir dir;
-  platform::RecordingDevice device{1024, 746};
-  game::Game g;
-
+struct FrameOrder : fakes::GameFixture {
   void SetUp() override {
-    std::filesystem::copy(VELKARO_DATA_DIR, dir.Path(), std::filesystem::copy_options::recursive);
-    g.Device = &device;
-    g.WindowWidth = 1024;
-    g.WindowHeight = 768;
-    g.ClientWidth = 1024;
-    g.ClientHeight = 746;
+    GameFixture::SetUp();
     game::IdleTick(g);  // Init
     device.Calls.clear();
   }
-  void TearDown() override { game::Shutdown(g); }
 
   // Position of the first call with this text at or after `from`; fails when absent.
   size_t Find(const std::string& call, size_t from = 0) {

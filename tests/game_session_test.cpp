@@ -8,7 +8,7 @@
 #include "aircraft/aircraft_file.h"
 #include "app/menu_commands.h"
 #include "demo_flight.h"
-#include "fakes/fake_platform.h"
+#include "fakes/game_fixture.h"
 #include "fakes/temp_dir.h"
 #include "flight/text_fields.h"
 #include "game/game.h"
@@ -20,24 +20,7 @@ namespace {
 
 using platform::Key;
 
-const std::filesystem::path kData = VELKARO_DATA_DIR;
-
-struct GameSession : ::testing::Test {
-  fakes::FakePlatform os;
-  fakes::TempWorkingDir dir;
-  platform::RecordingDevice device{1024, 746};
-  game::Game g;
-
-  void SetUp() override {
-    std::filesystem::copy(kData, dir.Path(), std::filesystem::copy_options::recursive);
-    g.Device = &device;
-    g.WindowWidth = 1024;
-    g.WindowHeight = 768;
-    g.ClientWidth = 1024;
-    g.ClientHeight = 746;
-  }
-  void TearDown() override { game::Shutdown(g); }
-
+struct GameSession : fakes::GameFixture {
   void Tick(int times = 1) {
     for (int i = 0; i < times; ++i) {
       game::IdleTick(g);
