@@ -2,11 +2,12 @@
 // (SDL's offscreen driver, Mesa), 500 frames each for the overview, pilot and replay
 // cameras; glFinish before every clock reading. Also the time from start-up to the
 // first presented frame and the resident memory. Run in the game's data folder:
-//   cd data && ../build/bench/velkaro_frame_bench
+//   cd data && ../build/bench/velkaro_frame_bench [--worst]
 #include <SDL.h>
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,7 @@
 #include "game/game.h"
 #include "game/ranking_list.h"
 #include "platform/gl/gl_device.h"
+#include "platform/sdl/gl_context_attributes.h"
 #include "platform/system_services.h"
 
 namespace {
@@ -45,18 +47,91 @@ long ResidentKiB() {
   return -1;
 }
 
+// The same camera choices and launch jitter in every run, so runs compare: one fixed
+// seed, and the game's own reseeding from the time of day is ignored.
+class FixedRandom : public platform::StdRandom {
+public:
+  FixedRandom() { StdRandom::Seed(kSeed); }
+  void Seed(uint32_t) override {}
+
+private:
+  static constexpr uint32_t kSeed = 20261208;
+};
+
 class Unpressed : public platform::Input {
 public:
   bool IsDown(platform::Key) override { return false; }
   platform::CursorPos Cursor() override { return {}; }
 };
 
+// Where the time of a frame goes: the 3D scene with glFinish after each part, summed
+// over every frame; with --worst also the costliest frames part by part.
+class Breakdown {
+public:
+  explicit Breakdown(bool listWorst) : listWorst_(listWorst) {}
+
+  // Places the camera with `setCamera` and draws kFrames frames, then prints.
+  template <typename SetCamera>
+  void Run(game::Game& g, const char* view, SetCamera setCamera) {
+    for (int i = 0; i < kFrames; ++i) {
+      setCamera();
+      game::ApplyView(g.View, *g.Device);
+      Frame frame;
+      auto t = Clock::now();
+      game::DrawWorld(g, [&](const char* part) {
+        glFinish();
+        frame.Parts.push_back({part, Ms(t)});
+        frame.Total += frame.Parts.back().second;
+        t = Clock::now();
+      });
+      g.Device->EndScene();
+      frames_.push_back(std::move(frame));
+    }
+    Print(view);
+  }
+
+private:
+  struct Frame {
+    std::vector<std::pair<const char*, double>> Parts;  // name, ms
+    double Total = 0;
+    int Index = 0;
+  };
+
+  static void PrintParts(const std::vector<std::pair<const char*, double>>& parts, double scale) {
+    for (const auto& [name, ms] : parts) std::printf(" %s %.2f", name, ms * scale);
+    std::printf(" ms\n");
+  }
+
+  void Print(const char* view) {
+    std::vector<std::pair<const char*, double>> mean = frames_.front().Parts;
+    for (auto& part : mean) part.second = 0;
+    for (size_t i = 0; i < frames_.size(); ++i) {
+      frames_[i].Index = static_cast<int>(i);
+      for (size_t k = 0; k < mean.size() && k < frames_[i].Parts.size(); ++k) mean[k].second += frames_[i].Parts[k].second;
+    }
+    std::printf("  %s, mean per frame:", view);
+    PrintParts(mean, 1.0 / static_cast<double>(frames_.size()));
+    if (!listWorst_) return;
+    constexpr size_t kWorstListed = 10;
+    std::sort(frames_.begin(), frames_.end(), [](const Frame& x, const Frame& y) { return x.Total > y.Total; });
+    for (size_t i = 0; i < kWorstListed && i < frames_.size(); ++i) {
+      std::printf("    frame %3d, %5.2f ms:", frames_[i].Index, frames_[i].Total);
+      PrintParts(frames_[i].Parts, 1.0);
+    }
+  }
+
+  bool listWorst_;
+  std::vector<Frame> frames_;
+};
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool listWorst = argc > 1 && std::string(argv[1]) == "--worst";
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
   const auto start = Clock::now();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  platform::RequestGameGlSurface();
   SDL_Window* window = SDL_CreateWindow("velkaro-bench", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
   SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
   if (!context) {
@@ -65,11 +140,14 @@ int main() {
   }
   auto device = platform::gl::GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress, [] { glFinish(); });
   if (!device) return 1;
+  GLint depthBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+  std::printf("renderer: %s, depth %d bits\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)), depthBits);
 
   platform::SystemClock clock;
   Unpressed input;
   platform::ConsoleDialogs dialogs;
-  platform::StdRandom random;
+  FixedRandom random;
   platform::ScopedServices services({&clock, &input, &dialogs, &random, nullptr, nullptr});
   game::Game g;
   g.Device = device.get();
@@ -126,6 +204,18 @@ int main() {
     game::DrawReplayScene(g, -1);
   });
   Report("replay cameras", times);
+
+  std::printf("where the time goes (glFinish after each part):\n");
+  a.Step = 0;
+  Breakdown(listWorst).Run(g, "replay cameras", [&] {
+    if (flight::ReplayStep(a)) a.Step = 0;
+    game::ReplayCamera(g.View, a, *g.Device);
+  });
+  flyBy = 0;
+  Breakdown(listWorst).Run(g, "fly-by", [&] {
+    game::FlyByCamera(g.View, flyBy++ % 1000);
+    game::FreeCamera(g.View, game::FrameKind::FlyByFrame, a, *g.Device);
+  });
 
   std::printf("resident memory: %.1f MB\n", ResidentKiB() / 1024.0);
   game::Shutdown(g);

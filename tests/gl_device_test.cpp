@@ -220,6 +220,34 @@ TEST_F(GlDeviceTest, ColourKeyedTexelsBlendAway) {
   EXPECT_EQ(Pixel(35, 10), kBlue) << "opaque texel";
 }
 
+TEST_F(GlDeviceTest, BlendingOnlyWhereItCanChangeThePicture) {
+  // The same quads with blending on: a translucent texture mixes with the background,
+  // an opaque one covers it exactly (and is drawn without blending), as is a
+  // translucent texture whose alpha a stage replaces by the diffuse alpha 255.
+  const auto translucent = MakeTexture(1, 1, {0x80FFFFFF});
+  const auto opaque = MakeTexture(1, 1, {0xFF336699});
+  device_->Clear(kBlack, 1.0f);
+  device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
+  device_->SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  device_->SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  device_->SetTexture(0, translucent.get());
+  DrawQuad(0, 0, 10, 10, kWhite);
+  EXPECT_NEAR(Channel(Pixel(5, 5), 16), 0x80, 1) << "translucent: half of white over black";
+
+  EXPECT_TRUE(glIsEnabled(GL_BLEND));
+  device_->SetTexture(0, opaque.get());
+  DrawQuad(20, 0, 10, 10, kWhite);
+  EXPECT_EQ(Pixel(25, 5), 0xFF336699u);
+  EXPECT_FALSE(glIsEnabled(GL_BLEND)) << "nothing to blend";
+
+  device_->SetTexture(0, translucent.get());
+  device_->SetStageState(0, StageState::AlphaOp, TextureOp::SelectArg2);
+  device_->SetStageState(0, StageState::AlphaArg2, TextureArg::Diffuse);
+  DrawQuad(40, 0, 10, 10, kWhite);
+  EXPECT_EQ(Pixel(45, 5), kWhite) << "alpha from the diffuse colour";
+  EXPECT_TRUE(glIsEnabled(GL_BLEND)) << "the diffuse alpha is not known to be 1";
+}
+
 TEST_F(GlDeviceTest, PointAndLinearSamplingWithWrap) {
   const auto texture = MakeTexture(2, 1, {kBlack, kWhite});
   ASSERT_TRUE(texture);
@@ -508,7 +536,9 @@ TEST_F(GlDeviceTest, MeshSubsetsDrawTheirIndexRange) {
 // [SECTION] State cache
 
 TEST_F(GlDeviceTest, UnchangedStateIsNotSetAgain) {
-  const auto texture = MakeTexture(1, 1, {kWhite});
+  const auto texture = MakeTexture(1, 1, {0x80FFFFFF});  // half transparent, so blending matters
+  device_->SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  device_->SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
   device_->SetTexture(0, texture.get());
   device_->Clear(kBlack, 1.0f);
   DrawQuad(0, 0, 10, 10, kRed);

@@ -30,31 +30,6 @@ std::string WindLine(const Game& g) {
   return text;
 }
 
-// The 3D scene, the same in both kinds of frame: clear, scenery, sky, water and the
-// scenery sets with blending, the inn under the sun, and the aircraft.
-void DrawCommonScene(Game& g) {
-  platform::GraphicsDevice& device = *g.Device;
-  device.Clear(kBackground, kFarDepth);
-  device.BeginScene();
-  device.SetRenderState(RenderState::SrcBlend, platform::Blend::SrcAlpha);
-  device.SetRenderState(RenderState::DestBlend, platform::Blend::InvSrcAlpha);
-  device.SetRenderState(RenderState::AlphaBlendEnable, 0);
-  DrawHome(g.World, device);  // lit as the previous frame left it: on
-  device.SetRenderState(RenderState::Lighting, 0);
-  DrawLand(g.World, device);
-  DrawSky(g.World, device);
-  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
-  DrawMountains(g.World, device);
-  DrawTrees(g.World, device);
-  DrawWater(g.World, g.View, device);
-  DrawPoles(g.World, device);  // with the colour operation the water left
-  device.SetRenderState(RenderState::Lighting, 1);
-  device.SetLight(0, g.SceneLight);
-  device.LightEnable(0, true);
-  DrawRyokan(g.World, device);
-  if (g.Aircraft) DrawAircraft(*g.Aircraft, device);
-}
-
 void DrawDistance(Game& g) {
   if (g.Aircraft) g.Result.Draw(*g.Device, flight::TwoDecimalText(g.Aircraft->DisplayX));
 }
@@ -66,11 +41,49 @@ void EndFrame(platform::GraphicsDevice& device) {
 
 }  // namespace
 
+// The scenery with its states, the sky, water and the scenery sets with blending,
+// the inn under the sun, and the aircraft.
+void DrawWorld(Game& g, const ScenePartDrawn& partDrawn) {
+  auto drawn = [&partDrawn](const char* part) {
+    if (partDrawn) partDrawn(part);
+  };
+  platform::GraphicsDevice& device = *g.Device;
+  device.Clear(kBackground, kFarDepth);
+  device.BeginScene();
+  drawn("clear");
+  device.SetRenderState(RenderState::SrcBlend, platform::Blend::SrcAlpha);
+  device.SetRenderState(RenderState::DestBlend, platform::Blend::InvSrcAlpha);
+  device.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  DrawHome(g.World, device);  // lit as the previous frame left it: on
+  drawn("home");
+  device.SetRenderState(RenderState::Lighting, 0);
+  DrawLand(g.World, device);
+  drawn("land");
+  DrawSky(g.World, device);
+  drawn("sky");
+  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  DrawMountains(g.World, device);
+  drawn("mountains");
+  DrawTrees(g.World, device);
+  drawn("trees");
+  DrawWater(g.World, g.View, device);
+  drawn("water");
+  DrawPoles(g.World, device);  // with the colour operation the water left
+  drawn("poles");
+  device.SetRenderState(RenderState::Lighting, 1);
+  device.SetLight(0, g.SceneLight);
+  device.LightEnable(0, true);
+  DrawRyokan(g.World, device);
+  drawn("ryokan");
+  if (g.Aircraft) DrawAircraft(*g.Aircraft, device);
+  drawn("aircraft");
+}
+
 void DrawScene(Game& g, FrameKind kind) {
   platform::GraphicsDevice& device = *g.Device;
   FreeCamera(g.View, kind, *g.Aircraft, device);
   ApplyView(g.View, device);
-  DrawCommonScene(g);
+  DrawWorld(g);
 
   if (g.TailPoint) g.TailPoint->SetPosition(GaugeX(g), GaugeY(g, g.Aircraft->TailSetting));
   if (g.TailGraph) g.TailGraph->Draw(device);
@@ -86,7 +99,7 @@ void DrawReplayScene(Game& g, int8_t highlight) {
   platform::GraphicsDevice& device = *g.Device;
   ReplayCamera(g.View, *g.Aircraft, device);
   ApplyView(g.View, device);
-  DrawCommonScene(g);
+  DrawWorld(g);
   DrawDistance(g);
   DrawRankingList(g, highlight);
   g.FpsText.Draw(FpsLine(g));

@@ -282,6 +282,7 @@ std::unique_ptr<Texture> GlDevice::CreateTexture(const Image& image, std::string
   texture->Width = w;
   texture->Height = h;
   texture->Name = std::string(name);
+  texture->Opaque = std::all_of(image.Pixels.begin(), image.Pixels.end(), [](uint32_t argb) { return argb >> 24 == 0xFF; });
   return texture;
 }
 

@@ -99,6 +99,30 @@ void ResolveUnits(const DeviceState& state, Pipeline& p) {
   }
 }
 
+// Whether every fragment leaves the stages with alpha exactly 1: stage 0 takes its
+// alpha from an opaque texture and no later stage changes it. Filtering between
+// texels of alpha 1 gives 1 again.
+bool AlphaIsOne(const Pipeline& p) {
+  const UnitSetup& first = p.Units[0];
+  if (!first.Enabled || first.CombineAlpha != GL_REPLACE || first.SourceAlpha[0] != GL_TEXTURE ||
+      !first.Texture->Opaque) {
+    return false;
+  }
+  return std::all_of(p.Units.begin() + 1, p.Units.end(), [](const UnitSetup& unit) {
+    return !unit.Enabled || (unit.CombineAlpha == GL_REPLACE && unit.SourceAlpha[0] == GL_PREVIOUS);
+  });
+}
+
+// Blending that cannot change a pixel's result is switched off: source-alpha blending
+// of an alpha-1 fragment writes the fragment itself, and one/zero writes it anyway.
+// The picture is the same bit for bit; a software rasteriser skips reading the back
+// buffer for every such pixel.
+bool BlendMatters(const Pipeline& p) {
+  if (p.BlendSource == GL_ONE && p.BlendDestination == GL_ZERO) return false;
+  if (p.BlendSource == GL_SRC_ALPHA && p.BlendDestination == GL_ONE_MINUS_SRC_ALPHA) return !AlphaIsOne(p);
+  return true;
+}
+
 }  // namespace
 
 DeviceState DefaultDeviceState() {
@@ -160,6 +184,7 @@ Pipeline Resolve(const DeviceState& state, uint32_t fvf, const Viewport& viewpor
     p.LightOn = state.LightOn;
   }
   ResolveUnits(state, p);
+  p.Blend = p.Blend && BlendMatters(p);
   return p;
 }
 

@@ -28,6 +28,9 @@ public:
   // texture in GL, so a draw updates these when its stage's sampler differs.
   GLint MinFilter = GL_NEAREST;
   GLint MagFilter = GL_NEAREST;
+  // Every texel has alpha 255: a draw whose alpha comes from this texture alone is
+  // opaque, and blending it over the back buffer changes nothing but the cost.
+  bool Opaque = false;
 
 private:
   GLuint id_;

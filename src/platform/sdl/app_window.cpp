@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gl/font_match.h"
+#include "platform/sdl/gl_context_attributes.h"
 #include "platform/shift_jis.h"
 
 namespace platform {
@@ -197,8 +198,7 @@ bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& m
     error = "no display is available (is DISPLAY or WAYLAND_DISPLAY set?)";
     return false;
   }
-  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  RequestGameGlSurface();
   const int width = std::max(config.Width, kMinWindowWidth);
   const int height = std::max(config.Height, kMinWindowHeight);
   Uint32 flags = SDL_WINDOW_OPENGL;
