@@ -56,14 +56,16 @@ import -window root "$shots/2-launch.png"
 registered=""
 for _ in $(seq 90); do
   import -window root "$shots/3-name-dialog.png"
-  xdotool type --window "$window" --delay 30 "e2e"
-  xdotool key --window "$window" Return
-  sleep 1
+  # Typed through XTEST into the focused window: the text input ignores sent events.
+  xdotool type --delay 30 "e2e"
+  xdotool key Return
+  sleep 0.3
   if ! head -c 3 "$work/rank/Ranking.txt" | grep -q '^,0,'; then registered=1; break; fi
+  sleep 0.7
 done
 [ -n "$registered" ] || fail "no flight was registered"
-sleep 1
 import -window root "$shots/4-replay.png"
+head -c 4 "$work/rank/Ranking.txt" | grep -q '^e2e,' || fail "the typed name is not the ranked name: $(head -c 20 "$work/rank/Ranking.txt")"
 sleep 6
 import -window root "$shots/5-ready-again.png"
 
