@@ -11,8 +11,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/gl/font_match.h"
-#include "platform/sdl/gl_context_attributes.h"
+#include "platform/sdl/ui_window.h"
 #include "platform/shift_jis.h"
 
 namespace platform {
@@ -32,9 +31,7 @@ constexpr const char* kNameDialogPrompt = "名前 (全角6文字分まで)";
 }  // namespace
 
 struct AppWindow::Impl {
-  SDL_Window* Window = nullptr;
-  SDL_GLContext Gl = nullptr;
-  bool UiReady = false;
+  UiWindow Ui;
   bool Quitting = false;  // a close request that arrived while a dialog was open
   std::vector<MenuPopup> Menu;
   std::map<int, bool> Checks;
@@ -61,42 +58,10 @@ struct AppWindow::Impl {
     ImGui::EndMainMenuBar();
   }
 
-  void BeginUiFrame() {
-    ImGui_ImplOpenGL2_NewFrame();
-    ImGui_ImplSDL2_NewFrame();
-    ImGui::NewFrame();
-  }
-
-  void EndUiFrame() {
-    ImGui::Render();
-    glPushAttrib(GL_ENABLE_BIT | GL_TEXTURE_BIT);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-    UseTextureUnitZeroOnly();
-    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
-    glPopClientAttrib();
-    glPopAttrib();
-    SDL_GL_SwapWindow(Window);
-  }
-
-  // The game's frame may leave another texture unit active or enabled, and vertex
-  // arrays pointing into its own memory; the menu bar and the dialogs draw with unit 0
-  // alone and their own arrays. Callers save and restore the enables and arrays.
-  void UseTextureUnitZeroOnly() {
-    GLint units = 1;
-    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
-    for (GLint unit = units - 1; unit >= 0; --unit) {
-      glActiveTexture(GL_TEXTURE0 + unit);  // OpenGL 1.3, exported by the system library
-      glClientActiveTexture(GL_TEXTURE0 + unit);
-      if (unit > 0) glDisable(GL_TEXTURE_2D);
-      glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    }
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-  }
-
   // Keeps what the window shows now, to stand behind a modal dialog.
   void TakeSnapshot() {
-    SDL_GL_GetDrawableSize(Window, &SnapshotWidth, &SnapshotHeight);
+    SnapshotWidth = Ui.DrawableWidth();
+    SnapshotHeight = Ui.DrawableHeight();
     std::vector<unsigned char> pixels(static_cast<size_t>(SnapshotWidth) * SnapshotHeight * 4);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
@@ -164,73 +129,29 @@ struct AppWindow::Impl {
         } while (SDL_PollEvent(&event));
       }
       if (Quitting) break;  // closing the window (or a SIGTERM) ends the dialog too
-      BeginUiFrame();
+      Ui.BeginUiFrame();
       DrawSnapshot();
       DrawMenuBar(false);
       done = frame();
-      EndUiFrame();
+      Ui.EndUiFrame();
     }
   }
 };
 
 AppWindow::AppWindow() : impl_(std::make_unique<Impl>()) {}
 
-AppWindow::~AppWindow() {
-  if (impl_->UiReady) {
-    ImGui_ImplOpenGL2_Shutdown();
-    ImGui_ImplSDL2_Shutdown();
-    ImGui::DestroyContext();
-  }
-  if (impl_->Gl) SDL_GL_DeleteContext(impl_->Gl);
-  if (impl_->Window) SDL_DestroyWindow(impl_->Window);
-  SDL_Quit();
-}
+AppWindow::~AppWindow() = default;
 
 bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& menu, std::string& error) {
   impl_->Menu = menu;
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    error = std::string("cannot start the window system: ") + SDL_GetError();
-    return false;
-  }
-  const char* driver = SDL_GetCurrentVideoDriver();
-  const char* wanted = std::getenv("SDL_VIDEODRIVER");
-  if (driver && std::strcmp(driver, "offscreen") == 0 && !(wanted && std::strcmp(wanted, "offscreen") == 0)) {
-    error = "no display is available (is DISPLAY or WAYLAND_DISPLAY set?)";
-    return false;
-  }
-  RequestGameGlSurface();
-  const int width = std::max(config.Width, kMinWindowWidth);
-  const int height = std::max(config.Height, kMinWindowHeight);
-  Uint32 flags = SDL_WINDOW_OPENGL;
-  if (config.FullScreen) flags |= SDL_WINDOW_FULLSCREEN;
-  impl_->Window = SDL_CreateWindow(config.Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
-  if (!impl_->Window) {
-    error = std::string("cannot create the window: ") + SDL_GetError();
-    return false;
-  }
-  impl_->Gl = SDL_GL_CreateContext(impl_->Window);
-  if (!impl_->Gl) {
-    error = std::string("cannot create an OpenGL context: ") + SDL_GetError();
-    return false;
-  }
-  SDL_GL_MakeCurrent(impl_->Window, impl_->Gl);
-  SDL_GL_SetSwapInterval(0);  // the game paces itself
-
-  IMGUI_CHECKVERSION();
-  ImGui::CreateContext();
-  ImGuiIO& io = ImGui::GetIO();
-  io.IniFilename = nullptr;  // nothing is written into the player's folder
-  ImGui::StyleColorsLight();
-  const std::optional<gl::FontFace> face = gl::FindJapaneseFont(false);
-  ImFontConfig fontConfig;
-  if (face) fontConfig.FontNo = face->Index;
-  if (!face || face->File.empty() ||
-      !io.Fonts->AddFontFromFileTTF(face->File.c_str(), kUiFontSize, &fontConfig, io.Fonts->GetGlyphRangesJapanese())) {
-    io.Fonts->AddFontDefault();
-  }
-  ImGui_ImplSDL2_InitForOpenGL(impl_->Window, impl_->Gl);
-  ImGui_ImplOpenGL2_Init();
-  impl_->UiReady = true;
+  UiWindowOptions options;
+  options.Title = config.Title;
+  options.Width = std::max(config.Width, kMinWindowWidth);
+  options.Height = std::max(config.Height, kMinWindowHeight);
+  options.FullScreen = config.FullScreen;
+  options.GameSurface = true;
+  options.FontSize = kUiFontSize;
+  if (!impl_->Ui.Open(options, error)) return false;
   // The bar's height before its first frame: the font is built only then, so this is
   // worked out from the font size and the style rather than asked of the UI.
   menuBarHeight_ = static_cast<int>(kUiFontSize + 2 * ImGui::GetStyle().FramePadding.y);
@@ -250,7 +171,7 @@ bool AppWindow::PollMessage(WindowMessage& message) {
   }
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return false;
-  if (impl_->UiReady) ImGui_ImplSDL2_ProcessEvent(&event);
+  if (impl_->Ui.UiReady()) ImGui_ImplSDL2_ProcessEvent(&event);
   const bool close = event.type == SDL_QUIT ||
                      (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
   message = {close ? WindowMessage::Close : WindowMessage::Command, 0};
@@ -258,22 +179,14 @@ bool AppWindow::PollMessage(WindowMessage& message) {
 }
 
 void AppWindow::PresentFrame() {
-  impl_->BeginUiFrame();
+  impl_->Ui.BeginUiFrame();
   impl_->DrawMenuBar(true);
-  impl_->EndUiFrame();
+  impl_->Ui.EndUiFrame();
 }
 
-int AppWindow::PictureWidth() const {
-  int w = 0, h = 0;
-  SDL_GL_GetDrawableSize(impl_->Window, &w, &h);
-  return w;
-}
+int AppWindow::PictureWidth() const { return impl_->Ui.DrawableWidth(); }
 
-int AppWindow::PictureHeight() const {
-  int w = 0, h = 0;
-  SDL_GL_GetDrawableSize(impl_->Window, &w, &h);
-  return std::max(1, h - menuBarHeight_);
-}
+int AppWindow::PictureHeight() const { return std::max(1, impl_->Ui.DrawableHeight() - menuBarHeight_); }
 
 bool AppWindow::IsChecked(int commandId) { return impl_->Checks[commandId]; }
 
@@ -282,8 +195,8 @@ void AppWindow::SetChecked(int commandId, bool checked) { impl_->Checks[commandI
 void AppWindow::ShowWarning(const std::string& sjisText) {
   const std::string text = ShiftJisToUtf8(sjisText);
   std::fprintf(stderr, "%s\n", text.c_str());
-  if (!impl_->UiReady) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kWarningCaption, text.c_str(), impl_->Window);
+  if (!impl_->Ui.UiReady()) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kWarningCaption, text.c_str(), impl_->Ui.Handle());
     return;
   }
   impl_->RunModal([&] {
@@ -305,7 +218,7 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
 }
 
 std::optional<std::string> AppWindow::AskPilotName() {
-  if (!impl_->UiReady) return std::nullopt;
+  if (!impl_->Ui.UiReady()) return std::nullopt;
   char name[kNameBufferBytes] = {};
   bool focusOnce = true;
   impl_->RunModal([&] {

@@ -1,0 +1,67 @@
+#pragma once
+// A window with an OpenGL context and Dear ImGui drawing with a Japanese font: what
+// the game's window and the configurator's share. Opening starts SDL's video; the
+// destructor undoes everything it did, in reverse.
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+struct UiWindowOptions {
+  const char* Title = "";
+  int Width = 0;              // px
+  int Height = 0;             // px
+  bool FullScreen = false;
+  bool Resizable = false;     // a resizable window is also fitted into the display's usable area
+  bool WaitForVsync = false;  // the game paces itself; a tool may wait for the display
+  bool GameSurface = false;   // the game's depth buffer (see RequestGameGlSurface)
+  float FontSize = 16.0f;     // px
+};
+
+class UiWindow {
+public:
+  UiWindow() = default;
+  ~UiWindow();
+  UiWindow(const UiWindow&) = delete;
+  UiWindow& operator=(const UiWindow&) = delete;
+
+  // Starts SDL's video and opens the window; false with a reason when there is no
+  // display (SDL's offscreen fallback counts as none unless asked for) or the window
+  // or its context cannot be made. The UI may be missing while the window exists.
+  bool Open(const UiWindowOptions& options, std::string& error);
+
+  SDL_Window* Handle() const { return window_; }
+  bool UiReady() const { return uiReady_; }
+  int DrawableWidth() const;   // px
+  int DrawableHeight() const;  // px
+
+  // What arrived besides what the UI handles itself.
+  struct Input {
+    int Events = 0;               // events of any kind
+    bool CloseRequested = false;  // the window's close button or a quit request
+    std::string CtrlKeys;         // letters pressed with Ctrl, lower case, in order
+  };
+  // Waits for input (at most timeoutMs; 0: only what is waiting) and hands it to the UI.
+  Input PumpEvents(int timeoutMs);
+
+  void BeginUiFrame();
+  // Fills the whole drawable with one colour (0..1 each).
+  void ClearTo(float red, float green, float blue);
+  // Draws the UI over whatever the frame holds, leaving the game's GL state as it was,
+  // then shows the frame.
+  void EndUiFrame();
+
+private:
+  SDL_Window* window_ = nullptr;
+  void* gl_ = nullptr;
+  bool sdlReady_ = false;
+  bool uiReady_ = false;
+};
+
+// The game's frame may leave another texture unit active or enabled, and vertex
+// arrays pointing into its own memory; UI drawing uses unit 0 alone and its own
+// arrays. Callers save and restore the enables and arrays around it.
+void UseTextureUnitZeroOnly();
+
+}  // namespace platform
