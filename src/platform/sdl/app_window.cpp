@@ -20,7 +20,7 @@ namespace {
 constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a usable window
 constexpr int kMinWindowHeight = 240;  // px
 constexpr float kUiFontSize = 16.0f;   // px
-constexpr Uint32 kModalPollMs = 15;    // a modal dialog redraws about 60 times a second
+constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
 constexpr size_t kNameBufferBytes = 1024;  // UTF-8 of a 255-byte Shift-JIS name fits
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
@@ -121,13 +121,7 @@ struct AppWindow::Impl {
   void RunModal(const std::function<bool()>& frame) {
     TakeSnapshot();
     for (bool done = false; !done;) {
-      SDL_Event event;
-      if (SDL_WaitEventTimeout(&event, kModalPollMs)) {
-        do {
-          ImGui_ImplSDL2_ProcessEvent(&event);
-          if (event.type == SDL_QUIT) Quitting = true;
-        } while (SDL_PollEvent(&event));
-      }
+      if (Ui.PumpEvents(kModalPollMs).CloseRequested) Quitting = true;
       if (Quitting) break;  // closing the window (or a SIGTERM) ends the dialog too
       Ui.BeginUiFrame();
       DrawSnapshot();

@@ -7,7 +7,6 @@
 #include <imgui.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -116,21 +115,29 @@ int UiWindow::DrawableHeight() const {
 
 UiWindow::Input UiWindow::PumpEvents(int timeoutMs) {
   Input input;
+  if (timeoutMs > 0 && !SDL_WaitEventTimeout(nullptr, timeoutMs)) return input;  // waits, takes nothing
+  SDL_PumpEvents();
+  bool keyChanged = false;
   SDL_Event event;
-  bool got = timeoutMs > 0 ? SDL_WaitEventTimeout(&event, timeoutMs) : SDL_PollEvent(&event);
-  while (got) {
+  while (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    // The UI reads key states once a frame: a press and a release in the same frame
+    // would cancel out unseen (quick Backspaces, Ctrl+A), so each key change gets a
+    // frame of its own.
+    const bool keyEvent = event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+    if (keyEvent && keyChanged) break;
+    keyChanged = keyChanged || keyEvent;
+    SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     ++input.Events;
     if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
     if (event.type == SDL_QUIT ||
         (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
       input.CloseRequested = true;
     }
+    if (event.type != SDL_KEYDOWN) continue;
     const SDL_Keycode key = event.key.keysym.sym;
-    if (event.type == SDL_KEYDOWN && !event.key.repeat && (event.key.keysym.mod & KMOD_CTRL) && key >= 'a' &&
-        key <= 'z') {
+    if (!event.key.repeat && (event.key.keysym.mod & KMOD_CTRL) && key >= 'a' && key <= 'z') {
       input.CtrlKeys.push_back(static_cast<char>(key));
     }
-    got = SDL_PollEvent(&event);
   }
   return input;
 }

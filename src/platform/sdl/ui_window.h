@@ -42,7 +42,9 @@ public:
     bool CloseRequested = false;  // the window's close button or a quit request
     std::string CtrlKeys;         // letters pressed with Ctrl, lower case, in order
   };
-  // Waits for input (at most timeoutMs; 0: only what is waiting) and hands it to the UI.
+  // Waits for input (at most timeoutMs; 0: only what is waiting) and hands it to the
+  // UI, up to one key change per call (the UI sees key states once a frame): call
+  // again without waiting while Events > 0.
   Input PumpEvents(int timeoutMs);
 
   void BeginUiFrame();

@@ -1,0 +1,92 @@
+// The shared UI window on SDL's offscreen video driver: how events reach the UI.
+#include "platform/sdl/ui_window.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class UiWindowTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    // Kept for the process's life: closing SDL would unload Mesa, whose lasting
+    // allocations LeakSanitizer would then report.
+    window_ = new platform::UiWindow;
+    platform::UiWindowOptions options;
+    options.Title = "velkaro ui test";
+    options.Width = 320;
+    options.Height = 240;
+    opened_ = window_->Open(options, error_);
+  }
+
+  void SetUp() override {
+    if (!opened_) GTEST_SKIP() << "no window: " << error_;
+    while (window_->PumpEvents(0).Events > 0) {
+    }
+  }
+
+  static void PushKey(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE) {
+    SDL_Event event{};
+    event.type = type;
+    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.keysym.mod = mod;
+    SDL_PushEvent(&event);
+  }
+
+  static platform::UiWindow* window_;
+  static bool opened_;
+  static std::string error_;
+};
+
+platform::UiWindow* UiWindowTest::window_ = nullptr;
+bool UiWindowTest::opened_ = false;
+std::string UiWindowTest::error_;
+
+TEST_F(UiWindowTest, EachKeyChangeGetsAFrameOfItsOwn) {
+  // Two quick Backspaces and a Ctrl+A, all waiting at once, as a fast typist or a
+  // paste produces them: the UI reads key states once a frame, so each change must
+  // arrive in its own batch or a press would be undone before the UI saw it.
+  PushKey(SDL_KEYDOWN, SDLK_BACKSPACE);
+  PushKey(SDL_KEYUP, SDLK_BACKSPACE);
+  PushKey(SDL_KEYDOWN, SDLK_BACKSPACE);
+  PushKey(SDL_KEYUP, SDLK_BACKSPACE);
+  PushKey(SDL_KEYDOWN, SDLK_a, KMOD_LCTRL);
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  SDL_PushEvent(&motion);
+  PushKey(SDL_KEYUP, SDLK_a, KMOD_LCTRL);
+
+  std::string ctrlKeys;
+  int batches = 0, events = 0;
+  for (platform::UiWindow::Input input; (input = window_->PumpEvents(0)).Events > 0;) {
+    ++batches;
+    events += input.Events;
+    ctrlKeys += input.CtrlKeys;
+    EXPECT_LE(input.Events, 2) << "batch " << batches;
+  }
+  EXPECT_EQ(events, 7);
+  EXPECT_EQ(batches, 6) << "the mouse motion rides with the key press before it";
+  EXPECT_EQ(ctrlKeys, "a");
+}
+
+TEST_F(UiWindowTest, QuitRequestIsReported) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+  EXPECT_TRUE(window_->PumpEvents(0).CloseRequested);
+  EXPECT_FALSE(window_->PumpEvents(0).CloseRequested);
+}
+
+TEST_F(UiWindowTest, WaitingWithNothingToReadReturnsEmpty) {
+  const platform::UiWindow::Input input = window_->PumpEvents(1);
+  EXPECT_EQ(input.Events, 0);
+  EXPECT_FALSE(input.CloseRequested);
+}
+
+}  // namespace
