@@ -15,10 +15,6 @@
 #include "platform/gl/gl_font.h"
 #include "platform/shift_jis.h"
 
-// fontconfig 2.14 loses 288 bytes in FcInit itself, once per process; LeakSanitizer
-// would fail every font test for it.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace {
 
 using namespace platform;

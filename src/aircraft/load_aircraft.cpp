@@ -4,6 +4,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_step.h"
+#include "flight/set_spec.h"
 #include "platform/files.h"
 #include "platform/services.h"
 
@@ -15,6 +16,15 @@ constexpr const char* kCoordinateLogName = "zahyou.txt";
 constexpr const char* kLogOpenFailed =
     "\x8d\xc0\x95\x57\x83\x6f\x83\x62\x83\x4e\x83\x41\x83\x62\x83\x76\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac"
     "\x82\xc9\x8e\xb8\x94\x73";
+
+// What follows the specification in every load: the model, the record shown, and the
+// aircraft placed at the start of the platform.
+void FinishLoad(flight::Aircraft& a, const LoadOptions& options) {
+  if (options.BuildModel) a.Model = options.BuildModel(a);
+  flight::ShowRecord(a);
+  a.DisplayX = flight::kPlatformStartX;
+  a.DisplayHeight = flight::kPlatformStartHeight;
+}
 
 }  // namespace
 
@@ -34,12 +44,15 @@ std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog) {
 void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName, const LoadOptions& options) {
   slot.reset();
   slot = CreateAircraft(options.CoordinateLog);
-  flight::Aircraft& a = *slot;
-  ParseAircraftSpec(a, gameFileName);
-  if (options.BuildModel) a.Model = options.BuildModel(a);
-  flight::ShowRecord(a);
-  a.DisplayX = flight::kPlatformStartX;
-  a.DisplayHeight = flight::kPlatformStartHeight;
+  ParseAircraftSpec(*slot, gameFileName);
+  FinishLoad(*slot, options);
+}
+
+std::unique_ptr<flight::Aircraft> LoadAircraftText(std::string_view fileText, const LoadOptions& options) {
+  std::unique_ptr<flight::Aircraft> a = CreateAircraft(options.CoordinateLog);
+  flight::SetSpec(*a, ParseAircraftSpecText(fileText.substr(0, kAircraftFileReadLimit)));
+  FinishLoad(*a, options);
+  return a;
 }
 
 }  // namespace aircraft

@@ -29,4 +29,8 @@ std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog);
 void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName,
                   const LoadOptions& options = {});
 
+// The same from the text of an aircraft file held in memory (the part the game would
+// read of it), for tools that fly what is being edited.
+std::unique_ptr<flight::Aircraft> LoadAircraftText(std::string_view fileText, const LoadOptions& options = {});
+
 }  // namespace aircraft

@@ -1,10 +1,8 @@
 #include "demo_flight.h"
 
-#include "aircraft/aircraft_file.h"
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
 #include "flight/launch_run.h"
-#include "flight/set_spec.h"
 #include "platform/files.h"
 #include "flight/text_fields.h"
 #include "ranking/ranking_files.h"
@@ -24,17 +22,6 @@ bool HasControlLog(const std::string& text) {
   return flight::SplitLines(text, ranking::kEntryLineCount).size() == ranking::kEntryLineCount;
 }
 
-// What aircraft::LoadAircraft does for a headless flight (no coordinate log, no model),
-// from text in memory: the parser sees the same bounded prefix the game reads.
-std::unique_ptr<flight::Aircraft> LoadAircraftFromText(std::string_view fileText) {
-  std::unique_ptr<flight::Aircraft> a = aircraft::CreateAircraft(false);
-  flight::SetSpec(*a, aircraft::ParseAircraftSpecText(fileText.substr(0, aircraft::kAircraftFileReadLimit)));
-  flight::ShowRecord(*a);
-  a->DisplayX = flight::kPlatformStartX;
-  a->DisplayHeight = flight::kPlatformStartHeight;
-  return a;
-}
-
 }  // namespace
 
 std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, const FlightOptions& options) {
@@ -48,7 +35,7 @@ FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& 
   const bool hasLog = HasControlLog(fileText);
 
   FlightOutcome outcome;
-  outcome.Aircraft = LoadAircraftFromText(fileText);
+  outcome.Aircraft = aircraft::LoadAircraftText(fileText, {.CoordinateLog = false});
   flight::Aircraft& a = *outcome.Aircraft;
 
   ZeroRandom random;
