@@ -5,30 +5,13 @@
 # text is compared pixel for pixel with the game started on a file that already has
 # that wind.
 # Usage: config_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
-# The configurator is found beside the game. Exits 77 (skipped) when Xvfb, xdotool or
-# ImageMagick is missing.
-set -u
+# The configurator is found beside the game. Exits 77 (skipped) when Xvfb, xdotool,
+# ImageMagick or pgrep is missing.
 game=$1 data=$2 shots=$3
-for tool in Xvfb xdotool import compare; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-display=":$((80 + RANDOM % 9))"
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
-  pkill -x velkaro-config 2>/dev/null
-  sleep 0.2
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
-  cp "$work"/wind-*.png "$shots"/ 2>/dev/null; rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+e2e_tools="import compare pgrep" e2e_display_base=80
+source "$(dirname "$0")/xvfb_session.sh"
+# The wind crops stay beside the screenshots; a configurator left open is closed.
+on_exit='pkill -x velkaro-config 2>/dev/null; cp "$work"/wind-*.png "$shots"/ 2>/dev/null'
 mkdir -p "$shots"
 
 # Window-relative places of what is clicked (the layouts are fixed by the programs).
@@ -39,15 +22,6 @@ file_menu_x=20 file_menu_y=8            # the configurator's "ファイル"
 quit_item_x=25 quit_item_y=92           # "終了"
 wind_text=224x40+800+22                 # the game's "風速…" line, top right
 
-wait_for_window() {  # name → window id
-  local id=""
-  for _ in $(seq 100); do
-    id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  echo "$id"
-}
 press() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.5; }
 

@@ -4,26 +4,9 @@
 # start; it quits on SIGTERM through its shutdown (the ranking is saved).
 # Usage: game_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
-set -u
 game=$1 data=$2 shots=$3
-for tool in Xvfb xdotool import; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-display=":$((90 + RANDOM % 9))"
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
-  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+e2e_tools="import" e2e_display_base=90
+source "$(dirname "$0")/xvfb_session.sh"
 
 cp -r "$data"/. "$work"/
 # A launch height of 1.5 m and a heavy pilot, so the flight lands within a second, and
@@ -35,12 +18,7 @@ cd "$work"
 "$game" >"$work/game.log" 2>&1 &
 game_pid=$!
 
-window=""
-for _ in $(seq 100); do
-  window=$(xdotool search --name '^velkaro$' 2>/dev/null | head -n 1)
-  [ -n "$window" ] && break
-  sleep 0.1
-done
+window=$(wait_for_window velkaro)
 [ -n "$window" ] || fail "no window appeared"
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 2
