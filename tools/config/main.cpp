@@ -1,12 +1,16 @@
 // velkaro-config: the aircraft configurator. Edits the design in "temp.txt" in the
 // working directory; the game starts it as "config.exe" and reads that file when it
-// ends.
+// ends. `velkaro-config --write-default FILE` writes the built-in design (the shipped
+// glider) to FILE without opening a window.
 #include <imgui.h>
 
 #include <cstdio>
 #include <string>
 
+#include "aircraft/aircraft_file.h"
 #include "config_ui.h"
+#include "design_editor.h"
+#include "platform/files.h"
 #include "platform/sdl/ui_window.h"
 
 namespace {
@@ -26,9 +30,22 @@ void UseCompactStyle() {
   style.CellPadding.y = 1;
 }
 
+int WriteDefaultDesign(const char* fileName) {
+  if (!platform::WriteFileAtomically(fileName, aircraft::FormatAircraftSpec(config::DefaultDesign()))) {
+    std::fprintf(stderr, "velkaro-config: cannot write %s\n", fileName);
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--write-default") return WriteDefaultDesign(argv[2]);
+  if (argc != 1) {
+    std::fprintf(stderr, "usage: velkaro-config [--write-default FILE]\n");
+    return 2;
+  }
   platform::UiWindow window;
   platform::UiWindowOptions options;
   options.Title = "velkaro-config";
