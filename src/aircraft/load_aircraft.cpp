@@ -17,8 +17,8 @@ constexpr const char* kLogOpenFailed =
     "\x8d\xc0\x95\x57\x83\x6f\x83\x62\x83\x4e\x83\x41\x83\x62\x83\x76\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac"
     "\x82\xc9\x8e\xb8\x94\x73";
 
-// What follows the specification in every load: the model, the record shown, and the
-// aircraft placed at the start of the platform.
+// Every load ends the same way once the aircraft's values are set: its model is built,
+// its first record is shown, and it stands at the start of the platform.
 void FinishLoad(flight::Aircraft& a, const LoadOptions& options) {
   if (options.BuildModel) a.Model = options.BuildModel(a);
   flight::ShowRecord(a);

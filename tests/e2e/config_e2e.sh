@@ -8,7 +8,7 @@
 # The configurator is found beside the game. Exits 77 (skipped) when Xvfb, xdotool,
 # ImageMagick or pgrep is missing.
 game=$1 data=$2 shots=$3
-e2e_tools="import compare pgrep" e2e_display_base=80
+e2e_tools="import compare pgrep"
 source "$(dirname "$0")/xvfb_session.sh"
 # The wind crops stay beside the screenshots; a configurator left open is closed.
 on_exit='pkill -x velkaro-config 2>/dev/null; cp "$work"/wind-*.png "$shots"/ 2>/dev/null'
@@ -29,7 +29,7 @@ start_game() {  # folder → game window; the game runs in the background
   (cd "$1" && exec "$game" >"$1/game.log" 2>&1) &
   game_pid=$!
   window=$(wait_for_window velkaro)
-  [ -n "$window" ] || { cat "$1/game.log"; fail "no game window appeared"; }
+  [ -n "$window" ] || { cat "$1/game.log"; ps -o pid,stat,etime,args -C velkaro,Xvfb; xdotool search --name . getwindowname %@ 2>&1 | head; fail "no game window appeared"; }
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   sleep 2
 }

@@ -5,7 +5,7 @@
 # Usage: game_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
 game=$1 data=$2 shots=$3
-e2e_tools="import" e2e_display_base=90
+e2e_tools="import"
 source "$(dirname "$0")/xvfb_session.sh"
 
 cp -r "$data"/. "$work"/

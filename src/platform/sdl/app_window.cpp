@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 #include <SDL_opengl.h>
-#include <backends/imgui_impl_opengl2.h>
-#include <backends/imgui_impl_sdl.h>
 #include <imgui.h>
 
 #include <cstdio>
@@ -165,9 +163,7 @@ bool AppWindow::PollMessage(WindowMessage& message) {
   }
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return false;
-  if (impl_->Ui.UiReady()) ImGui_ImplSDL2_ProcessEvent(&event);
-  const bool close = event.type == SDL_QUIT ||
-                     (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+  const bool close = impl_->Ui.Deliver(event);
   message = {close ? WindowMessage::Close : WindowMessage::Command, 0};
   return true;
 }

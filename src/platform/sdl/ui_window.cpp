@@ -113,6 +113,11 @@ int UiWindow::DrawableHeight() const {
   return h;
 }
 
+bool UiWindow::Deliver(const SDL_Event& event) {
+  if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
+  return event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+}
+
 UiWindow::Input UiWindow::PumpEvents(int timeoutMs) {
   Input input;
   if (timeoutMs > 0 && !SDL_WaitEventTimeout(nullptr, timeoutMs)) return input;  // waits, takes nothing
@@ -128,11 +133,7 @@ UiWindow::Input UiWindow::PumpEvents(int timeoutMs) {
     keyChanged = keyChanged || keyEvent;
     SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
     ++input.Events;
-    if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
-    if (event.type == SDL_QUIT ||
-        (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE)) {
-      input.CloseRequested = true;
-    }
+    if (Deliver(event)) input.CloseRequested = true;
     if (event.type != SDL_KEYDOWN) continue;
     const SDL_Keycode key = event.key.keysym.sym;
     if (!event.key.repeat && (event.key.keysym.mod & KMOD_CTRL) && key >= 'a' && key <= 'z') {

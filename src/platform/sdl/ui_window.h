@@ -5,6 +5,7 @@
 #include <string>
 
 struct SDL_Window;
+union SDL_Event;
 
 namespace platform {
 
@@ -35,6 +36,10 @@ public:
   bool UiReady() const { return uiReady_; }
   int DrawableWidth() const;   // px
   int DrawableHeight() const;  // px
+
+  // Hands one event to the UI; true when it asks to close the window (the close
+  // button or a quit request).
+  bool Deliver(const SDL_Event& event);
 
   // What arrived besides what the UI handles itself.
   struct Input {
