@@ -76,9 +76,7 @@ TEST(Replay, RegisteredFlightFliesAgainFromItsEntryFile) {
 TEST(Golden, DefaultGliderWithAFixedControlLog) {
   fakes::FakePlatform os;
   fakes::TempWorkingDir dir;
-  std::string entry = fakes::ReadText(kData / "temp.txt") + "\r\n--------vvv--------\r\n";
-  for (int k = 0; k < 3000; ++k) entry += std::to_string(-0.5 + 0.05 * (k / 100 % 30)) + "\r\n";
-  fakes::WriteText("golden.txt", entry);
+  fakes::WriteText("golden.txt", fakes::GoldenEntryText(fakes::ReadText(kData / "temp.txt")));
   const auto outcome = sim::FlyAircraftFile("golden.txt");
   ASSERT_TRUE(outcome);
 
