@@ -6,9 +6,10 @@
 
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_step.h"
-#include "flight/launch_run.h"
 #include "flight/set_spec.h"
 #include "platform/files.h"
+#include "sim/flight_runner.h"
+#include "sim/zero_random.h"
 
 namespace {
 
@@ -17,29 +18,14 @@ flight::AircraftSpec DefaultGlider() {
   return aircraft::ParseAircraftSpecText(text.value_or(""));
 }
 
-class ZeroRandom : public platform::Random {
-public:
-  void Seed(uint32_t) override {}
-  int Next() override { return 0; }
-};
-
 // Launch run and flight to touchdown; returns the simulated time in seconds.
 double FlyWholeFlight(flight::Aircraft& a, const flight::AircraftSpec& spec) {
   flight::SetSpec(a, spec);
   a.DisplayX = flight::kPlatformStartX;
-  ZeroRandom random;
-  flight::LaunchRunState launch;
-  float runTime = 0;
-  int ticks = 0;
-  do {
-    runTime += 0.02f;
-    ++ticks;
-  } while (!flight::LaunchRun(a, launch, runTime, random));
-  while (!flight::FlightStep(a)) {
-    flight::ShowRecord(a);
-    ++ticks;
-  }
-  return ticks * flight::kTimeStep;
+  sim::ZeroRandom random;
+  sim::FlightRun run;
+  sim::TailControl ownTail;
+  return sim::FlyToTouchdown(run, a, ownTail, random).Ticks * flight::kTimeStep;
 }
 
 void BM_FlightStep(benchmark::State& state) {

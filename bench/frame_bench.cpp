@@ -18,6 +18,7 @@
 #include "flight/flight_step.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
+#include "sim/flight_runner.h"
 #include "game/ranking_list.h"
 #include "platform/gl/gl_device.h"
 #include "platform/sdl/gl_context_attributes.h"
@@ -187,17 +188,18 @@ int main(int argc, char** argv) {
 
   // The pilot's view during a flight: leave the platform and fly one step per frame.
   flight::Aircraft& a = *g.Aircraft;
-  float t = 0;
-  while (!flight::LaunchRun(a, g.Run, t += 0.02f, random)) {
+  sim::TailControl ownTail;
+  while (sim::LaunchTick(g.Run, a, ownTail, random) == sim::FlightPhase::OnPlatform) {
   }
   g.View.Free.Mode = 2;
   measure([&] {
-    if (!flight::FlightStep(a)) flight::ShowRecord(a);
+    sim::FlightTick(a, ownTail);
     game::DrawScene(g, game::FrameKind::FlightFrame);
   });
   Report("pilot (mode 2) flying", times);
 
-  while (!flight::FlightStep(a)) flight::ShowRecord(a);
+  while (sim::FlightTick(a, ownTail) != sim::FlightPhase::Touchdown) {
+  }
   a.Step = 0;
   measure([&] {
     if (flight::ReplayStep(a)) a.Step = 0;

@@ -5,17 +5,17 @@
 #include <map>
 #include <vector>
 
-#include "app/frame_pacing.h"
+#include "game/frame_pacing.h"
 #include "platform/system_services.h"
 
 int main() {
   constexpr int kTicks = 500;
   platform::SystemClock clock;
-  app::FramePacer pacer;
+  game::FramePacer pacer;
   std::vector<double> ends;  // ms, steady clock at each tick's end
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i <= kTicks; ++i) {
-    app::PaceFrame(pacer, clock);
+    game::PaceFrame(pacer, clock);
     ends.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   std::map<int, int> histogram;  // whole ms -> ticks

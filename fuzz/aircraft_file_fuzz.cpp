@@ -8,13 +8,10 @@
 #include "flight/flight_step.h"
 #include "flight/launch_run.h"
 #include "flight/set_spec.h"
+#include "sim/flight_runner.h"
+#include "sim/zero_random.h"
 
 namespace {
-class ZeroRandom : public platform::Random {
-public:
-  void Seed(uint32_t) override {}
-  int Next() override { return 0; }
-};
 constexpr int kLaunchTicks = 5;
 constexpr int kFlightSteps = 40;
 }  // namespace
@@ -24,9 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static auto a = std::make_unique<flight::Aircraft>();
   *a = flight::Aircraft{};
   flight::SetSpec(*a, aircraft::ParseAircraftSpecText(text));
-  ZeroRandom random;
+  sim::ZeroRandom random;
   flight::LaunchRunState launch;
-  for (int i = 1; i <= kLaunchTicks; ++i) flight::LaunchRun(*a, launch, i * 0.02f, random);
+  for (int i = 1; i <= kLaunchTicks; ++i) flight::LaunchRun(*a, launch, i * sim::kRunTickSeconds, random);
   for (int i = 0; i < kFlightSteps && !flight::FlightStep(*a); ++i) flight::ShowRecord(*a);
   while (!flight::ReplayStep(*a)) {
   }

@@ -11,7 +11,7 @@
 #include <set>
 
 #include "aircraft/aircraft_file.h"
-#include "demo_flight.h"
+#include "sim/demo_flight.h"
 #include "design_editor.h"
 #include "design_fields.h"
 #include "design_figures.h"

@@ -9,7 +9,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/test_aircraft.h"
 #include "flight/launch_run.h"
-#include "flight/tail_input.h"
+#include "sim/player_trim.h"
 
 namespace {
 
@@ -146,26 +146,26 @@ TEST(LaunchRun, StartsAtThePlatformTopAndLeavesAtItsEdge) {
 
 TEST(TailInput, KeysAndMouseDragTrimTheTail) {
   fakes::FakeInput input;
-  flight::TailInputState state;
+  sim::TrimInputState state;
   auto a = fakes::MakeAircraft();
   std::ostringstream* log = new std::ostringstream;
   a->CoordinateLog.reset(log);
 
   input.Press(Key::Up);
   input.Press(Key::Down);
-  flight::TailInput(*a, state, input);
+  sim::TailInput(*a, state, input);
   EXPECT_EQ(a->TailSetting, -0.5);
 
   input.Release(Key::Up);
-  for (int i = 0; i < 20; ++i) flight::TailInput(*a, state, input);
+  for (int i = 0; i < 20; ++i) sim::TailInput(*a, state, input);
   EXPECT_NEAR(a->TailSetting, 0.5, 1e-12);
   input.Release(Key::Down);
 
   input.CursorAt = {100, 200};
-  flight::TailInput(*a, state, input);  // the button is up: only remembers the cursor
+  sim::TailInput(*a, state, input);  // the button is up: only remembers the cursor
   input.Press(Key::LeftButton);
   input.CursorAt = {100, 190};  // 10 px up
-  flight::TailInput(*a, state, input);
+  sim::TailInput(*a, state, input);
   EXPECT_NEAR(a->TailSetting, 0.0, 1e-12);
   EXPECT_EQ(log->str().substr(0, 13), "-0.5gg0\n-0.45");
 }

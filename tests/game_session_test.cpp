@@ -7,10 +7,10 @@
 
 #include "aircraft/aircraft_file.h"
 #include "app/menu_commands.h"
-#include "demo_flight.h"
+#include "sim/demo_flight.h"
 #include "fakes/game_fixture.h"
 #include "fakes/temp_dir.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "game/game.h"
 #include "platform/recording_device.h"
 #include "platform/shift_jis.h"
@@ -118,7 +118,7 @@ TEST_F(GameSession, PlayerFlightRegistrationReplayAndRestart) {
   game::IdleTick(g);  // the result frame: the tail gauge, its marker and the distance in digits
   const auto screenDraws = std::count_if(device.Draws.begin(), device.Draws.end(),
                                          [](const auto& d) { return d.Fvf == platform::Fvf::ScreenVertex; });
-  EXPECT_EQ(static_cast<size_t>(screenDraws), 2u + flight::TwoDecimalText(distance).size());
+  EXPECT_EQ(static_cast<size_t>(screenDraws), 2u + platform::TwoDecimalText(distance).size());
 
   os.Dialogs.Names.push_back(platform::Utf8ToShiftJis("太郎"));
   const int wait = 1 + TickUntil(game::Replay);
@@ -165,7 +165,7 @@ TEST_F(GameSession, SpaceHeldThroughTheReplayWaitsForRelease) {
 }
 
 TEST_F(GameSession, DesignModeSkipsDemoAndRanking) {
-  os.Menu.Checks[game::kDesignModeCommand] = true;
+  g.DesignMode = true;
   Tick(600);  // over 12 s
   EXPECT_EQ(g.State, game::Ready);
   const int flights = g.Ranking->FlightCount;
@@ -207,9 +207,11 @@ TEST_F(GameSession, MenuCommandsEditExportAndToggle) {
   EXPECT_EQ(g.State, game::Ready);
 
   EXPECT_TRUE(app::HandleMenuCommand(g, app::kDesignMode));
-  EXPECT_TRUE(game::DesignMode());
+  EXPECT_TRUE(g.DesignMode);
+  EXPECT_TRUE(os.Menu.Checks[app::kDesignMode]);
   EXPECT_TRUE(app::HandleMenuCommand(g, app::kDesignMode));
-  EXPECT_FALSE(game::DesignMode());
+  EXPECT_FALSE(g.DesignMode);
+  EXPECT_FALSE(os.Menu.Checks[app::kDesignMode]);
 
   const auto before = std::distance(std::filesystem::directory_iterator("."), {});
   EXPECT_TRUE(app::HandleMenuCommand(g, app::kExportCsv));

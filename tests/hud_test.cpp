@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "fakes/fake_platform.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/recording_device.h"
 #include "platform/shift_jis.h"
 #include "ranking/ranking_line.h"
@@ -21,10 +21,10 @@ std::array<int, 12> Codes(std::initializer_list<int> first) {
 }
 
 TEST(DistanceText, CutAfterTwoDecimalsNotRounded) {
-  EXPECT_EQ(flight::TwoDecimalText(152.3456), "152.34");
-  EXPECT_EQ(flight::TwoDecimalText(-3.005), "-3.00");
-  EXPECT_EQ(flight::TwoDecimalText(98.7f), "98.69");
-  EXPECT_EQ(flight::TwoDecimalText(0), "0.00");
+  EXPECT_EQ(platform::TwoDecimalText(152.3456), "152.34");
+  EXPECT_EQ(platform::TwoDecimalText(-3.005), "-3.00");
+  EXPECT_EQ(platform::TwoDecimalText(98.7f), "98.69");
+  EXPECT_EQ(platform::TwoDecimalText(0), "0.00");
 }
 
 TEST(ResultDigits, RightAlignedInSixCells) {

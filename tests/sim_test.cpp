@@ -8,12 +8,12 @@
 #include <sstream>
 
 #include "aircraft/aircraft_file.h"
-#include "demo_flight.h"
+#include "sim/demo_flight.h"
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
 #include "flight/flight_csv.h"
-#include "player_flight.h"
+#include "sim/player_flight.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"
 

@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "flight/set_spec.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/files.h"
 #include "platform/services.h"
 
@@ -104,7 +104,7 @@ constexpr const char* kSpecOpenFailed =
 
 flight::AircraftSpec ParseAircraftSpecText(std::string_view text) {
   AircraftSpec spec;
-  flight::FieldReader in(text);
+  platform::FieldReader in(text);
   for (const LineLayout& line : kLayout) {
     switch (line.kind) {
       case LineKind::Heading:
@@ -117,22 +117,22 @@ flight::AircraftSpec ParseAircraftSpecText(std::string_view text) {
       case LineKind::Value:
       case LineKind::NegatedValue: {
         in.Read(',');
-        const double v = flight::ParseDouble(in.ReadCutCr('\n'));
+        const double v = platform::ParseDouble(in.ReadCutCr('\n'));
         line.value(spec) = line.kind == LineKind::NegatedValue ? -v : v;
         break;
       }
       case LineKind::IntValue:
         in.Read(',');
-        spec.StripModel = flight::ParseInt(in.ReadCutCr('\n'));
+        spec.StripModel = platform::ParseInt(in.ReadCutCr('\n'));
         break;
       case LineKind::EnabledList:
         in.Read(',');
-        for (int i = 1; i < 4; ++i) spec.SectionEnabled[i] = flight::ParseInt(in.ReadCutCr(','));
+        for (int i = 1; i < 4; ++i) spec.SectionEnabled[i] = platform::ParseInt(in.ReadCutCr(','));
         break;
       case LineKind::SectionList: {
         in.Read(',');
         std::array<double, 4>& values = line.section(spec);
-        for (double& v : values) v = flight::ParseDouble(in.ReadCutCr(','));
+        for (double& v : values) v = platform::ParseDouble(in.ReadCutCr(','));
         break;
       }
     }

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "platform/services.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 
 namespace aircraft {
 namespace {
@@ -44,7 +44,7 @@ std::unique_ptr<AircraftFrames> BuildAircraftModel(const flight::Aircraft& a, pl
     platform::ShowWarning(kPlaneFileFailed);
     return nullptr;
   }
-  std::vector<std::string> names = flight::SplitLines(*text, kPartLines, kMaxNameLength);
+  std::vector<std::string> names = platform::SplitLines(*text, kPartLines, kMaxNameLength);
   names.resize(kPartLines);
   for (std::string& name : names) name += ".x";
 

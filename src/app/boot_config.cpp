@@ -1,6 +1,6 @@
 #include "app/boot_config.h"
 
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/files.h"
 
 namespace app {
@@ -9,11 +9,11 @@ constexpr size_t kBootConfigReadLimit = 4096;  // bytes; three short lines
 }
 
 BootConfig ParseBootConfig(std::string_view text) {
-  flight::FieldReader in(text);
+  platform::FieldReader in(text);
   BootConfig config;
-  config.WindowWidth = flight::ParseInt(in.ReadCutCr('\n'));
-  config.WindowHeight = flight::ParseInt(in.ReadCutCr('\n'));
-  config.FullScreen = flight::ParseInt(in.ReadCutCr('\n'));
+  config.WindowWidth = platform::ParseInt(in.ReadCutCr('\n'));
+  config.WindowHeight = platform::ParseInt(in.ReadCutCr('\n'));
+  config.FullScreen = platform::ParseInt(in.ReadCutCr('\n'));
   return config;
 }
 

@@ -22,9 +22,10 @@ void EditAircraft(game::Game& g) {
   g.State = game::Ready;
 }
 
-void ToggleDesignMode() {
-  platform::Menu* menu = platform::Os().menu;
-  if (menu) menu->SetChecked(kDesignMode, !menu->IsChecked(kDesignMode));
+// The game reads its own flag; the menu shows it as the item's check mark.
+void ToggleDesignMode(game::Game& g) {
+  g.DesignMode = !g.DesignMode;
+  if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kDesignMode, g.DesignMode);
 }
 
 void ExportCsv(const game::Game& g) {
@@ -39,7 +40,7 @@ bool HandleMenuCommand(game::Game& g, int commandId) {
   switch (commandId) {
     case kEditAircraft: EditAircraft(g); break;
     case kQuit: return false;
-    case kDesignMode: ToggleDesignMode(); break;
+    case kDesignMode: ToggleDesignMode(g); break;
     case kExportCsv: ExportCsv(g); break;
     default: break;
   }

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "game/init.h"
 #include "game/ranking_list.h"
 
@@ -31,7 +31,7 @@ std::string WindLine(const Game& g) {
 }
 
 void DrawDistance(Game& g) {
-  if (g.Aircraft) g.Result.Draw(*g.Device, flight::TwoDecimalText(g.Aircraft->DisplayX));
+  if (g.Aircraft) g.Result.Draw(*g.Device, platform::TwoDecimalText(g.Aircraft->DisplayX));
 }
 
 void EndFrame(platform::GraphicsDevice& device) {

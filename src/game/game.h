@@ -4,15 +4,15 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/frame_pacing.h"
 #include "flight/aircraft.h"
-#include "flight/launch_run.h"
-#include "flight/tail_input.h"
 #include "game/camera.h"
+#include "game/frame_pacing.h"
 #include "game/hud.h"
 #include "game/scene.h"
 #include "platform/graphics_device.h"
 #include "ranking/ranking_table.h"
+#include "sim/flight_runner.h"
+#include "sim/player_trim.h"
 
 namespace game {
 
@@ -30,8 +30,6 @@ enum GameState : uint8_t {
 
 enum DemoPhase : int8_t { DemoLaunch = 0, DemoFlight = 1, FlyByStart = 2, FlyBy = 3 };
 
-inline constexpr int kDesignModeCommand = 40004;
-
 struct Game {
   // Set by the shell before the first tick.
   platform::GraphicsDevice* Device = nullptr;
@@ -39,11 +37,13 @@ struct Game {
   int WindowHeight = 0;  // px
   int ClientWidth = 0;   // px, the picture's area, for the lens
   int ClientHeight = 0;  // px
+  // The design mode: no demo, no ranking; Space after a flight returns to the start.
+  // The shell keeps it equal to the menu's check mark.
+  bool DesignMode = false;
 
   uint8_t State = Init;
   int8_t Phase = FlyByStart;   // the demo's sub-state; kept outside the demo
   int32_t FlyByTick = 0;
-  float RunTime = 0;           // s on the launch platform
   uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
   uint32_t TouchdownTime = 0;  // ms
   int8_t DemoEntry = 0;        // ranking entry the demo flies
@@ -60,9 +60,9 @@ struct Game {
   ResultNumber Result;
   platform::Light SceneLight;
 
-  app::FramePacer Pacer;
-  flight::LaunchRunState Run;
-  flight::TailInputState Tail;
+  FramePacer Pacer;
+  sim::FlightRun Run;        // the run time on the platform and the launch run's state
+  sim::TrimInputState Trim;  // the player's mouse between ticks
 };
 
 // One idle tick: the work of the current state.
@@ -71,9 +71,6 @@ void IdleTick(Game& game);
 // Replaces the current aircraft by one read from an aircraft file (with its model and
 // coordinate log) and resets the run time.
 void LoadGameAircraft(Game& game, const char* gameFileName);
-
-// Whether the design mode is on (the menu's check mark).
-bool DesignMode();
 
 // Releases the long-lived objects in the shutdown order, saving the ranking.
 void Shutdown(Game& game);

@@ -12,6 +12,8 @@
 #include "platform/services.h"
 #include "ranking/control_log.h"
 #include "ranking/registration.h"
+#include "sim/flight_runner.h"
+#include "sim/tail_controls.h"
 
 namespace game {
 namespace {
@@ -21,7 +23,6 @@ using platform::Key;
 constexpr uint32_t kIdleBeforeDemoMs = 10000;
 constexpr uint32_t kResultShownMs = 2000;
 constexpr int kFlyByTicks = 1000;
-constexpr float kTickSeconds = 0.02f;
 constexpr int kRankingEntries = 10;
 // The distance over the demo and the replay: small cells in the upper right.
 constexpr int16_t kSmallCellWidth = 50, kSmallCellHeight = 100, kSmallCellsFromRight = 350;
@@ -30,19 +31,24 @@ constexpr int16_t kLargeCellWidth = 100, kLargeCellHeight = 200;
 
 uint32_t Now() { return platform::Os().clock->NowMs(); }
 bool SpaceDown() { return platform::Os().input->IsDown(Key::Space); }
-int Rand() { return platform::Os().random->Next(); }
 
-void Pace(Game& g) { app::PaceFrame(g.Pacer, *platform::Os().clock); }
+platform::Random& Random() { return *platform::Os().random; }
+
+void Pace(Game& g) { PaceFrame(g.Pacer, *platform::Os().clock); }
+
+// The player steers the tail with the keys and the mouse, logged into the ranking's
+// flight-in-progress log.
+sim::PlayerTail PlayerTailOf(Game& g) { return sim::PlayerTail(g.Trim, *platform::Os().input, *g.Ranking); }
 
 void ShowSmallResult(Game& g) {
   g.Result.Place(static_cast<int16_t>(g.WindowWidth - kSmallCellsFromRight), 0, kSmallCellWidth, kSmallCellHeight);
 }
 
 void DoReady(Game& g) {
-  if (Now() - g.IdleSince > kIdleBeforeDemoMs && !DesignMode()) {
+  if (Now() - g.IdleSince > kIdleBeforeDemoMs && !g.DesignMode) {
     g.State = Demo;
     ShowSmallResult(g);
-    g.DemoEntry = static_cast<int8_t>(Rand() % kRankingEntries);
+    g.DemoEntry = static_cast<int8_t>(Random().Next() % kRankingEntries);
     LoadGameAircraft(g, ranking::EntryFileName(g.DemoEntry).c_str());
   }
   DrawScene(g, FrameKind::Normal);
@@ -68,12 +74,26 @@ void RunDemoPhase(Game& g) {
   }
 }
 
+// The demo's aircraft flies the tail settings its ranking entry recorded.
+sim::RecordedTail DemoTailOf(Game& g) { return sim::RecordedTail(g.Ranking->EntryLogs[g.DemoEntry]); }
+
+// After a demo flight tick: its touchdown ends the demo undrawn, else the replay frame.
+void AfterDemoFlightTick(Game& g, sim::FlightPhase phase) {
+  if (phase == sim::FlightPhase::Touchdown) {
+    g.Phase = FlyByStart;
+    g.State = Restart;
+    return;
+  }
+  DrawReplayScene(g, g.DemoEntry);
+  Pace(g);
+}
+
 void DoDemoLaunch(Game& g) {
-  g.RunTime += kTickSeconds;
-  if (flight::LaunchRun(*g.Aircraft, g.Run, g.RunTime, *platform::Os().random)) {
+  sim::RecordedTail tail = DemoTailOf(g);
+  const sim::FlightPhase phase = sim::LaunchTick(g.Run, *g.Aircraft, tail, Random());
+  if (phase != sim::FlightPhase::OnPlatform) {
     g.Phase = DemoFlight;
-    g.RunTime = 0;
-    DoDemoFlight(g);
+    AfterDemoFlightTick(g, phase);
     return;
   }
   DrawScene(g, FrameKind::Normal);
@@ -81,16 +101,8 @@ void DoDemoLaunch(Game& g) {
 }
 
 void DoDemoFlight(Game& g) {
-  flight::Aircraft& a = *g.Aircraft;
-  a.TailSetting = g.Ranking->EntryLogs[g.DemoEntry].Values[a.Step];
-  if (flight::FlightStep(a)) {
-    g.Phase = FlyByStart;
-    g.State = Restart;
-    return;
-  }
-  flight::ShowRecord(a);
-  DrawReplayScene(g, g.DemoEntry);
-  Pace(g);
+  sim::RecordedTail tail = DemoTailOf(g);
+  AfterDemoFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
 }
 
 void DoFlyBy(Game& g) {
@@ -106,43 +118,31 @@ void DoFlyBy(Game& g) {
 
 void DoDemo(Game& g) {
   if (SpaceDown()) {
-    g.RunTime = 0;
+    g.Run.RunTime = 0;
     g.State = Restart;
     g.Phase = (g.Phase == FlyByStart || g.Phase == FlyBy) ? DemoLaunch : FlyByStart;
   }
   RunDemoPhase(g);
 }
 
-// One tick of free flight; at touchdown the result is shown from now on.
-void FlightTick(Game& g) {
-  flight::Aircraft& a = *g.Aircraft;
-  if (flight::FlightStep(a)) {
+// After a player's flight tick: at touchdown the result is shown from now on; the
+// frame is a flight frame either way.
+void AfterFlightTick(Game& g, sim::FlightPhase phase) {
+  if (phase == sim::FlightPhase::Touchdown) {
     g.State = Landed;
     g.TouchdownTime = Now();
-    return;
   }
-  flight::ShowRecord(a);
-  flight::TailInput(a, g.Tail, *platform::Os().input);
-}
-
-void FlightFrame(Game& g) {
-  ranking::LogTailSetting(*g.Ranking, g.Aircraft->TailSetting);
   DrawScene(g, FrameKind::FlightFrame);
   Pace(g);
 }
 
 void DoLaunch(Game& g) {
-  g.RunTime += kTickSeconds;
-  flight::TailInput(*g.Aircraft, g.Tail, *platform::Os().input);
-  if (flight::LaunchRun(*g.Aircraft, g.Run, g.RunTime, *platform::Os().random)) {
+  sim::PlayerTail tail = PlayerTailOf(g);
+  const sim::FlightPhase phase = sim::LaunchTick(g.Run, *g.Aircraft, tail, Random());
+  if (phase != sim::FlightPhase::OnPlatform) {
     g.Result.Place(0, 0, kLargeCellWidth, kLargeCellHeight);
-    g.RunTime = 0;
     g.State = Flight;
-    // The first flight step flies with the tail as trimmed on the platform: that is
-    // the value the flight's log starts with, so the flight can be flown again from it.
-    ranking::SetFlightStartTail(*g.Ranking, g.Aircraft->TailSetting);
-    FlightTick(g);
-    FlightFrame(g);
+    AfterFlightTick(g, phase);
     return;
   }
   DrawScene(g, FrameKind::Normal);
@@ -150,15 +150,15 @@ void DoLaunch(Game& g) {
 }
 
 void DoFlight(Game& g) {
-  FlightTick(g);
-  FlightFrame(g);
+  sim::PlayerTail tail = PlayerTailOf(g);
+  AfterFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
 }
 
 void DoLanded(Game& g) {
   const uint32_t t = Now();
   DrawScene(g, FrameKind::ResultFrame);
   Pace(g);
-  if (DesignMode()) {
+  if (g.DesignMode) {
     if (SpaceDown()) g.State = WaitRelease;
     return;
   }
@@ -186,7 +186,7 @@ void DoRestart(Game& g) {
   ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
   g.State = Ready;
   g.IdleSince = Now();
-  flight::LaunchRun(*g.Aircraft, g.Run, 0, *platform::Os().random);
+  sim::PutOnPlatform(g.Run, *g.Aircraft, Random());
 }
 
 void DoInit(Game& g) {
@@ -202,15 +202,13 @@ void DoInit(Game& g) {
 
 }  // namespace
 
-bool DesignMode() { return platform::Os().menu && platform::Os().menu->IsChecked(kDesignModeCommand); }
-
 void LoadGameAircraft(Game& g, const char* gameFileName) {
   aircraft::LoadOptions options;
   options.BuildModel = [&g](const flight::Aircraft& a) -> std::unique_ptr<flight::AircraftModel> {
     return aircraft::BuildAircraftModel(a, *g.Device);
   };
   aircraft::LoadAircraft(g.Aircraft, gameFileName, options);
-  g.RunTime = 0;
+  g.Run.RunTime = 0;
 }
 
 void IdleTick(Game& g) {

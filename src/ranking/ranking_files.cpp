@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/files.h"
 #include "platform/services.h"
 
@@ -28,12 +28,12 @@ std::string EntryFileName(int index) {
 
 TableFile ParseTableFile(std::string_view text) {
   TableFile table;
-  flight::FieldReader in(text);
+  platform::FieldReader in(text);
   for (RankingEntry& entry : table.Entries) {
     entry.Name = in.Read(',');
-    entry.Distance = static_cast<float>(flight::ParseDouble(in.Read(',')));
+    entry.Distance = static_cast<float>(platform::ParseDouble(in.Read(',')));
   }
-  table.FlightCount = flight::ParseInt(in.Read(','));
+  table.FlightCount = platform::ParseInt(in.Read(','));
   return table;
 }
 
@@ -46,12 +46,12 @@ std::string FormatTableFile(const RankingTable& table) {
 
 std::unique_ptr<EntryFile> ParseEntryFile(std::string_view text) {
   auto entry = std::make_unique<EntryFile>();
-  std::vector<std::string> lines = flight::SplitLines(text, kEntryLineCount + kControlLogCapacity);
+  std::vector<std::string> lines = platform::SplitLines(text, kEntryLineCount + kControlLogCapacity);
   for (size_t i = 0; i < lines.size(); ++i) {
     if (i < kEntryLineCount) {
       entry->Lines[i] = std::move(lines[i]);
     } else {
-      entry->Log.Values[entry->Log.Count++] = flight::ParseDouble(lines[i]);
+      entry->Log.Values[entry->Log.Count++] = platform::ParseDouble(lines[i]);
     }
   }
   return entry;

@@ -1,6 +1,6 @@
 #include "ranking/ranking_line.h"
 
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include <algorithm>
 
 #include "platform/shift_jis.h"
@@ -33,7 +33,7 @@ std::string RankingLine(const RankingEntry& entry) {
   // A name ending at an odd byte (also one cut back before a two-byte character at
   // byte 15) would leave half a dot: blank it.
   if (nameBytes < kNameBytes && nameBytes % 2 == 1) line[nameBytes] = ' ';
-  return line + flight::TwoDecimalText(entry.Distance) + "m";
+  return line + platform::TwoDecimalText(entry.Distance) + "m";
 }
 
 }  // namespace ranking

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ranking/ranking_files.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/shift_jis.h"
@@ -82,7 +82,7 @@ void RegisterDistance(RankingTable& table, float distance, int flightSteps) {
     MoveDownFrom(table, index);
 
     std::array<std::string, kEntryLineCount>& lines = table.EntryLines[index];
-    const std::vector<std::string> specLines = flight::SplitLines(*specText, kSpecLinesKept);
+    const std::vector<std::string> specLines = platform::SplitLines(*specText, kSpecLinesKept);
     for (int k = 0; k < kSpecLinesKept; ++k) lines[k] = k < static_cast<int>(specLines.size()) ? specLines[k] : "";
     lines[kSpecLinesKept] = kEntrySeparator;
 

@@ -20,7 +20,7 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "number_input.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
@@ -111,7 +111,7 @@ void AdvanceSweep(UiState& ui) {
     ui.SweepRunning = false;
     const auto best = BestTrim(*ui.Sweep);
     ui.Status = best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
-                              flight::TwoDecimalText(best->Distance).c_str())
+                              platform::TwoDecimalText(best->Distance).c_str())
                      : "掃引が終わりました: 飛び立てた設定がありません";
   }
 }
@@ -415,7 +415,7 @@ void WarningsPanel(UiState& ui) {
 std::string FlightSummary(const FlightProfile& flight) {
   if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
   if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
-  std::string text = "距離 " + flight::TwoDecimalText(flight.Distance) + " m  (" +
+  std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
                      Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
                             flight.LaunchTicks * flight::kTimeStep) + ")";
   if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
@@ -488,7 +488,7 @@ void FlightPanel(UiState& ui, const std::string& text) {
   DrawSweepPlot(points.data(), static_cast<int>(points.size()), bestIndex, width, kPlotHeight * 0.8f);
   if (best) {
     const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
-    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), flight::TwoDecimalText(best->Distance).c_str(),
+    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), platform::TwoDecimalText(best->Distance).c_str(),
                 ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
     ImGui::BeginDisabled(ui.SweepRunning || ui.Editor.Spec.TailIncidence == best->TrimDeg);
     if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) {
@@ -628,7 +628,7 @@ void OpenDialog(UiState& ui) {
     const ranking::RankingEntry& entry = table.Entries[i];
     std::string label = Format("%2d位  ", i + 1) + ShownName(name);
     if (tableText) {
-      label += "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + flight::TwoDecimalText(entry.Distance) + " m";
+      label += "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + platform::TwoDecimalText(entry.Distance) + " m";
     }
     ImGui::BeginDisabled(!exists);
     if (ImGui::Selectable(label.c_str())) chosen = name;

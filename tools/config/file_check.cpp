@@ -6,14 +6,14 @@
 
 #include "aircraft/aircraft_file.h"
 #include "design_fields.h"
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 #include "platform/shift_jis.h"
 
 namespace config {
 namespace {
 
 // A field the game reads keeps at most this many characters; one more ends the reading.
-constexpr size_t kMaxFieldChars = flight::FieldReader::kMaxField;
+constexpr size_t kMaxFieldChars = platform::FieldReader::kMaxField;
 // Characters of an offending value quoted in a message.
 constexpr size_t kQuotedChars = 40;
 
@@ -50,7 +50,7 @@ void CheckValue(std::string_view value, bool integer, int line, std::vector<File
   if (TrimLeft(value).empty()) {
     problems.push_back({FileProblemKind::EmptyValue, line, "", 0, 0});
   } else if (!IsWholeNumber(value, integer)) {
-    const double readAs = integer ? flight::ParseInt(value) : flight::ParseDouble(value);
+    const double readAs = integer ? platform::ParseInt(value) : platform::ParseDouble(value);
     problems.push_back(
         {integer ? FileProblemKind::NotAnInteger : FileProblemKind::NotANumber, line, Quote(value), 0, readAs});
   }
@@ -79,7 +79,7 @@ bool CheckLine(const FileLine& layout, std::string_view raw, std::vector<FilePro
   }
   const size_t comma = raw.find(',');
   if (comma == std::string_view::npos) {
-    problems.push_back({FileProblemKind::NoComma, n, Quote(flight::CutCr(raw))});
+    problems.push_back({FileProblemKind::NoComma, n, Quote(platform::CutCr(raw))});
     return false;
   }
   const std::string_view rest = raw.substr(comma + 1);  // with the CR, as the game reads it
@@ -94,11 +94,11 @@ bool CheckLine(const FileLine& layout, std::string_view raw, std::vector<FilePro
       problems.push_back({FileProblemKind::FieldTooLong, n});
       return false;
     }
-    if (layout.Kind != LineKind::Ignored) CheckValue(flight::CutCr(rest), layout.Kind == LineKind::Integer, n, problems);
+    if (layout.Kind != LineKind::Ignored) CheckValue(platform::CutCr(rest), layout.Kind == LineKind::Integer, n, problems);
     return true;
   }
 
-  const std::string_view values = flight::CutCr(rest);
+  const std::string_view values = platform::CutCr(rest);
   const bool endsWithComma = !values.empty() && values.back() == ',';
   std::vector<std::string_view> items = SplitAt(endsWithComma ? values.substr(0, values.size() - 1) : values, ',');
   if (values.empty()) items.clear();

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "aircraft/aircraft_file.h"
-#include "demo_flight.h"
+#include "sim/demo_flight.h"
 
 namespace config {
 

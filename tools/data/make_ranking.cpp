@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "aircraft/aircraft_file.h"
-#include "player_flight.h"
+#include "sim/player_flight.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/shift_jis.h"

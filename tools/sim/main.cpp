@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "demo_flight.h"
+#include "sim/demo_flight.h"
 #include "flight/flight_csv.h"
 #include "platform/services.h"
 #include "platform/system_services.h"

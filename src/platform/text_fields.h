@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace flight {
+namespace platform {
 
 // Reads delimited fields from text held in memory, the way the game's files have
 // always been read: a read takes characters up to its delimiter (consumed) or the end
@@ -43,9 +43,9 @@ inline std::string_view CutCr(std::string_view line) {
   return line;
 }
 
-}  // namespace flight
+}  // namespace platform
 
-namespace flight {
+namespace platform {
 
 // Splits text into at most maxLines lines (LF or CR LF), each cut to maxLineBytes. The
 // empty rest after a final line break is not a line.
@@ -55,4 +55,4 @@ std::vector<std::string> SplitLines(std::string_view text, size_t maxLines, size
 // after the second decimal, not rounded again (98.7f shows as 98.69).
 std::string TwoDecimalText(double value);
 
-}  // namespace flight
+}  // namespace platform

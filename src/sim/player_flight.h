@@ -3,8 +3,6 @@
 #include <memory>
 
 #include "flight/aircraft.h"
-#include "flight/launch_run.h"
-#include "flight/tail_input.h"
 #include "platform/input.h"
 #include "platform/random.h"
 #include "ranking/ranking_table.h"
@@ -18,7 +16,7 @@ namespace sim {
 struct PlayerFlight {
   std::unique_ptr<flight::Aircraft> Aircraft;
   float Distance = 0;  // m, DisplayX at touchdown
-  int Ticks = 0;
+  int Ticks = 0;       // launch and flight ticks, touchdown tick included
 };
 
 struct PlayerControls {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "flight/aircraft.h"
+#include "sim/flight_runner.h"
 
 namespace sim {
 
@@ -32,9 +33,5 @@ std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, co
 // it has read the file): the configurator flies the design it shows exactly as the
 // game would fly it once saved.
 FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options = {});
-
-// Launch runs longer than this many ticks are given up (the start speed is too low for
-// the run ever to reach the platform's edge).
-inline constexpr int kMaxLaunchTicks = 100000;
 
 }  // namespace sim

@@ -1,11 +1,11 @@
-#include "flight/text_fields.h"
+#include "platform/text_fields.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <climits>
 #include <cstdlib>
 
-namespace flight {
+namespace platform {
 namespace {
 
 // strtod and strtol need a terminated string; numbers never need more than this.
@@ -58,9 +58,9 @@ int32_t ParseInt(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-}  // namespace flight
+}  // namespace platform
 
-namespace flight {
+namespace platform {
 
 std::vector<std::string> SplitLines(std::string_view text, size_t maxLines, size_t maxLineBytes) {
   std::vector<std::string> lines;
@@ -83,4 +83,4 @@ std::string TwoDecimalText(double value) {
   return s;
 }
 
-}  // namespace flight
+}  // namespace platform

@@ -3,7 +3,7 @@
 
 #include "platform/clock.h"
 
-namespace app {
+namespace game {
 
 // Holds each game tick to a slot of just over 20 ms and counts the ticks of every
 // one-second window for the HUD's "fps%d/50".
@@ -23,4 +23,4 @@ void PaceFrame(FramePacer& pacer, platform::Clock& clock);
 inline constexpr uint32_t kFrameSlotMs = 20;
 inline constexpr uint32_t kFpsWindowMs = 1000;
 
-}  // namespace app
+}  // namespace game

@@ -1,6 +1,6 @@
-#include "app/frame_pacing.h"
+#include "game/frame_pacing.h"
 
-namespace app {
+namespace game {
 
 void PaceFrame(FramePacer& pacer, platform::Clock& clock) {
   clock.BeginFineTiming();
@@ -22,4 +22,4 @@ void PaceFrame(FramePacer& pacer, platform::Clock& clock) {
   }
 }
 
-}  // namespace app
+}  // namespace game

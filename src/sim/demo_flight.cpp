@@ -1,0 +1,49 @@
+#include "sim/demo_flight.h"
+
+#include "aircraft/load_aircraft.h"
+#include "platform/files.h"
+#include "platform/text_fields.h"
+#include "ranking/ranking_files.h"
+#include "sim/tail_controls.h"
+#include "sim/zero_random.h"
+
+namespace sim {
+namespace {
+
+// A file with a line 51 is a ranking entry file and carries a control log.
+bool HasControlLog(const std::string& text) {
+  return platform::SplitLines(text, ranking::kEntryLineCount).size() == ranking::kEntryLineCount;
+}
+
+}  // namespace
+
+std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, const FlightOptions& options) {
+  const auto text = platform::ReadFilePrefix(gameFileName, ranking::kRankingReadLimit);
+  if (!text) return std::nullopt;
+  return FlyAircraftText(*text, options);
+}
+
+FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options) {
+  const std::unique_ptr<ranking::EntryFile> entry = ranking::ParseEntryFile(fileText);
+
+  FlightOutcome outcome;
+  outcome.Aircraft = aircraft::LoadAircraftText(fileText, {.CoordinateLog = false});
+  flight::Aircraft& a = *outcome.Aircraft;
+
+  TailControl ownTail;
+  RecordedTail recorded(entry->Log);
+  ConstantTail constant(options.TrimDeg.value_or(0));
+  TailControl& tail = options.TrimDeg ? constant : HasControlLog(fileText) ? recorded : ownTail;
+
+  ZeroRandom random;
+  FlightRun run;
+  const HeadlessFlight flown = FlyToTouchdown(run, a, tail, random);
+  outcome.LaunchTicks = flown.LaunchTicks;
+  outcome.LaunchEnded = flown.LaunchEnded;
+  if (!flown.LaunchEnded) return outcome;
+  outcome.Distance = a.DisplayX;
+  outcome.LastStep = a.LastStep;
+  return outcome;
+}
+
+}  // namespace sim
