@@ -1,6 +1,4 @@
 // velkaro: the game. One window; reads and writes its files in the working directory.
-#include <SDL.h>
-
 #include <cstdio>
 
 #include "app/boot_config.h"
@@ -19,8 +17,6 @@ namespace {
 constexpr int kExitFailure = 1;
 // "デバイスの作成に失敗"
 constexpr const char* kDeviceFailed = "\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73";
-
-void* LoadGlFunction(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 // Hands every waiting message to the game; runs a tick when none is waiting. Returns
 // when the window is closed or the menu asks to quit.
@@ -47,7 +43,7 @@ int main() {
     return kExitFailure;
   }
   std::unique_ptr<platform::gl::GlDevice> device = platform::gl::GlDevice::Create(
-      window.PictureWidth(), window.PictureHeight(), LoadGlFunction, [&window] { window.PresentFrame(); });
+      window.PictureWidth(), window.PictureHeight(), platform::AppWindow::GlFunction, [&window] { window.PresentFrame(); });
   if (!device) {
     window.ShowWarning(kDeviceFailed);
     return kExitFailure;

@@ -168,6 +168,8 @@ bool AppWindow::PollMessage(WindowMessage& message) {
   return true;
 }
 
+void* AppWindow::GlFunction(const char* name) { return SDL_GL_GetProcAddress(name); }
+
 void AppWindow::PresentFrame() {
   impl_->Ui.BeginUiFrame();
   impl_->DrawMenuBar(true);

@@ -56,6 +56,10 @@ public:
   // Draws the menu bar over the picture and shows the frame.
   void PresentFrame();
 
+  // Looks up an OpenGL function of the window's context by name: the graphics
+  // device's loader.
+  static void* GlFunction(const char* name);
+
   // Size of the picture below the menu bar (px).
   int PictureWidth() const;
   int PictureHeight() const;

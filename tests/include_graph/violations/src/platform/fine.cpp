@@ -1,0 +1,2 @@
+// The platform layer may include the system.
+#include <unistd.h>
