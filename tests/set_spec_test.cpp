@@ -101,7 +101,6 @@ TEST(SetSpec, DerivedQuantitiesAndStartState) {
   const double a0 = 6, lift = a0 / (a0 / (a->AspectRatio * 3.14159) + 1);
   EXPECT_EQ(r0.WingCl, (4 * 0.01745 - 0.01745 * -6) * lift);
   EXPECT_EQ(a->StripModel, 1);
-  EXPECT_EQ(a->ModelSlotOffset[2], -0.2);
 }
 
 TEST(SetSpec, SettingAgainRewindsButKeepsTheRecordedFlight) {

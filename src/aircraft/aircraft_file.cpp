@@ -94,8 +94,6 @@ const LineLayout kLayout[kAircraftFileLines] = {
 #undef VALUE
 #undef SECTION
 
-constexpr double kFileTimeStep = 0.02;  // s; the file does not hold the step
-
 // "機体データの取得に失敗"
 constexpr const char* kSpecOpenFailed =
     "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
@@ -137,7 +135,7 @@ flight::AircraftSpec ParseAircraftSpecText(std::string_view text) {
       }
     }
   }
-  spec.TimeStep = kFileTimeStep;
+  spec.TimeStep = flight::kTimeStep;  // the file does not hold the step
   spec.SectionEnabled[0] = 1;
   return spec;
 }

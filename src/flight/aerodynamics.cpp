@@ -1,3 +1,14 @@
+// Forces of the main wing (whole or strip by strip), of the tail, and the body-axis
+// accelerations they give.
+//
+// Side effect, on purpose: every force evaluation writes its airspeed, angles and lift
+// coefficients into the current record (Records[Step]) and its strip loads into the
+// aircraft's strip arrays. The Runge-Kutta stages evaluate at other states, so they
+// leave the last stage's values in the current row; that row is part of the flight's
+// record (its bits are checked by the exact-bits hashes) and later readers of the row
+// within a step (the downwash, the next evaluation of the same stage) rely on it.
+// RecordCopy keeps each row as it was at its own state, for the CSV. Returning the
+// values instead would change the recorded rows, so the writes stay where they are.
 #include "flight/aerodynamics.h"
 
 #include <cmath>

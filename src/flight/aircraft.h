@@ -1,6 +1,18 @@
 #pragma once
 // [SECTION] The flown glider: the aircraft file's values, strips, flight records and the
 // aircraft that holds them.
+//
+// Axes. The flight is simulated in the vertical plane:
+//   x      m, forward along the flight path, 0 at the platform's edge
+//   z      m, downward: the height above the water is -z
+//   pitch  rad, positive nose up
+//   u, w   m/s, body-axis velocities: u along the body's x axis (forward), w along its
+//          z axis (down); q, rad/s, the pitch rate
+// The drawn world is right-handed with y up and the water at y = 0; flights go toward
+// +x, and the shown aircraft stands at (DisplayX, DisplayHeight, DisplayZOffset),
+// turned by DisplayPitch. Angles of the aircraft file are in degrees, everything the
+// physics integrates is in radians. A wing strip's own frame: its span along the
+// strip, its chord across it, the bending angle upward from the root's plane.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -61,8 +73,8 @@ struct WingStrip {
   double Width = 0;       // m, spanwise
   double Chord = 0;       // m, at the strip's inner end
   double TaperSlope = 0;  // 1/m
-  double Stiffness1 = 0;
-  double Stiffness2 = 0;
+  double Stiffness1 = 0;  // kgf/cm^2, Young's modulus (only the product with Stiffness2 counts)
+  double Stiffness2 = 0;  // cm^4, second moment of area
   double Dihedral = 0;    // rad, non-zero only on a section's first strip
   double Sweep = 0;       // rad, non-zero only on a section's first strip
   double Area = 0;        // m^2
@@ -111,13 +123,10 @@ struct Aircraft {
   float DisplayX = 0;       // m; at touchdown, the distance flown
   float DisplayHeight = 0;  // m, height above the water
   float DisplayZOffset = 0; // m, always 0
-  float DisplayAngle1 = 0;  // rad, always 0
-  float DisplayAngle2 = 0;  // rad, always 0
   float DisplayPitch = 0;   // rad
 
   std::unique_ptr<AircraftModel> Model;  // none until the model is built
 
-  uint8_t DofCount = 0;
   uint16_t Step = 0;      // index of the current record
   uint16_t LastStep = 0;  // touchdown record of the last flight
   uint8_t StripModel = 0;
@@ -129,12 +138,6 @@ struct Aircraft {
   double EffectiveSpan = 0;  // m, tip to tip of the bent wing
   double WingChord = 0, WingIncidence = 0, WingCm0 = 0, WingAcRatio = 0, BodyDragCoef = 0;
   double TailSpan = 0, TailChord = 0, TailIncidence = 0, GyrationRadius = 0;
-
-  // Model slots, set by SetSpec and read by the model builder.
-  uint8_t ModelSlotByte = 0;
-  std::array<double, 3> ModelSlotOffset{};
-  int16_t ModelSlotShort = 0;
-  std::array<double, 2> ModelSlotPair{};
 
   // Derived quantities.
   double WingArea = 0;          // m^2

@@ -6,7 +6,7 @@ void LogRecordValues(Aircraft& a) {
   if (!a.CoordinateLog) return;
   std::ostream& out = *a.CoordinateLog;
   const FlightRecord& rec = a.Records[a.Step];
-  const float time = static_cast<float>(a.Step) * 20 / 1000;  // s
+  const float time = CoordinateLogTime(a.Step);  // s
   out << time << ',' << a.DisplayX << ',' << a.DisplayHeight << ',' << a.DisplayPitch << ',' << rec.Velocity[0] << ','
       << rec.Velocity[1] << ',' << rec.Velocity[2] << ',';
 }

@@ -31,11 +31,11 @@ std::string FormatFlightCsv(const Aircraft& a) {
   out << kCsvHeader;
   for (int i = 0; i <= a.Step; ++i) {
     const FlightRecord& r = a.RecordCopy[i];
-    const float time = static_cast<float>(i * 20.0 / 1000.0);  // s
-    out << time << ',' << r.Position[kX] << ',' << -r.Position[kZ] << ',' << r.Position[kPitch] / kDegToRad << ','
-        << r.Velocity[0] << ',' << r.Velocity[1] << ',' << r.Velocity[2] / kDegToRad << ',' << r.Acceleration[0]
-        << ',' << r.Acceleration[1] << ',' << r.Acceleration[2] / kDegToRad << ',' << r.ResultantSpeed << ','
-        << r.BodyAlpha / kDegToRad << ',' << r.WingAlphaDeg << ',' << r.WingCl << ',' << r.TailAlphaDeg << ','
+    const float time = CsvTime(i);  // s
+    out << time << ',' << r.Position[kX] << ',' << -r.Position[kZ] << ',' << CsvDegrees(r.Position[kPitch]) << ','
+        << r.Velocity[0] << ',' << r.Velocity[1] << ',' << CsvDegrees(r.Velocity[2]) << ',' << r.Acceleration[0]
+        << ',' << r.Acceleration[1] << ',' << CsvDegrees(r.Acceleration[2]) << ',' << r.ResultantSpeed << ','
+        << CsvDegrees(r.BodyAlpha) << ',' << r.WingAlphaDeg << ',' << r.WingCl << ',' << r.TailAlphaDeg << ','
         << r.TailCl << ',' << r.TailSettingDeg << ',' << r.WingCdi << ',' << r.TailCdi << '\n';
   }
   return out.str();

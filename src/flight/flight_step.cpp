@@ -26,7 +26,7 @@ StateTriple PositionRates(const StateTriple& p, const StateTriple& v) {
 }  // namespace
 
 void SetTailFrame(Aircraft& a, double tailSettingDeg) {
-  a.SetFrameRotation(kTailFrame, 0, 0, static_cast<float>(-(tailSettingDeg * kPi / 180)));
+  a.SetFrameRotation(kTailFrame, 0, 0, static_cast<float>(-DegToRadViaPi(tailSettingDeg)));
 }
 
 void RungeKuttaStep(Aircraft& a, ForceEvaluation mode) {

@@ -25,7 +25,7 @@ bool LaunchRun(Aircraft& a, LaunchRunState& state, float t, platform::Random& ra
   }
   const float accel = static_cast<float>(a.StartSpeed) * kRunAccelPerSpeed - kRunAccelOffset;  // m/s^2 (x 1/2)
   const float s = t * t * accel;  // m run
-  a.DisplayX = static_cast<float>(s - 10.0);
+  a.DisplayX = static_cast<float>(s + static_cast<double>(kPlatformStartX));  // in double, as the run always was
 
   const double theta0 = a.Records[0].Position[kPitch];
   const double runSpeed = (s - state.RunDistance) / kTimeStep;  // m/s over the last tick

@@ -49,8 +49,8 @@ void DivideWing(Aircraft& a, const AircraftSpec& s) {
     const double c0 = s.SectionRootChord[i];
     const double lambda = s.SectionTaper[i];
     const int n = StripsForSection(L);
-    if (s.SectionDihedral[i] != 0) a.Strips[k].Dihedral = s.SectionDihedral[i] * kPi / 180;
-    if (s.SectionSweep[i] != 0) a.Strips[k].Sweep = s.SectionSweep[i] * kPi / 180;
+    if (s.SectionDihedral[i] != 0) a.Strips[k].Dihedral = DegToRadViaPi(s.SectionDihedral[i]);
+    if (s.SectionSweep[i] != 0) a.Strips[k].Sweep = DegToRadViaPi(s.SectionSweep[i]);
     const double w = L / n;
     const double r = (1 - lambda) / L;
     const double d = r * c0 * w;
@@ -99,7 +99,6 @@ void SetSpec(Aircraft& a, const AircraftSpec& s) {
 
   a.Step = 0;
   a.StripModel = static_cast<uint8_t>(s.StripModel & 0xFF);
-  a.DofCount = kDofCount;
 
   a.TailArm = a.CgPosition - a.TailPosition;
   a.DownwashDistance = a.WingAcRatio * a.WingChord - a.TailPosition;
@@ -122,11 +121,6 @@ void SetSpec(Aircraft& a, const AircraftSpec& s) {
   a.StripArea = 0;
 
   DivideWing(a, s);
-
-  a.ModelSlotByte = 0;
-  a.ModelSlotOffset = {0, 0, -0.2};
-  a.ModelSlotShort = 0;
-  a.ModelSlotPair = {0, 0};
 
   start.Position = {0, a.StartZ, a.StartPitch * kDegToRad};
   start.Velocity = {a.StartSpeed, 0, 0};

@@ -11,7 +11,7 @@ flight::AircraftSpec DefaultDesign() {
   s.StartSpeed = 8;
   s.StartPitch = 0;
   s.WindSpeed = 0.5;
-  s.TimeStep = 0.02;
+  s.TimeStep = flight::kTimeStep;
   s.Mass = 100;
   s.CgPosition = 0.3;
   s.TailPosition = 5;
