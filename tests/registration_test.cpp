@@ -6,6 +6,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
+#include "platform/file_ops.h"
 #include "platform/shift_jis.h"
 #include "ranking/control_log.h"
 #include "ranking/ranking_files.h"
@@ -104,17 +105,31 @@ TEST_F(Registration, MissingWorkingAircraftFileChangesNothing) {
   EXPECT_EQ(platform::ShiftJisToUtf8(os.Dialogs.Warnings[0]), "rank in 時の機体データの取得に失敗");
 }
 
-TEST_F(Registration, EntryFileThatCannotBeWrittenStopsTheRestAndKeepsOldContent) {
+// One file that cannot be written (a full disk, a broken sector) keeps the whole old
+// ranking in force, files and table alike: the eleven files change together or not at
+// all.
+TEST_F(Registration, EntryFileThatCannotBeWrittenKeepsTheWholeOldRanking) {
   auto table = TenEntries();
-  fakes::WriteText("rank/rank5.txt", "old five");
-  fakes::WriteText("rank/rank6.txt", "old six");
-  std::filesystem::create_directory("rank/rank5.txt.tmp");  // blocks the new file
-  ranking::RegisterDistance(*table, 1.0f, 0);
-  EXPECT_TRUE(std::filesystem::exists("rank/rank4.txt"));
-  EXPECT_EQ(fakes::ReadText("rank/rank5.txt"), "old five");
-  EXPECT_EQ(fakes::ReadText("rank/rank6.txt"), "old six");
+  ASSERT_TRUE(platform::ReplaceFilesTogether(ranking::kRankingFolder, ranking::RankingFileChanges(*table)));
+  table->SyncedTableText = ranking::FormatTableFile(*table);
+  const std::string oldTable = fakes::ReadText("rank/Ranking.txt");
+  const std::string oldFive = fakes::ReadText("rank/rank5.txt");
+  platform::fileops::testing::SetHook([](platform::fileops::Op op, const std::string& path) {
+    return !(op == platform::fileops::Op::Open && path.find("rank5.txt") != std::string::npos);
+  }, ENOSPC);
+  os.Dialogs.Names.push_back(std::string("Lost"));
+  ranking::RegisterDistance(*table, 95.0f, 0);
+  platform::fileops::testing::SetHook({});
+
+  EXPECT_EQ(fakes::ReadText("rank/Ranking.txt"), oldTable);
+  EXPECT_EQ(fakes::ReadText("rank/rank5.txt"), oldFive);
+  EXPECT_EQ(fakes::ReadText("rank/rank1.txt"), ranking::FormatEntryFile(table->EntryLines[1], table->EntryLogs[1]));
+  EXPECT_EQ(table->Entries[1].Name, "E1");  // the table in memory is the old one too
+  EXPECT_EQ(table->NewEntryIndex, 100);
+  EXPECT_EQ(table->FlightCount, 0);
   ASSERT_EQ(os.Dialogs.Warnings.size(), 1u);
   EXPECT_EQ(platform::ShiftJisToUtf8(os.Dialogs.Warnings[0]), "rank登録最終書き出し");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("rank"), {}), 12);  // 11 files and the lock
 }
 
 TEST_F(Registration, DialogThatCannotBeShownNamesTheEntryNoName) {

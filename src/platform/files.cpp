@@ -1,32 +1,43 @@
 #include "platform/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <atomic>
+#include <cerrno>
+
+#include "platform/file_ops.h"
 
 namespace platform {
 namespace {
 
-long RealWrite(int fd, const void* data, size_t size) { return ::write(fd, data, size); }
+constexpr size_t kReadChunkBytes = 65536;
+constexpr unsigned kNewFileMode = 0644;
 
-testing::WriteFunction g_write = RealWrite;
-
-bool WriteAll(int fd, std::string_view content) {
-  const char* p = content.data();
-  size_t left = content.size();
-  while (left > 0) {
-    long n = g_write(fd, p, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    p += n;
-    left -= static_cast<size_t>(n);
+// Opens a file for reading only if it is a regular file: a FIFO, a device or a folder
+// is refused at once instead of blocking in open or read. -1 when refused.
+int OpenRegularForReading(const std::string& path) {
+  const int fd = fileops::Open(path, O_RDONLY | O_NONBLOCK);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
   }
-  return true;
+  return fd;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+// A temporary name beside the target that no other process or call uses.
+std::string TemporaryNameFor(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  return target + "." + std::to_string(::getpid()) + "." + std::to_string(counter++) + ".tmp";
 }
 
 }  // namespace
@@ -40,41 +51,52 @@ std::string NativePath(std::string_view gameName) {
 }
 
 std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes) {
-  const std::string path = NativePath(gameName);
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;  // opens, but holds no text
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
+  const int fd = OpenRegularForReading(NativePath(gameName));
+  if (fd < 0) return std::nullopt;
   std::string data;
-  char buffer[65536];
-  while (data.size() < maxBytes && in.read(buffer, sizeof buffer).gcount() > 0) {
-    data.append(buffer, std::min<size_t>(static_cast<size_t>(in.gcount()), maxBytes - data.size()));
+  char buffer[kReadChunkBytes];
+  while (data.size() < maxBytes) {
+    const long n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    data.append(buffer, static_cast<size_t>(n));
   }
+  ::close(fd);
   return data;
 }
 
 bool WriteFileAtomically(std::string_view gameName, std::string_view content) {
   const std::string target = NativePath(gameName);
-  const std::string temp = target + ".tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const std::string temp = TemporaryNameFor(target);
+  // A new file of our own: never one that a link or another process put there.
+  const int fd = fileops::Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
   if (fd < 0) return false;
-  bool ok = WriteAll(fd, content) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok && std::rename(temp.c_str(), target.c_str()) == 0) return true;
-  ::unlink(temp.c_str());
+  bool ok = fileops::WriteAll(fd, std::string(content)) && fileops::Sync(fd) == 0;
+  ok = fileops::Close(fd) == 0 && ok;
+  // The rename replaces the target's name, a link standing there included, and never
+  // writes through it.
+  if (ok && fileops::Rename(temp, target) == 0) {
+    fileops::SyncFolder(FolderOf(target));
+    return true;
+  }
+  fileops::Remove(temp);
   return false;
 }
 
 bool WriteFile(std::string_view gameName, std::string_view content) {
-  std::ofstream out(NativePath(gameName), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out.write(content.data(), static_cast<std::streamsize>(content.size()));
-  out.close();
-  return !out.fail();
+  // No link is followed and only a regular file is written (a FIFO would block, a
+  // device would take the bytes); it is emptied only once that is known.
+  const int fd = fileops::Open(NativePath(gameName), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, kNewFileMode);
+  if (fd < 0) return false;
+  struct stat info {};
+  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0 &&
+            fileops::WriteAll(fd, std::string(content));
+  ok = fileops::Close(fd) == 0 && ok;
+  return ok;
 }
 
 namespace testing {
-void SetWriteFunction(WriteFunction fn) { g_write = fn ? fn : RealWrite; }
+void SetWriteFunction(WriteFunction fn) { fileops::testing::SetWriteFunction(fn); }
 }  // namespace testing
 
 }  // namespace platform

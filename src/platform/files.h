@@ -11,18 +11,22 @@ namespace platform {
 // through here.
 std::string NativePath(std::string_view gameName);
 
-// Reads at most maxBytes from the start of a file; nothing when it cannot be opened.
-// Parsers only ever need a bounded prefix, so a huge file never costs more memory
-// than that.
+// Reads at most maxBytes from the start of a file; nothing when it cannot be opened
+// or is not a regular file (a FIFO, a device or a folder is refused at once, never
+// waited on). Parsers only ever need a bounded prefix, so a huge file never costs more
+// memory than that.
 std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes);
 
-// Replaces a file's content as a whole: the bytes go to a temporary file in the same
-// folder, which is flushed to disk and then renamed over the target. A failure at any
-// point leaves the previous file untouched and returns false.
+// Replaces a file's content as a whole: the bytes go to a new temporary file of this
+// process in the same folder, which is flushed to disk and then renamed over the
+// target (a link in the target's place is replaced, never written through); the
+// folder is synced. A failure at any point leaves the previous file untouched and
+// returns false.
 bool WriteFileAtomically(std::string_view gameName, std::string_view content);
 
-// Creates or truncates a file and writes the bytes (for files nobody depends on,
-// such as an export). Returns false when the file cannot be created or written.
+// Creates or empties a regular file and writes the bytes (for files nobody depends on,
+// such as an export). A link, a FIFO or a device in its place is refused. Returns
+// false when the file cannot be created or written.
 bool WriteFile(std::string_view gameName, std::string_view content);
 
 namespace testing {

@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/text_fields.h"
+#include "platform/file_transaction.h"
 #include "platform/files.h"
 #include "platform/services.h"
+#include "platform/text_fields.h"
 
 namespace ranking {
 namespace {
@@ -20,11 +21,13 @@ constexpr const char* kEntryFileFailed2 =
 
 }  // namespace
 
-std::string EntryFileName(int index) {
+std::string EntryFileBaseName(int index) {
   char name[32];
-  std::snprintf(name, sizeof name, "rank\\rank%d.txt", index);
+  std::snprintf(name, sizeof name, "rank%d.txt", index);
   return name;
 }
+
+std::string EntryFileName(int index) { return std::string(kRankingFolder) + "\\" + EntryFileBaseName(index); }
 
 TableFile ParseTableFile(std::string_view text) {
   TableFile table;
@@ -64,34 +67,78 @@ std::string FormatEntryFile(const std::array<std::string, kEntryLineCount>& line
   return out.str();
 }
 
+namespace {
+
+enum class Report { Warnings, Silently };
+
+// Fills the table's entries from the table file's text and the ten entry files.
+void ReadEntries(RankingTable& table, const std::string& tableText, Report report) {
+  const TableFile parsed = ParseTableFile(tableText);
+  table.Entries = parsed.Entries;
+  table.FlightCount = parsed.FlightCount;
+  table.SyncedTableText = tableText;
+  for (int i = 0; i < kEntryCount; ++i) {
+    table.EntryLines[i] = {};
+    table.EntryLogs[i] = {};
+    const auto text = platform::ReadFilePrefix(EntryFileName(i), kRankingReadLimit);
+    if (!text) {
+      if (report == Report::Warnings) {
+        platform::ShowWarning(kEntryFileFailed1);
+        platform::ShowWarning(kEntryFileFailed2);
+      }
+      continue;
+    }
+    std::unique_ptr<EntryFile> entry = ParseEntryFile(*text);
+    table.EntryLines[i] = std::move(entry->Lines);
+    table.EntryLogs[i] = entry->Log;
+  }
+}
+
+}  // namespace
+
 std::unique_ptr<RankingTable> LoadRanking() {
   auto table = std::make_unique<RankingTable>();
+  const platform::FolderLock lock(kRankingFolder);
+  platform::RecoverFolder(kRankingFolder);
   const auto tableText = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
   if (!tableText) {
     platform::ShowWarning(kTableFileFailed);
     return table;
   }
   table->TableRead = true;
-  const TableFile parsed = ParseTableFile(*tableText);
-  table->Entries = parsed.Entries;
-  table->FlightCount = parsed.FlightCount;
-
-  for (int i = 0; i < kEntryCount; ++i) {
-    const auto text = platform::ReadFilePrefix(EntryFileName(i), kRankingReadLimit);
-    if (!text) {
-      platform::ShowWarning(kEntryFileFailed1);
-      platform::ShowWarning(kEntryFileFailed2);
-      continue;
-    }
-    std::unique_ptr<EntryFile> entry = ParseEntryFile(*text);
-    table->EntryLines[i] = std::move(entry->Lines);
-    table->EntryLogs[i] = entry->Log;
-  }
+  ReadEntries(*table, *tableText, Report::Warnings);
   return table;
 }
 
-bool SaveRanking(const RankingTable& table) {
-  if (platform::WriteFileAtomically(kTableFileName, FormatTableFile(table))) return true;
+bool ReloadIfChanged(RankingTable& table) {
+  const auto tableText = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
+  if (!tableText || *tableText == table.SyncedTableText) return false;
+  ReadEntries(table, *tableText, Report::Silently);
+  return true;
+}
+
+std::vector<platform::FileChange> RankingFileChanges(const RankingTable& table) {
+  std::vector<platform::FileChange> changes;
+  for (int i = 0; i < kEntryCount; ++i) {
+    changes.push_back({EntryFileBaseName(i), FormatEntryFile(table.EntryLines[i], table.EntryLogs[i])});
+  }
+  changes.push_back({kTableFileBaseName, FormatTableFile(table)});
+  return changes;
+}
+
+bool SaveRanking(RankingTable& table) {
+  const platform::FolderLock lock(kRankingFolder);
+  platform::RecoverFolder(kRankingFolder);
+  // Another game in this folder has registered since this one last read or wrote the
+  // table: its table (with the entry files that go with it) is the newer one.
+  const auto onDisk = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
+  if (onDisk && !table.SyncedTableText.empty() && *onDisk != table.SyncedTableText) return true;
+  const std::string text = FormatTableFile(table);
+  if (onDisk && *onDisk == text) return true;
+  if (platform::ReplaceFilesTogether(kRankingFolder, {{kTableFileBaseName, text}})) {
+    table.SyncedTableText = text;
+    return true;
+  }
   platform::ShowWarning(kTableFileFailed);
   return false;
 }

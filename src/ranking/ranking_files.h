@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_transaction.h"
 #include "ranking/ranking_table.h"
 
 namespace ranking {
@@ -28,12 +29,23 @@ std::string FormatEntryFile(const std::array<std::string, kEntryLineCount>& line
 
 // Builds the table from the files, reporting what cannot be read. A missing table
 // file gives ten empty entries with distance 0 (and no entry file is read); a missing
-// entry file gives no lines and an empty log.
+// entry file gives no lines and an empty log. Under the ranking folder's lock, after
+// finishing or undoing a registration that a crash interrupted.
 std::unique_ptr<RankingTable> LoadRanking();
 
-// Writes "rank\Ranking.txt" as a whole, replacing the old file only once the new one
-// is complete. Reports and returns false when it cannot be written.
-bool SaveRanking(const RankingTable& table);
+// With the folder's lock held: when the table file on disk is not the one this table
+// last read or wrote (another game registered), reads the entries and entry files
+// again (the flight-in-progress log stays). True when it did.
+bool ReloadIfChanged(RankingTable& table);
+
+// The eleven ranking files of the table, for one atomic change of the folder.
+std::vector<platform::FileChange> RankingFileChanges(const RankingTable& table);
+
+// Writes "rank\Ranking.txt" at shutdown, replacing the old file only once the new one
+// is complete; nothing when it already holds this table, or when another game in the
+// folder has written a newer one since. Reports and returns false when it cannot be
+// written.
+bool SaveRanking(RankingTable& table);
 
 inline constexpr size_t kRankingReadLimit = 4 << 20;  // bytes read of any ranking file
 

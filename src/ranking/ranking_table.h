@@ -34,11 +34,18 @@ struct RankingTable {
   std::array<std::array<std::string, kEntryLineCount>, kEntryCount> EntryLines{};
   int32_t FlightCount = 0;  // registration attempts, saved with the table
   bool TableRead = false;   // the table file could be read at start-up
+  // The table file's text as this game last read or wrote it: a different text on
+  // disk means another game in the same folder has registered since.
+  std::string SyncedTableText;
 };
 
-// File names of the table and of entry i.
+// The folder of the ranking files, the file names of the table and of entry i, and
+// their names inside the folder.
+inline constexpr const char* kRankingFolder = "rank";
 inline constexpr const char* kTableFileName = "rank\\Ranking.txt";
+inline constexpr const char* kTableFileBaseName = "Ranking.txt";
 std::string EntryFileName(int index);
+std::string EntryFileBaseName(int index);
 
 inline constexpr const char* kEntrySeparator = "--------vvv--------";
 

@@ -1,12 +1,15 @@
 #include "ranking/registration.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
-#include "ranking/ranking_files.h"
-#include "platform/text_fields.h"
+#include "platform/file_transaction.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/shift_jis.h"
+#include "platform/text_fields.h"
+#include "ranking/ranking_files.h"
 
 namespace ranking {
 namespace {
@@ -42,59 +45,108 @@ std::string AskName() {
   return StoredName(typed.value_or(""));
 }
 
+// What a ranked flight brings to the table, gathered before the folder is locked (the
+// name dialog may stay open as long as the player likes).
+struct NewEntry {
+  std::array<std::string, kEntryLineCount> Lines;
+  ControlLog Log;
+  std::string Name;
+};
+
+// The entry lines of the working aircraft file, or nothing when it cannot be read.
+std::optional<std::array<std::string, kEntryLineCount>> WorkingAircraftLines() {
+  const auto specText = platform::ReadFilePrefix(kWorkingAircraftFile, kRankingReadLimit);
+  if (!specText) return std::nullopt;
+  std::array<std::string, kEntryLineCount> lines;
+  const std::vector<std::string> specLines = platform::SplitLines(*specText, kSpecLinesKept);
+  for (int k = 0; k < kSpecLinesKept; ++k) lines[k] = k < static_cast<int>(specLines.size()) ? specLines[k] : "";
+  lines[kSpecLinesKept] = kEntrySeparator;
+  return lines;
+}
+
+void CountFlight(RankingTable& table) {
+  if (table.FlightCount < std::numeric_limits<int32_t>::max()) ++table.FlightCount;
+}
+
+bool IsLeadByte(unsigned char c) { return platform::ShiftJisCharLength(c) == 2; }
+bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+// Bytes that would break the table's one line or its fields, or that no font shows.
+bool IsControlByte(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
 }  // namespace
 
 std::string StoredName(std::string_view typed) {
   std::string name;
   for (size_t i = 0; i < typed.size();) {
-    const size_t length = std::min<size_t>(platform::ShiftJisCharLength(static_cast<unsigned char>(typed[i])),
-                                           typed.size() - i);
-    const std::string_view character = typed[i] == ',' ? std::string_view(kFullWidthComma) : typed.substr(i, length);
+    const auto c = static_cast<unsigned char>(typed[i]);
+    std::string_view character;
+    if (IsLeadByte(c)) {
+      // A lead byte without a trail byte after it is half a character: dropped, and
+      // the byte after it (a comma, a line break ...) is taken on its own.
+      if (i + 1 >= typed.size() || !IsTrailByte(static_cast<unsigned char>(typed[i + 1]))) {
+        ++i;
+        continue;
+      }
+      character = typed.substr(i, 2);
+    } else if (c == ',') {
+      character = kFullWidthComma;
+    } else if (IsControlByte(c)) {
+      ++i;
+      continue;
+    } else {
+      character = typed.substr(i, 1);
+    }
     if (name.size() + character.size() > kMaxNameBytes) break;
     name += character;
-    i += length;
+    i += IsLeadByte(c) ? 2 : 1;
   }
   return name.empty() ? kDefaultName : name;
 }
 
-bool WriteEntryFiles(const RankingTable& table) {
-  for (int j = 0; j < kEntryCount; ++j) {
-    if (!platform::WriteFileAtomically(EntryFileName(j), FormatEntryFile(table.EntryLines[j], table.EntryLogs[j]))) {
-      platform::ShowWarning(kEntryWriteFailed);
-      return false;
-    }
-  }
-  return true;
-}
-
 void RegisterDistance(RankingTable& table, float distance, int flightSteps) {
-  ++table.FlightCount;
-  table.NewEntryIndex = kNoNewEntry;
-
-  const int index = PlaceFor(table, distance);
-  if (index >= 0) {
-    const auto specText = platform::ReadFilePrefix(kWorkingAircraftFile, kRankingReadLimit);
-    if (!specText) {
+  // A flight that ranks in the table the player has seen brings its aircraft, its log
+  // and the pilot's name.
+  std::optional<NewEntry> offered;
+  if (PlaceFor(table, distance) >= 0) {
+    auto lines = WorkingAircraftLines();
+    if (!lines) {
+      CountFlight(table);
+      table.NewEntryIndex = kNoNewEntry;
       platform::ShowWarning(kTempReadFailed);
       return;
     }
+    offered.emplace();
+    offered->Lines = std::move(*lines);
+    offered->Log = table.InProgressLog;
+    offered->Log.Count = static_cast<int16_t>(std::clamp(flightSteps, 0, kControlLogCapacity));
+    offered->Name = AskName();
+  }
+
+  // Under the lock, against the files as they are now: another game in this folder
+  // may have registered since this one read them.
+  const platform::FolderLock lock(kRankingFolder);
+  platform::RecoverFolder(kRankingFolder);
+  ReloadIfChanged(table);
+  const RankingTable before = table;
+
+  CountFlight(table);
+  table.NewEntryIndex = kNoNewEntry;
+  const int index = offered ? PlaceFor(table, distance) : -1;
+  if (index >= 0) {
     table.NewEntryIndex = static_cast<int8_t>(index);
     MoveDownFrom(table, index);
-
-    std::array<std::string, kEntryLineCount>& lines = table.EntryLines[index];
-    const std::vector<std::string> specLines = platform::SplitLines(*specText, kSpecLinesKept);
-    for (int k = 0; k < kSpecLinesKept; ++k) lines[k] = k < static_cast<int>(specLines.size()) ? specLines[k] : "";
-    lines[kSpecLinesKept] = kEntrySeparator;
-
-    RankingEntry& entry = table.Entries[index];
-    entry.Distance = distance;
-    ControlLog& log = table.EntryLogs[index];
-    log = table.InProgressLog;
-    log.Count = static_cast<int16_t>(std::clamp(flightSteps, 0, kControlLogCapacity));
-    entry.Name = AskName();
+    table.EntryLines[index] = offered->Lines;
+    table.EntryLogs[index] = offered->Log;
+    table.Entries[index] = {offered->Name, distance};
   }
-  WriteEntryFiles(table);
-  SaveRanking(table);
+
+  // All eleven files change together, or none does.
+  if (!platform::ReplaceFilesTogether(kRankingFolder, RankingFileChanges(table))) {
+    table = before;
+    platform::ShowWarning(kEntryWriteFailed);
+    return;
+  }
+  table.SyncedTableText = FormatTableFile(table);
 }
 
 }  // namespace ranking
