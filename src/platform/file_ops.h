@@ -31,6 +31,10 @@ namespace testing {
 // function to restore the real calls.
 using Hook = std::function<bool(Op op, const std::string& path)>;
 void SetHook(Hook hook, int failWith = 5 /* EIO */);
+// Skips the syncs' disk flushes (the operations still happen, in order, and reach the
+// hook): for tests that kill or fail operations, where waiting for the disk adds
+// nothing but time.
+void SkipDiskFlushes(bool skip);
 // Replaces the low-level write, so a test can make a write land half way. Pass
 // nullptr to restore the real one.
 using WriteFunction = long (*)(int fd, const void* data, size_t size);
