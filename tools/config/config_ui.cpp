@@ -13,7 +13,6 @@
 
 #include <imgui.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
