@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     }
   };
 
-  g.View.Free.Mode = 0;
+  g.View.Free.Mode = game::CameraMode::Overview;
   measure([&] { game::DrawScene(g, game::FrameKind::Normal); });
   Report("overview (mode 0)", times);
 
@@ -191,7 +191,7 @@ int main(int argc, char** argv) {
   sim::TailControl ownTail;
   while (sim::LaunchTick(g.Run, a, ownTail, random) == sim::FlightPhase::OnPlatform) {
   }
-  g.View.Free.Mode = 2;
+  g.View.Free.Mode = game::CameraMode::Pilot;
   measure([&] {
     sim::FlightTick(a, ownTail);
     game::DrawScene(g, game::FrameKind::FlightFrame);

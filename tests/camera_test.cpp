@@ -34,11 +34,11 @@ TEST_F(CameraTest, ModesPlaceEyeAndTarget) {
   EXPECT_FLOAT_EQ(camera.LookAt.Y, 8 + 2 * std::sin(0.1f));
   os.Input.Press(Key::Digit1);
   Frame();
-  EXPECT_EQ(camera.Free.Mode, 1);
+  EXPECT_EQ(camera.Free.Mode, game::CameraMode::Behind);
   EXPECT_EQ(camera.Eye, (platform::Vec3{40, 11, 0}));
   os.Input.Press(Key::Digit4);  // the highest digit held wins
   Frame();
-  EXPECT_EQ(camera.Free.Mode, 4);
+  EXPECT_EQ(camera.Free.Mode, game::CameraMode::Telephoto);
   EXPECT_EQ(camera.Eye, (platform::Vec3{65, 8, 196.5f}));
   EXPECT_EQ(camera.Projection.FovY, game::kTeleFov);
   os.Input.Release(Key::Digit4);
@@ -51,12 +51,12 @@ TEST_F(CameraTest, ModesPlaceEyeAndTarget) {
 }
 
 TEST_F(CameraTest, AdjustmentKeysOnlyInOverviewOrbitAndTelephoto) {
-  camera.Free.Mode = 1;
+  camera.Free.Mode = game::CameraMode::Behind;
   os.Input.Press(Key::A);
   os.Input.Press(Key::Up);
   Frame();
   EXPECT_EQ(camera.Free.Distance, 10);
-  camera.Free.Mode = 3;
+  camera.Free.Mode = game::CameraMode::Orbit;
   for (int i = 0; i < 30; ++i) Frame();
   EXPECT_EQ(camera.Free.Distance, 25);
   EXPECT_EQ(camera.Free.TargetHeight, -15);
@@ -102,7 +102,7 @@ TEST(FlyBy, PathAtItsSegmentBoundaries) {
 TEST_F(CameraTest, ReplayVariantsFollowTheirRules) {
   os.Random.Values = {0};  // variant 0 after the reset
   game::ResetReplayCamera(camera, device);
-  EXPECT_EQ(camera.Replay.Variant, 0);
+  EXPECT_EQ(camera.Replay.Variant, game::ReplayVariant::Telephoto);
   os.Random.Values = {5};  // span 35
   aircraft->DisplayX = 0;
   game::ReplayCamera(camera, *aircraft, device);
@@ -112,7 +112,7 @@ TEST_F(CameraTest, ReplayVariantsFollowTheirRules) {
   aircraft->DisplayX = 36;
   os.Random.Values = {0};  // next variant 1 + 0 % 4 = 1
   game::ReplayCamera(camera, *aircraft, device);
-  EXPECT_EQ(camera.Replay.Variant, 1);
+  EXPECT_EQ(camera.Replay.Variant, game::ReplayVariant::Chase);
   EXPECT_EQ(camera.Replay.Tick, 0);
 
   // Chase: span 50 + 3; offset magnitudes 12, 5, 27 with signs +, -, +.
@@ -127,11 +127,11 @@ TEST_F(CameraTest, ReplayVariantsFollowTheirRules) {
   aircraft->DisplayX = 36 + 54;
   os.Random.Values = {0};  // 1 would follow itself: it becomes 2
   game::ReplayCamera(camera, *aircraft, device);
-  EXPECT_EQ(camera.Replay.Variant, 2);
+  EXPECT_EQ(camera.Replay.Variant, game::ReplayVariant::FixedPoint);
 }
 
 TEST_F(CameraTest, DriftingChaseMovesEveryFrame) {
-  camera.Replay.Variant = 4;
+  camera.Replay.Variant = game::ReplayVariant::DriftingChase;
   // span, offset (3 magnitudes with signs), drift (3 signs with sizes)
   os.Random.Values = {0, 0, 1, 0, 1, 0, 1, 1, 10, 0, 5, 1, 0};
   aircraft->DisplayX = 0;

@@ -20,8 +20,28 @@ struct Lens {
   float Far = 15000.0f;   // m
 };
 
+// The player's camera modes; the digit key of the same number selects each.
+enum class CameraMode : int8_t {
+  Overview = 0,   // from behind the platform, looking down the course
+  Behind = 1,     // a little behind and above the aircraft
+  Pilot = 2,      // from the pilot's seat along the aircraft's pitch
+  Orbit = 3,      // around the aircraft, steered with the adjustment keys
+  Telephoto = 4,  // the long lens from a fixed point beside the course
+};
+inline constexpr int kCameraModeCount = 5;
+
+// The replay's camera variants, changed at random as the replayed flight goes on.
+enum class ReplayVariant : int8_t {
+  Telephoto = 0,      // the long lens from a fixed point beside the course
+  Chase = 1,          // at a fixed random offset from the aircraft
+  FixedPoint = 2,     // from a random point near where the variant began
+  Pilot = 3,          // from the pilot's seat
+  DriftingChase = 4,  // a chase whose offset drifts a little every frame
+};
+inline constexpr int kReplayVariantCount = 5;
+
 struct FreeCameraState {
-  int8_t Mode = 2;              // 0 overview, 1 behind, 2 pilot, 3 orbit, 4 telephoto
+  CameraMode Mode = CameraMode::Pilot;
   float TargetHeight = 0;       // m
   float Side = 0;               // m
   float Azimuth = 0.5f;         // rad
@@ -30,7 +50,7 @@ struct FreeCameraState {
 };
 
 struct ReplayCameraState {
-  int8_t Variant = 0;     // 0 telephoto, 1 chase, 2 fixed point, 3 pilot, 4 drifting chase
+  ReplayVariant Variant = ReplayVariant::Telephoto;
   int16_t Tick = 0;       // frames shown by the current variant
   double StartX = 0;      // m, aircraft x when the variant began
   double Span = 0;        // m of flight the variant lasts

@@ -3,14 +3,13 @@
 #include <cstdio>
 
 #include "platform/services.h"
+#include "world/scene_vertex.h"
 
 namespace game {
 namespace {
 
 namespace Blend = platform::Blend;
 using platform::RenderState;
-using platform::StageState;
-namespace TextureArg = platform::TextureArg;
 namespace TextureOp = platform::TextureOp;
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
@@ -33,12 +32,26 @@ std::string FormatMessage(const char* format, int index, const std::string& name
   return text;
 }
 
-// Blending and stage 0 as every HUD picture draws: texture colour times vertex colour.
-void SetScreenStates(platform::GraphicsDevice& device) {
-  device.SetStageState(0, StageState::ColorOp, TextureOp::Modulate);
-  device.SetStageState(0, StageState::ColorArg1, TextureArg::Texture);
-  device.SetStageState(0, StageState::ColorArg2, TextureArg::Diffuse);
+// The order in which a HUD picture sets its two blend factors. The picture digits set
+// the destination first; the device sees each order as it always has.
+enum class BlendFactorOrder { SourceFirst, DestinationFirst };
+
+// Every HUD picture is blended by its alpha over the scene.
+void SetScreenBlending(platform::GraphicsDevice& device, BlendFactorOrder order) {
+  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  const auto source = [&] { device.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha); };
+  const auto destination = [&] { device.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha); };
+  if (order == BlendFactorOrder::SourceFirst) {
+    source();
+    destination();
+  } else {
+    destination();
+    source();
+  }
 }
+
+// Stage 0 of every HUD picture: texture colour times vertex colour, as the scenery's.
+void SetScreenStage(platform::GraphicsDevice& device) { world::SetTextureAndDiffuse(device, TextureOp::Modulate); }
 
 }  // namespace
 
@@ -84,11 +97,9 @@ void ScreenQuad::SetSize(int16_t width, int16_t height) {
 
 void ScreenQuad::Draw(platform::GraphicsDevice& device) const {
   if (!Visible) return;
-  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
-  device.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
-  device.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  SetScreenBlending(device, BlendFactorOrder::SourceFirst);
   for (int stage = 0; stage < TextureCount; ++stage) device.SetTexture(stage, Textures[stage].get());
-  SetScreenStates(device);
+  SetScreenStage(device);
   device.SetFvf(platform::Fvf::ScreenVertex);
   device.DrawPrimitiveUp(platform::Primitive::TriangleStrip, kQuadTriangles, Vertices.data(), kScreenVertexStride);
 }
@@ -121,11 +132,9 @@ std::array<int, 12> DigitCodes(const std::string& text, int digitCount) {
 }
 
 void ResultNumber::Draw(platform::GraphicsDevice& device, const std::string& text) {
-  device.SetRenderState(RenderState::AlphaBlendEnable, 1);
-  device.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
-  device.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  SetScreenBlending(device, BlendFactorOrder::DestinationFirst);
   device.SetFvf(platform::Fvf::ScreenVertex);
-  SetScreenStates(device);
+  SetScreenStage(device);
   const std::array<int, 12> codes = DigitCodes(text, DigitCount);
   for (int i = 0; i < DigitCount && i < static_cast<int>(codes.size()); ++i) {
     if (codes[i] < 0) continue;

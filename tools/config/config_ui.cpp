@@ -2,7 +2,7 @@
 //
 // [SECTION] Helpers
 // [SECTION] Keeping figures, test flight and sweep up to date
-// [SECTION] File commands: open, save, quit
+// [SECTION] File commands: results of a replaced design
 // [SECTION] Values (left column)
 // [SECTION] Figures and strip division
 // [SECTION] Warnings and file problems
@@ -13,18 +13,14 @@
 
 #include <imgui.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <filesystem>
 
 #include "aircraft/aircraft_file.h"
 #include "platform/text_fields.h"
 #include "number_input.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
-#include "ranking/ranking_files.h"
+#include "open_choices.h"
 #include "wing_drawing.h"
 
 namespace config {
@@ -58,21 +54,12 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-std::string DesignText(const UiState& ui) { return aircraft::FormatAircraftSpec(ui.Editor.Spec); }
+std::string DesignText(const UiState& ui) { return aircraft::FormatAircraftSpec(ui.Document.Editor.Spec); }
 
 void HelpMarker(const char* text) {
   ImGui::SameLine();
   ImGui::TextDisabled("(?)");
   if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", text);
-}
-
-// A game file name as the screen shows it: the Japanese font draws a backslash as a
-// yen sign, so folders are shown with slashes.
-std::string ShownName(const std::string& gameName) { return platform::NativePath(gameName); }
-
-std::string SourceDescription(const UiState& ui) {
-  if (ui.Editor.SourceName.empty()) return "既定の設計";
-  return ShownName(ui.Editor.SourceName);
 }
 
 //-----------------------------------------------------------------------------
@@ -82,13 +69,13 @@ std::string SourceDescription(const UiState& ui) {
 void RefreshFigures(UiState& ui, const std::string& text) {
   if (text == ui.FiguresFor) return;
   ui.FiguresFor = text;
-  ui.Figures = ComputeFigures(ui.Editor.Spec);
-  ui.Shape = ComputeWingShape(ui.Editor.Spec, ui.Figures);
-  ui.Warnings = ValidateDesign(ui.Editor.Spec, ui.Figures);
+  ui.Figures = ComputeFigures(ui.Document.Editor.Spec);
+  ui.Shape = ComputeWingShape(ui.Document.Editor.Spec, ui.Figures);
+  ui.Warnings = ValidateDesign(ui.Document.Editor.Spec, ui.Figures);
 }
 
 void FlyNow(UiState& ui, const std::string& text) {
-  ui.Flight = FlyDesign(ui.Editor.Spec);
+  ui.Flight = FlyDesign(ui.Document.Editor.Spec);
   ui.FlightFor = text;
 }
 
@@ -110,84 +97,27 @@ void AdvanceSweep(UiState& ui) {
   if (SweepDone(*ui.Sweep)) {
     ui.SweepRunning = false;
     const auto best = BestTrim(*ui.Sweep);
-    ui.Status = best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
+    ui.Document.Status = best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
                               platform::TwoDecimalText(best->Distance).c_str())
                      : "掃引が終わりました: 飛び立てた設定がありません";
   }
 }
 
 //-----------------------------------------------------------------------------
-// [SECTION] File commands: open, save, quit
+// [SECTION] File commands: results of a replaced design
 //-----------------------------------------------------------------------------
 
-void ResetResults(UiState& ui) {
+// Test flights and sweeps belong to the values they flew; a design opened from a file
+// replaces those values.
+void Follow(UiState& ui, DesignChange change) {
+  if (change != DesignChange::Replaced) return;
   ui.Sweep.reset();
   ui.SweepRunning = false;
   ui.FlightFor.clear();
   ui.Flight.reset();
 }
 
-void OpenNow(UiState& ui, const std::string& name) {
-  if (!OpenDesign(ui.Editor, name)) {
-    ui.Notice = DescribeFileProblem(ui.Editor.Problems.front(), ShownName(name)) + "\n値は変えていません。";
-    ui.ShowNotice = true;
-    ui.Status = ShownName(name) + " を開けませんでした";
-    return;
-  }
-  ResetResults(ui);
-  ui.Status = ShownName(name) + " を開きました" + (name == kDesignFileName ? "" : " (保存先は temp.txt)");
-  ui.ShowFileProblems = !ui.Editor.Problems.empty();
-}
-
-// Saves and reports; true when the design is now in "temp.txt".
-bool SaveNow(UiState& ui) {
-  const SaveResult result = SaveDesign(ui.Editor);
-  ui.Status = DescribeSaveResult(result);
-  if (result != SaveResult::Saved) {
-    ui.Notice = ui.Status;
-    ui.ShowNotice = true;
-    return false;
-  }
-  return true;
-}
-
-void ContinuePending(UiState& ui) {
-  if (ui.PendingAction == UiState::AfterPrompt::Quit) ui.Quit = true;
-  if (ui.PendingAction == UiState::AfterPrompt::Open) OpenNow(ui, ui.PendingOpen);
-  ui.PendingAction = UiState::AfterPrompt::Nothing;
-}
-
-std::string RefusalText(const std::vector<DesignWarning>& warnings) {
-  std::string text = "この設計は保存できません:\n";
-  for (const DesignWarning& w : warnings) {
-    if (RefusesSave(w.Kind)) text += "・" + DescribeWarning(w) + "\n";
-  }
-  return text;
-}
-
-void RequestSave(UiState& ui) {
-  if (AnyRefusal(ui.Warnings)) {
-    ui.Notice = RefusalText(ui.Warnings);
-    ui.ShowNotice = true;
-    return;
-  }
-  if (!ui.Warnings.empty()) {
-    ui.AskSaveWithWarnings = true;
-    return;
-  }
-  SaveNow(ui);
-}
-
-void RequestAction(UiState& ui, UiState::AfterPrompt action, const std::string& openName = {}) {
-  if (ui.AskUnsaved) return;  // already asking
-  ui.PendingAction = action;
-  ui.PendingOpen = openName;
-  if (IsDirty(ui.Editor)) {
-    ui.AskUnsaved = true;
-  } else {
-    ContinuePending(ui);
-  }
-}
+void RequestOpen(UiState& ui, const std::string& gameFileName) { Follow(ui, RequestOpen(ui.Document, gameFileName)); }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Values (left column)
@@ -241,8 +171,17 @@ void ValueGroup(Group group, flight::AircraftSpec& spec) {
   ImGui::EndTable();
 }
 
+// A new row of the section table for a figure the game computes: its name and unit.
+void FigureLabelCells(const char* name, const char* unit) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextColored(kGreen, "%s", name);
+  ImGui::TableSetColumnIndex(1);
+  ImGui::TextColored(kGrey, "%s", unit);
+}
+
 void SectionTable(UiState& ui) {
-  flight::AircraftSpec& spec = ui.Editor.Spec;
+  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
   const DesignFigures& f = ui.Figures;
   ImGui::Spacing();
   ImGui::TextUnformatted("主翼の区間 (片翼、内側から外側へ)");
@@ -283,11 +222,7 @@ void SectionTable(UiState& ui) {
     }
   }
   // The strip division the game makes of these values.
-  ImGui::TableNextRow(ImGuiTableRowFlags_None);
-  ImGui::TableSetColumnIndex(0);
-  ImGui::TextColored(kGreen, "帯の数");
-  ImGui::TableSetColumnIndex(1);
-  ImGui::TextColored(kGrey, "本");
+  FigureLabelCells("帯の数", "本");
   for (int i = 0; i < kSectionCount; ++i) {
     ImGui::TableSetColumnIndex(2 + i);
     const SectionStrips& s = f.Sections[i];
@@ -297,11 +232,7 @@ void SectionTable(UiState& ui) {
       ImGui::TextColored(s.Enabled ? kGreen : kGrey, "%d", s.Given);
     }
   }
-  ImGui::TableNextRow();
-  ImGui::TableSetColumnIndex(0);
-  ImGui::TextColored(kGreen, "帯の幅");
-  ImGui::TableSetColumnIndex(1);
-  ImGui::TextColored(kGrey, "m");
+  FigureLabelCells("帯の幅", "m");
   for (int i = 0; i < kSectionCount; ++i) {
     ImGui::TableSetColumnIndex(2 + i);
     if (f.Sections[i].Given > 0) ImGui::TextColored(kGreen, "%.4g", f.Sections[i].StripWidth);
@@ -311,7 +242,7 @@ void SectionTable(UiState& ui) {
 
 void ValuesColumn(UiState& ui) {
   for (Group g : {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
-    ValueGroup(g, ui.Editor.Spec);
+    ValueGroup(g, ui.Document.Editor.Spec);
   }
   SectionTable(ui);
 }
@@ -336,7 +267,7 @@ void FigureRow(const char* name, const std::string& value, const char* unit, con
 
 void FiguresPanel(UiState& ui) {
   const DesignFigures& f = ui.Figures;
-  const flight::AircraftSpec& spec = ui.Editor.Spec;
+  const flight::AircraftSpec& spec = ui.Document.Editor.Spec;
   ImGui::TextUnformatted("ゲームが計算する値");
   if (ImGui::BeginTable("figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
     ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
@@ -390,7 +321,7 @@ void FiguresPanel(UiState& ui) {
 //-----------------------------------------------------------------------------
 
 void WarningsPanel(UiState& ui) {
-  const auto& problems = ui.Editor.Problems;
+  const auto& problems = ui.Document.Editor.Problems;
   if (ui.Warnings.empty() && problems.empty()) {
     ImGui::TextColored(kGreen, "警告はありません。");
     return;
@@ -403,7 +334,7 @@ void WarningsPanel(UiState& ui) {
   }
   for (const FileProblem& p : problems) {
     ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
-    ImGui::TextWrapped("[ファイル] %s", DescribeFileProblem(p, ShownName(ui.Editor.ProblemFile)).c_str());
+    ImGui::TextWrapped("[ファイル] %s", DescribeFileProblem(p, ShownName(ui.Document.Editor.ProblemFile)).c_str());
     ImGui::PopStyleColor();
   }
 }
@@ -422,6 +353,13 @@ std::string FlightSummary(const FlightProfile& flight) {
     text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
   }
   return text;
+}
+
+// One bound or the step of the sweep, in degrees.
+void SweepField(const char* label, double* valueDeg) {
+  constexpr float kSweepFieldWidth = 52;  // px
+  ImGui::SetNextItemWidth(kSweepFieldWidth);
+  ImGui::InputDouble(label, valueDeg, 0, 0, "%.3g");
 }
 
 void FlightPanel(UiState& ui, const std::string& text) {
@@ -450,27 +388,24 @@ void FlightPanel(UiState& ui, const std::string& text) {
   ImGui::TextUnformatted("一定の尾翼取付角で飛ばし比べる");
   HelpMarker("操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
   ImGui::BeginDisabled(ui.SweepRunning);
-  ImGui::SetNextItemWidth(52);
-  ImGui::InputDouble("から##from", &ui.SweepFrom, 0, 0, "%.3g");
+  SweepField("から##from", &ui.SweepFrom);
   ImGui::SameLine();
-  ImGui::SetNextItemWidth(52);
-  ImGui::InputDouble("まで##to", &ui.SweepTo, 0, 0, "%.3g");
+  SweepField("まで##to", &ui.SweepTo);
   ImGui::SameLine();
-  ImGui::SetNextItemWidth(52);
-  ImGui::InputDouble("度刻み##step", &ui.SweepStep, 0, 0, "%.3g");
+  SweepField("度刻み##step", &ui.SweepStep);
   ImGui::EndDisabled();
   ImGui::SameLine();
   if (ui.SweepRunning) {
     if (ImGui::Button("中止")) {
       ui.SweepRunning = false;
-      ui.Status = "掃引を中止しました";
+      ui.Document.Status = "掃引を中止しました";
     }
   } else if (ImGui::Button("掃引")) {
-    ui.Sweep = StartSweep(ui.Editor.Spec, ui.SweepFrom, ui.SweepTo, ui.SweepStep);
+    ui.Sweep = StartSweep(ui.Document.Editor.Spec, ui.SweepFrom, ui.SweepTo, ui.SweepStep);
     ui.SweepRunning = ui.Sweep.has_value();
     ui.SweepFor = text;
     if (!ui.Sweep) {
-      ui.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
+      ui.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
     }
   }
   if (!ui.Sweep) return;
@@ -490,10 +425,10 @@ void FlightPanel(UiState& ui, const std::string& text) {
     const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
     ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), platform::TwoDecimalText(best->Distance).c_str(),
                 ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
-    ImGui::BeginDisabled(ui.SweepRunning || ui.Editor.Spec.TailIncidence == best->TrimDeg);
+    ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
     if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) {
-      ui.Editor.Spec.TailIncidence = best->TrimDeg;
-      ui.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
+      ui.Document.Editor.Spec.TailIncidence = best->TrimDeg;
+      ui.Document.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
     }
     ImGui::EndDisabled();
   }
@@ -511,6 +446,15 @@ bool BeginModal(const char* name, bool shown) {
   return ImGui::BeginPopupModal(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
 }
 
+// The cancel button, or Escape.
+bool CancelPressed() { return ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)); }
+
+// The OK button of a notice, or Enter.
+bool OkPressed() {
+  constexpr float kOkWidth = 80;  // px
+  return ImGui::Button("OK", ImVec2(kOkWidth, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+}
+
 void CloseModal(bool& flag) {
   flag = false;
   ImGui::CloseCurrentPopup();
@@ -525,8 +469,9 @@ void WarningList(const std::vector<DesignWarning>& warnings) {
 }
 
 void UnsavedPopup(UiState& ui) {
-  if (!BeginModal(kUnsavedPopup, ui.AskUnsaved)) return;
-  const bool quitting = ui.PendingAction == UiState::AfterPrompt::Quit;
+  DesignDocument& d = ui.Document;
+  if (!BeginModal(kUnsavedPopup, d.AskUnsaved)) return;
+  const bool quitting = QuitPending(d);
   ImGui::TextUnformatted("temp.txt に保存していない変更があります。");
   ImGui::TextUnformatted(quitting ? "終了する前に保存しますか?" : "別の設計を開く前に保存しますか?");
   const bool refused = AnyRefusal(ui.Warnings);
@@ -534,82 +479,65 @@ void UnsavedPopup(UiState& ui) {
   ImGui::Spacing();
   ImGui::BeginDisabled(refused);
   if (ImGui::Button(quitting ? "保存して終了" : "保存して開く")) {
-    CloseModal(ui.AskUnsaved);
-    if (SaveNow(ui)) {
-      ContinuePending(ui);
-    } else {
-      ui.PendingAction = UiState::AfterPrompt::Nothing;
-    }
+    ImGui::CloseCurrentPopup();
+    Follow(ui, SaveThenContinue(d));
   }
   ImGui::EndDisabled();
   ImGui::SameLine();
   if (ImGui::Button(quitting ? "保存せずに終了" : "保存せずに開く")) {
-    CloseModal(ui.AskUnsaved);
-    ContinuePending(ui);
+    ImGui::CloseCurrentPopup();
+    Follow(ui, ContinueWithoutSaving(d));
   }
   ImGui::SameLine();
-  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
-    CloseModal(ui.AskUnsaved);
-    ui.PendingAction = UiState::AfterPrompt::Nothing;
+  if (CancelPressed()) {
+    ImGui::CloseCurrentPopup();
+    CancelPending(d);
   }
   ImGui::EndPopup();
 }
 
 void SaveWarningsPopup(UiState& ui) {
-  if (!BeginModal(kSaveWarningsPopup, ui.AskSaveWithWarnings)) return;
+  if (!BeginModal(kSaveWarningsPopup, ui.Document.AskSaveWithWarnings)) return;
   ImGui::TextUnformatted("次の点はゲームでこうなります:");
   WarningList(ui.Warnings);
   ImGui::Spacing();
   if (ImGui::Button("それでも保存")) {
-    CloseModal(ui.AskSaveWithWarnings);
-    SaveNow(ui);
+    ImGui::CloseCurrentPopup();
+    SaveDespiteWarnings(ui.Document);
   }
   ImGui::SameLine();
-  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) {
-    CloseModal(ui.AskSaveWithWarnings);
+  if (CancelPressed()) {
+    ImGui::CloseCurrentPopup();
+    CancelSaveWithWarnings(ui.Document);
   }
   ImGui::EndPopup();
 }
 
 void NoticePopup(UiState& ui) {
-  if (!BeginModal(kNoticePopup, ui.ShowNotice)) return;
+  if (!BeginModal(kNoticePopup, ui.Document.ShowNotice)) return;
   ImGui::PushTextWrapPos(680);
-  ImGui::TextUnformatted(ui.Notice.c_str());
+  ImGui::TextUnformatted(ui.Document.Notice.c_str());
   ImGui::PopTextWrapPos();
-  if (ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
-    CloseModal(ui.ShowNotice);
+  if (OkPressed()) {
+    CloseModal(ui.Document.ShowNotice);
   }
   ImGui::EndPopup();
 }
 
 void ProblemsPopup(UiState& ui) {
-  if (!BeginModal(kProblemsPopup, ui.ShowFileProblems)) return;
+  if (!BeginModal(kProblemsPopup, ui.Document.ShowFileProblems)) return;
   ImGui::PushTextWrapPos(680);
-  const std::string file = ShownName(ui.Editor.ProblemFile);
+  const std::string file = ShownName(ui.Document.Editor.ProblemFile);
   ImGui::Text("「%s」は決まった形になっていません。", file.c_str());
-  for (const FileProblem& p : ui.Editor.Problems) {
+  for (const FileProblem& p : ui.Document.Editor.Problems) {
     ImGui::TextColored(kOrange, "・%s", DescribeFileProblem(p, file).c_str());
   }
   ImGui::TextUnformatted("表にはゲームが読むとおりの値を出しています。保存すると正しい形で temp.txt に書きます。");
   ImGui::PopTextWrapPos();
-  if (ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter))) {
-    CloseModal(ui.ShowFileProblems);
+  if (OkPressed()) {
+    CloseModal(ui.Document.ShowFileProblems);
   }
   ImGui::EndPopup();
-}
-
-// Aircraft files in the working directory other than the known ones.
-std::vector<std::string> OtherTextFiles() {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
-    const std::string name = entry.path().filename().string();
-    if (!entry.is_regular_file(error) || entry.path().extension() != ".txt") continue;
-    if (name == kDesignFileName || name == "BootConfig.txt" || name == "plane.txt" || name == "zahyou.txt") continue;
-    names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 void OpenDialog(UiState& ui) {
@@ -619,19 +547,9 @@ void OpenDialog(UiState& ui) {
   if (ImGui::Selectable("temp.txt (ゲームが読む設計)")) chosen = kDesignFileName;
   ImGui::Separator();
   ImGui::TextUnformatted("ランキングの機体 (チャンピオンの設計から始める)");
-  const auto tableText = platform::ReadFilePrefix(ranking::kTableFileName, ranking::kRankingReadLimit);
-  const ranking::TableFile table = tableText ? ranking::ParseTableFile(*tableText) : ranking::TableFile{};
-  for (int i = 0; i < ranking::kEntryCount; ++i) {
-    const std::string name = ranking::EntryFileName(i);
-    std::error_code error;
-    const bool exists = std::filesystem::exists(platform::NativePath(name), error);
-    const ranking::RankingEntry& entry = table.Entries[i];
-    std::string label = Format("%2d位  ", i + 1) + ShownName(name);
-    if (tableText) {
-      label += "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + platform::TwoDecimalText(entry.Distance) + " m";
-    }
-    ImGui::BeginDisabled(!exists);
-    if (ImGui::Selectable(label.c_str())) chosen = name;
+  for (const RankingChoice& choice : RankingChoices()) {
+    ImGui::BeginDisabled(!choice.Exists);
+    if (ImGui::Selectable(choice.Label.c_str())) chosen = choice.GameFileName;
     ImGui::EndDisabled();
   }
   const std::vector<std::string> others = OtherTextFiles();
@@ -649,10 +567,10 @@ void OpenDialog(UiState& ui) {
   ImGui::SameLine();
   if ((ImGui::Button("ファイル名で開く") || entered) && ui.OpenPath[0] != '\0') chosen = ui.OpenPath;
   ImGui::SameLine();
-  if (ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape))) CloseModal(ui.ShowOpenDialog);
+  if (CancelPressed()) CloseModal(ui.ShowOpenDialog);
   if (!chosen.empty()) {
     CloseModal(ui.ShowOpenDialog);
-    RequestAction(ui, UiState::AfterPrompt::Open, chosen);
+    RequestOpen(ui, chosen);
   }
   ImGui::EndPopup();
 }
@@ -665,10 +583,10 @@ void MenuBar(UiState& ui) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
     if (ImGui::MenuItem("開く...", "Ctrl+O")) ui.ShowOpenDialog = true;
-    if (ImGui::MenuItem("temp.txt を読み直す")) RequestAction(ui, UiState::AfterPrompt::Open, kDesignFileName);
-    if (ImGui::MenuItem("temp.txt に保存", "Ctrl+S")) RequestSave(ui);
+    if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
+    if (ImGui::MenuItem("temp.txt に保存", "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
     ImGui::Separator();
-    if (ImGui::MenuItem("終了")) RequestAction(ui, UiState::AfterPrompt::Quit);
+    if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     ImGui::EndMenu();
   }
   if (ImGui::BeginMenu("表示")) {
@@ -680,44 +598,33 @@ void MenuBar(UiState& ui) {
 
 void Shortcuts(UiState& ui, const WindowCommands& commands) {
   if (ImGui::IsPopupOpen(nullptr, ImGuiPopupFlags_AnyPopupId)) return;
-  if (commands.Save) RequestSave(ui);
+  if (commands.Save) RequestSave(ui.Document, ui.Warnings);
   if (commands.Open) ui.ShowOpenDialog = true;
 }
 
 void StatusLine(UiState& ui) {
-  const bool dirty = IsDirty(ui.Editor);
-  ImGui::Text("設計: %s", SourceDescription(ui).c_str());
+  const bool dirty = IsDirty(ui.Document.Editor);
+  ImGui::Text("設計: %s", SourceDescription(ui.Document).c_str());
   ImGui::SameLine();
   if (dirty) {
     ImGui::TextColored(kOrange, "| temp.txt に未保存の変更があります");
   } else {
     ImGui::TextColored(kGreen, "| temp.txt と同じです");
   }
-  if (!ui.Status.empty()) {
+  if (!ui.Document.Status.empty()) {
     ImGui::SameLine();
-    ImGui::TextColored(kGrey, "   %s", ui.Status.c_str());
+    ImGui::TextColored(kGrey, "   %s", ui.Document.Status.c_str());
   }
 }
 
 }  // namespace
 
-void StartUi(UiState& ui) {
-  ui.Editor = StartEditor();
-  const bool started = !ui.Editor.SourceName.empty();
-  if (!started) {
-    ui.Notice = "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。";
-    ui.ShowNotice = true;
-    ui.Status = "既定の設計で始めました";
-  } else {
-    ui.Status = "temp.txt を開きました";
-    ui.ShowFileProblems = !ui.Editor.Problems.empty();
-  }
-}
+void StartUi(UiState& ui) { ui.Document = StartDocument(); }
 
 bool UiBusy(const UiState& ui) { return ui.SweepRunning; }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
-  if (commands.Close) RequestAction(ui, UiState::AfterPrompt::Quit);
+  if (commands.Close) RequestQuit(ui.Document);
   const std::string text = DesignText(ui);
   RefreshFigures(ui, text);
   RefreshFlight(ui, text);
@@ -745,7 +652,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   WarningsPanel(ui);
   ImGui::EndChild();
   const float drawingWidth = ImGui::GetContentRegionAvail().x;
-  DrawWingViews(ui.Editor.Spec, ui.Figures, ui.Shape, drawingWidth, ui.ExaggerateHeights ? 5.0f : 1.0f);
+  DrawWingViews(ui.Document.Editor.Spec, ui.Figures, ui.Shape, drawingWidth, ui.ExaggerateHeights ? 5.0f : 1.0f);
   ImGui::Spacing();
   if (ImGui::BeginTable("lower", 2, ImGuiTableFlags_SizingStretchSame | ImGuiTableFlags_BordersInnerV)) {
     ImGui::TableNextRow();

@@ -1,12 +1,12 @@
 #pragma once
 // The configurator's screen: the design's values grouped as the file groups them, the
-// live figures and drawings, the warnings, the test flight, and the file commands with
-// their questions (open, save, quit with unsaved changes).
+// live figures and drawings, the warnings, the test flight, and the menus and popups of
+// the file commands (whose logic is DesignDocument's).
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "design_editor.h"
+#include "design_document.h"
 #include "design_figures.h"
 #include "test_flight.h"
 #include "validation.h"
@@ -15,7 +15,7 @@
 namespace config {
 
 struct UiState {
-  DesignEditor Editor;
+  DesignDocument Document;  // the design, its file commands, questions and status
 
   // Figures, drawing and warnings of the values in FiguresFor (the file text they
   // would be saved as); recomputed when that text changes.
@@ -36,19 +36,9 @@ struct UiState {
   bool SweepRunning = false;
   std::string SweepFor;
 
-  // Questions and notices.
-  enum class AfterPrompt { Nothing, Quit, Open };
-  AfterPrompt PendingAction = AfterPrompt::Nothing;
-  std::string PendingOpen;      // file to open once the unsaved question is answered
-  bool AskUnsaved = false;      // the save / discard / cancel question
-  bool AskSaveWithWarnings = false;
+  // The open dialog and the file name typed into it.
   bool ShowOpenDialog = false;
-  bool ShowFileProblems = false;  // the problems of the file just opened
-  bool ShowNotice = false;
-  std::string Notice;           // text of the notice popup
-  std::string Status;           // last action, shown at the bottom
   char OpenPath[256] = {};
-  bool Quit = false;            // the loop should end
 };
 
 // Reads "temp.txt" (or starts from the default design) and prepares the screen.

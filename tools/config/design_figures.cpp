@@ -4,7 +4,7 @@
 
 #include "flight/launch_run.h"
 #include "flight/set_spec.h"
-#include "platform/random.h"
+#include "sim/zero_random.h"
 
 namespace config {
 namespace {
@@ -23,18 +23,12 @@ int StripsOfSectionsBefore(flight::Aircraft& scratch, flight::AircraftSpec spec,
   return scratch.StripCount;
 }
 
-class ZeroRandom : public platform::Random {
-public:
-  void Seed(uint32_t) override {}
-  int Next() override { return 0; }
-};
-
 // One second of the game's own launch run: a design whose run does not get the
 // aircraft moving forward in that time never reaches the platform's edge (the run's
 // distance grows as the square of the time, or not at all).
 bool LaunchMovesForward(flight::Aircraft& a) {
   constexpr float kProbeTime = 1.0f;  // s
-  ZeroRandom random;
+  sim::ZeroRandom random;
   flight::LaunchRunState state;
   a.DisplayX = flight::kPlatformStartX;
   flight::LaunchRun(a, state, kProbeTime, random);

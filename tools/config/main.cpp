@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
   config::UiState ui;
   config::StartUi(ui);
   int eagerFrames = kFramesAfterInput;
-  while (!ui.Quit) {
+  while (!ui.Document.Quit) {
     const bool eager = config::UiBusy(ui) || eagerFrames > 0;
     const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : kIdleWaitMs);
     if (input.Events > 0) {
