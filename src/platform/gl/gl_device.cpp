@@ -99,9 +99,8 @@ void GlDevice::Resize(int width, int height) {
 }
 
 void GlDevice::Clear(uint32_t argb, float depth) {
-  constexpr float kScale = 1.0f / 255.0f;
-  glClearColor(static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
-               static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale);
+  const ColorValue color = ColorFromArgb(argb);
+  glClearColor(color.R, color.G, color.B, color.A);
   glClearDepth(depth);
   glDepthMask(GL_TRUE);  // D3D clears depth whatever the depth-write state; GL only with writes on
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -104,6 +104,9 @@ struct Viewport {
 
 Pipeline Resolve(const DeviceState& state, uint32_t fvf, const Viewport& viewport);
 
+// A packed 0xAARRGGBB colour as four floats 0..1.
+ColorValue ColorFromArgb(uint32_t argb);
+
 // Maps back-buffer pixels (x right, y down from the top-left corner) to clip space
 // with GL's own pixel centres, for overlays drawn with exact GL pixel edges.
 Matrix4 OverlayProjection(int width, int height);
