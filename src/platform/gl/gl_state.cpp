@@ -211,6 +211,7 @@ std::array<GLfloat, 4> Rgba(const ColorValue& c) { return {c.R, c.G, c.B, c.A}; 
 }  // namespace
 
 void StateCache::Apply(const Pipeline& want) {
+  if (bypass_) stale_ = kAll;
   ApplyRaster(want);
   ApplyLighting(want);
   ApplyTransforms(want);
@@ -342,7 +343,7 @@ void StateCache::ApplyUnits(const Pipeline& want) {
     }
     // The stage's sampler goes into the texture object itself.
     GlTexture* texture = unit.Texture;
-    if (unit.Enabled && (texture->MinFilter != unit.MinFilter || texture->MagFilter != unit.MagFilter)) {
+    if (unit.Enabled && (bypass_ || texture->MinFilter != unit.MinFilter || texture->MagFilter != unit.MagFilter)) {
       api_.ActiveTexture(GL_TEXTURE0 + i);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, unit.MinFilter);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, unit.MagFilter);

@@ -127,6 +127,9 @@ public:
   void Apply(const Pipeline& want);
   // GL was changed behind the cache's back: re-apply these groups at the next draw.
   void Invalidate(unsigned groups = kAll) { stale_ |= groups; }
+  // When on, Apply sets every setting the draw depends on, changed or not: the same
+  // pictures as with the cache, so comparing the two finds a setting the cache misses.
+  void SetBypass(bool on) { bypass_ = on; }
 
   // Number of GL settings changed so far (a draw with unchanged state adds none).
   uint64_t Changes() const { return changes_; }
@@ -143,6 +146,7 @@ private:
   bool lightDetailsStale_ = true;    // lighting settings GL may not hold (set while lighting was off)
   bool materialOverwritten_ = true;  // colour-material draws write GL's diffuse material
   uint64_t changes_ = 0;
+  bool bypass_ = false;
 };
 
 }  // namespace platform::gl
