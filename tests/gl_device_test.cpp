@@ -5,9 +5,13 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "fakes/temp_dir.h"
@@ -76,10 +80,16 @@ protected:
     return (uint32_t{rgba[3]} << 24) | (rgba[0] << 16) | (rgba[1] << 8) | rgba[2];
   }
 
-  // Pixels in [left, right) x [top, bottom) that differ from `background`.
-  static int CountDiffering(int left, int top, int right, int bottom, uint32_t background) {
+  // The whole back buffer as R, G, B, A bytes, bottom row first.
+  static std::vector<uint8_t> ReadBackBuffer() {
     std::vector<uint8_t> rgba(static_cast<size_t>(kWidth * kHeight * 4));
     glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    return rgba;
+  }
+
+  // Pixels in [left, right) x [top, bottom) that differ from `background`.
+  static int CountDiffering(int left, int top, int right, int bottom, uint32_t background) {
+    const std::vector<uint8_t> rgba = ReadBackBuffer();
     int count = 0;
     for (int y = top; y < bottom; ++y) {
       for (int x = left; x < right; ++x) {
@@ -559,6 +569,167 @@ TEST_F(GlDeviceTest, DestroyedTextureLeavesTheStageEmpty) {
   const auto other = MakeTexture(1, 1, {kRed});  // may reuse the GL name and the address
   DrawQuad(0, 0, 10, 10, kGreen);
   EXPECT_EQ(Pixel(5, 5), kGreen) << "no texture: the diffuse colour";
+}
+
+// The same frames drawn with the state cache and with every setting applied for every
+// draw must match pixel for pixel: a difference is a setting the cache fails to apply.
+class GlStateCacheTest : public GlDeviceTest {
+protected:
+  // A triangle in clip space centred on (x, y), counter-clockwise on screen unless
+  // `reversed`, facing the viewer, one colour per corner.
+  void DrawTriangle(float x, float y, uint32_t fvf, std::array<uint32_t, 3> colors, bool reversed = false) {
+    constexpr float kHalf = 0.3f;  // half the triangle's width, clip units
+    LitVertex v[3] = {{x - kHalf, y - kHalf, 0.5f, 0, 0, 1, colors[0]},
+                      {x + kHalf, y - kHalf, 0.5f, 0, 0, 1, colors[1]},
+                      {x, y + kHalf, 0.5f, 0, 0, 1, colors[2]}};
+    if (reversed) std::swap(v[1], v[2]);
+    device_->SetFvf(fvf);
+    device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
+  }
+
+  // Three frames in which every draw changes a few settings and inherits the rest from
+  // the draws before it; returns each finished frame's pixels.
+  std::vector<std::vector<uint8_t>> DrawStateSequence() {
+    const auto checker = MakeTexture(2, 2, {kRed, kGreen, kBlue, kWhite});
+    const auto translucent = MakeTexture(1, 1, {0x80FFFF00});
+    const auto stripes = MakeTexture(2, 1, {kBlack, kWhite});
+    constexpr uint32_t kLitFvf = Fvf::Xyz | Fvf::Normal;
+    constexpr uint32_t kColouredFvf = Fvf::Xyz | Fvf::Normal | Fvf::Diffuse;
+    constexpr std::array<uint32_t, 3> kCool = {0xFF3366CC, 0xFF3366CC, 0xFF3366CC};
+    constexpr std::array<uint32_t, 3> kMixed = {kRed, kGreen, kBlue};
+    std::vector<std::vector<uint8_t>> frames;
+
+    // Screen quads: a texture, a translucent one blended, a second stage adding
+    // stripes, linear filtering, and a quad without depth writes.
+    device_->Clear(0xFF202040, 1.0f);
+    device_->SetTexture(0, checker.get());
+    DrawQuad(4, 4, 40, 40, kWhite, 0.5f);
+    device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
+    device_->SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+    device_->SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+    device_->SetTexture(0, translucent.get());
+    DrawQuad(24, 24, 40, 40, kWhite, 0.4f);
+    device_->SetTexture(0, checker.get());
+    device_->SetTexture(1, stripes.get());
+    device_->SetStageState(1, StageState::ColorOp, TextureOp::Add);
+    DrawQuad(70, 4, 40, 40, 0xFF808080, 0.3f);
+    device_->SetSamplerState(1, SamplerState::MagFilter, Filter::Linear);
+    device_->SetSamplerState(1, SamplerState::MinFilter, Filter::Linear);
+    device_->SetRenderState(RenderState::ZWriteEnable, 0);
+    DrawQuad(90, 30, 60, 60, 0xFF4080C0, 0.2f);
+    DrawQuad(100, 40, 50, 50, kGreen, 0.25f);  // passes: the quad before wrote no depth
+    frames.push_back(ReadBackBuffer());
+
+    // Lit triangles: material diffuse, vertex diffuse, material diffuse again, then
+    // unlit flat shading, a screen quad between transformed draws and culling.
+    device_->Clear(kBlack, 1.0f);
+    device_->SetTexture(0, nullptr);
+    device_->SetTexture(1, nullptr);
+    device_->SetRenderState(RenderState::AlphaBlendEnable, 0);
+    device_->SetRenderState(RenderState::ZWriteEnable, 1);
+    Material material;
+    material.Diffuse = {0.8f, 0.6f, 0.4f, 1};
+    material.Ambient = {0.5f, 0.5f, 0.5f, 1};
+    material.Emissive = {0.1f, 0, 0, 0};
+    device_->SetMaterial(material);
+    Light light;
+    light.Diffuse = {1, 1, 1, 1};
+    light.Ambient = {0.2f, 0.2f, 0.2f, 1};
+    light.Direction = {-0.5f, -0.3f, -0.8f};
+    device_->SetLight(0, light);
+    device_->LightEnable(0, true);
+    device_->SetTransform(TransformKind::World, Translation(-0.5f, 0.3f, 0));
+    DrawTriangle(0, 0, kLitFvf, kMixed);
+    device_->SetTransform(TransformKind::World, Translation(0.5f, 0.3f, 0));
+    DrawTriangle(0, 0, kColouredFvf, kCool);
+    device_->SetTransform(TransformKind::World, Translation(0, -0.5f, 0));
+    DrawTriangle(0, 0, kLitFvf, kMixed);
+    device_->SetRenderState(RenderState::Lighting, 0);
+    device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Flat);
+    DrawTriangle(-0.6f, -0.3f, kColouredFvf, kMixed);
+    DrawQuad(0, 0, 20, 20, kBlue);
+    DrawTriangle(0.6f, -0.3f, kColouredFvf, kMixed, true);  // clockwise: culled
+    device_->SetRenderState(RenderState::CullMode, CullMode::None);
+    DrawTriangle(0.6f, 0.6f, kColouredFvf, kMixed, true);
+    frames.push_back(ReadBackBuffer());
+
+    // Lighting again after unlit draws, under a turned view, a scaled world, a second
+    // light, another global ambient and normals rescaled; then a textured mesh.
+    device_->Clear(0xFF102010, 1.0f);
+    device_->SetRenderState(RenderState::Lighting, 1);
+    device_->SetRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
+    device_->SetRenderState(RenderState::Ambient, 0xFF303030);
+    device_->SetRenderState(RenderState::NormalizeNormals, 0);
+    device_->SetTransform(TransformKind::View, RotationZ(0.5f));
+    device_->SetTransform(TransformKind::World, Multiply(RotationY(0.3f), Translation(-0.4f, 0, 0)));
+    DrawTriangle(0, 0, kLitFvf, kMixed);
+    Light second = light;
+    second.Diffuse = {0, 0.3f, 0.6f, 1};
+    second.Direction = {0.7f, 0, -0.7f};
+    device_->SetLight(1, second);
+    device_->LightEnable(1, true);
+    device_->SetRenderState(RenderState::NormalizeNormals, 1);
+    device_->SetTransform(TransformKind::World, Translation(0.4f, 0, 0));
+    DrawTriangle(0, 0, kColouredFvf, kCool);
+    Mesh mesh(Fvf::MeshVertex, 3);
+    float* v = mesh.LockVertices();
+    const float corners[3][8] = {{-0.3f, -0.8f, 0.5f, 0, 0, 1, 0, 1},  // x y z, normal, u v
+                                 {0.3f, -0.8f, 0.5f, 0, 0, 1, 1, 1},
+                                 {0, -0.2f, 0.5f, 0, 0, 1, 0.5f, 0}};
+    std::memcpy(v, corners, sizeof corners);
+    mesh.UnlockVertices();
+    mesh.Indices = {0, 1, 2};
+    mesh.Subsets = {{0, 3}};
+    device_->SetTexture(0, checker.get());
+    device_->SetTransform(TransformKind::World, Identity());
+    device_->DrawSubset(mesh, 0);
+    device_->SetStageState(0, StageState::ColorOp, TextureOp::SelectArg1);
+    DrawQuad(120, 80, 30, 30, kWhite);
+    frames.push_back(ReadBackBuffer());
+    return frames;
+  }
+
+  static size_t DistinctColours(const std::vector<uint8_t>& rgba) {
+    std::set<uint32_t> colours;
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+      colours.insert((uint32_t{rgba[i]} << 16) | (uint32_t{rgba[i + 1]} << 8) | rgba[i + 2]);
+    }
+    return colours.size();
+  }
+};
+
+TEST_F(GlStateCacheTest, EverySettingForEveryDrawGivesTheSamePictures) {
+  const auto cached = DrawStateSequence();
+  device_ = GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
+  ASSERT_TRUE(device_);
+  device_->SetStateCacheBypass(true);
+  const auto uncached = DrawStateSequence();
+  ASSERT_EQ(cached.size(), uncached.size());
+  for (size_t f = 0; f < cached.size(); ++f) {
+    SCOPED_TRACE("frame " + std::to_string(f + 1));
+    EXPECT_GT(DistinctColours(cached[f]), 4u) << "the frame shows what its draws did";
+    ASSERT_EQ(cached[f].size(), uncached[f].size());
+    size_t differing = 0;
+    for (size_t i = 0; i < cached[f].size(); i += 4) {
+      differing += std::memcmp(&cached[f][i], &uncached[f][i], 4) != 0;
+    }
+    EXPECT_EQ(differing, 0u) << "pixels the cached draws got wrong";
+  }
+}
+
+TEST_F(GlStateCacheTest, BypassSetsEverySettingEvenWhenNothingChanged) {
+  device_->SetStateCacheBypass(true);
+  device_->Clear(kBlack, 1.0f);
+  DrawQuad(0, 0, 10, 10, kRed);
+  const auto first = device_->Count();
+  DrawQuad(20, 0, 10, 10, kRed);
+  EXPECT_GT(device_->Count().StateChanges, first.StateChanges) << "bypassed: set again";
+
+  device_->SetStateCacheBypass(false);
+  DrawQuad(40, 0, 10, 10, kRed);
+  const auto cachedAgain = device_->Count();
+  DrawQuad(60, 0, 10, 10, kRed);
+  EXPECT_EQ(device_->Count().StateChanges, cachedAgain.StateChanges) << "cached again: nothing set";
 }
 
 // [SECTION] Fonts

@@ -288,6 +288,91 @@ TEST(XFileRobustness, LoadXFileMeshReadsGameFileNames) {
 }
 
 // ---------------------------------------------------------------------------------
+// Faults name the line (the header is line 1) and what the reader needed there.
+
+// The file made of the header line and then these lines.
+std::string XLines(std::initializer_list<const char*> lines) {
+  std::string text = "xof 0302txt 0032";
+  for (const char* line : lines) text = text + "\n" + line;
+  return text;
+}
+
+struct Fault {
+  const char* Case;
+  std::string Text;
+  int Line;
+  std::string Expected;
+};
+
+void ExpectFaults(std::initializer_list<Fault> faults) {
+  for (const Fault& f : faults) {
+    SCOPED_TRACE(f.Case);
+    const platform::XFileResult result = platform::ReadXFileMesh(f.Text);
+    ASSERT_FALSE(result.Mesh);
+    EXPECT_EQ(result.Error.Line, f.Line);
+    EXPECT_EQ(result.Error.Expected, f.Expected);
+    EXPECT_FALSE(ParseXFileMesh(f.Text)) << "the mesh-only reader agrees";
+  }
+}
+
+TEST(XFileErrors, ALoadedFileHasNoFault) {
+  const platform::XFileResult result = platform::ReadXFileMesh(Triangle());
+  ASSERT_TRUE(result.Mesh);
+  EXPECT_EQ(result.Error.Line, 0);
+  EXPECT_EQ(result.Error.Expected, "");
+}
+
+TEST(XFileErrors, TruncatedTextIsReportedWhereItStops) {
+  ExpectFaults({
+      {"number cut short", XLines({"Mesh tri {", " 3;", " 0;0;0;,", " 1;0;0;,", " 0;1.5e"}), 6, "a vertex coordinate"},
+      {"the end of the text is on its last line", XLines({"Mesh tri {", " 3;", " 0;0;0;,", " 1;0;0;,", " 0;1;", ""}), 6,
+       "a vertex coordinate"},
+      {"unterminated string: where it opens",
+       XLines({"Mesh tri {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,2;;", " SkinWeights {", "  \"bone", "  1; 0; 1.0;"}), 6,
+       "a bone name in quotes"},
+      {"not a text file", "xof 0302bin 0032", 1,
+       "a text X file header (\"xof \", 4-digit version, \"txt \", \"0032\" or \"0064\")"},
+  });
+}
+
+TEST(XFileErrors, CountsAndIndicesNameWhatTheyMustMatch) {
+  const char* mesh = "Mesh tri { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;";
+  ExpectFaults({
+      {"count beyond the text", XLines({"Mesh {", " 4000000000;", " 0;0;0;; }"}), 3,
+       "a vertex count the rest of the file can hold"},
+      {"index past the vertices", XLines({"Mesh {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1;", " 3;0,1,3;;", "}"}), 5,
+       "a vertex index below 3"},
+      {"one texture coordinate per vertex", XLines({mesh, " MeshTextureCoords {", "  2;", "  0;0;, 1;0;;", " }", "}"}), 4,
+       "3 texture coordinates, one per vertex"},
+      {"normal faces like the mesh's", XLines({mesh, " MeshNormals {", "  1; 0;0;1;;", "  1;", "  4;0,0,0,0;;", " }", "}"}),
+       6, "3 corners, as the mesh's face 0 has"},
+      {"per-vertex data for every vertex", XLines({mesh, " FVFData {", "  256;", "  2;", "  0, 0;", " }", "}"}), 5,
+       "6 DWORDs (2 per vertex)"},
+      {"material index past the list", XLines({mesh, " MeshMaterialList {", "  1; 1;", "  1;", "  {m}", " }", "}"}), 5,
+       "a material index below 1"},
+  });
+}
+
+TEST(XFileErrors, MissingBracesAndNamesAreReportedWhereTheyShowUp) {
+  const char* mesh = "Mesh tri { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;;";
+  ExpectFaults({
+      {"a material without its brace: the list ends short",
+       XLines({mesh, " MeshMaterialList {", "  1; 1; 0;", "  Material 1;1;1;1;; 0; 0;0;0;; 0;0;0;;", " }", "}"}), 6,
+       "1 material, each as Material { ... } or { Name }"},
+      {"a mesh without its brace is no mesh: the end of the file",
+       XLines({"// one triangle", "Mesh tri", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,2;;", "}"}), 6,
+       "a Mesh with vertices and faces"},
+      {"a reference to no material",
+       XLines({mesh, " MeshMaterialList {", "  1; 1; 0;", "  { nowhere }", " }", "}"}), 5,
+       "a Material named \"nowhere\""},
+      {"lines inside comments and templates count",
+       XLines({"template Mesh {", " <3D82AB44-62DA-11cf-AB39-", "  0020AF71E433>", "}", "# comment {", "Mesh {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;",
+               " 1; 3;0,1,3;;", "}"}),
+       9, "a vertex index below 3"},
+  });
+}
+
+// ---------------------------------------------------------------------------------
 
 TEST(XFileMesh, ComponentOffsetsFollowTheVertexLayout) {
   const Mesh scene(platform::Fvf::SceneVertex, 1);

@@ -97,11 +97,11 @@ struct Material {
   bool operator==(const Material&) const = default;
 };
 
-// A directional light (the only kind the game uses).
+// A directional light (the only kind the game uses), without specular light: the
+// device draws with specular lighting off.
 struct Light {
-  ColorValue Diffuse, Specular, Ambient;
-  Vec3 Position, Direction;
-  float Range = 0, Falloff = 0, Attenuation0 = 0, Attenuation1 = 0, Attenuation2 = 0, Theta = 0, Phi = 0;
+  ColorValue Diffuse, Ambient;
+  Vec3 Direction;  // the way the light travels, in world space
   bool operator==(const Light&) const = default;
 };
 

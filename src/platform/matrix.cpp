@@ -5,18 +5,33 @@
 namespace platform {
 namespace {
 
-Vec3 Sub(const Vec3& a, const Vec3& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
-float Dot(const Vec3& a, const Vec3& b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
-Vec3 Cross(const Vec3& a, const Vec3& b) {
-  return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
-}
+// Unlike UnitOrUnchanged, an infinite or NaN length still divides.
 Vec3 Normalize(const Vec3& v) {
   const float length = std::sqrt(Dot(v, v));
   if (length == 0) return v;
   return {v.X / length, v.Y / length, v.Z / length};
 }
 
+// The rotation by `angle` that turns axis `from` towards axis `to` (row vectors).
+Matrix4 PlaneRotation(int from, int to, float angle) {
+  Matrix4 m = Identity();
+  const float c = std::cos(angle), s = std::sin(angle);
+  m.M[from][from] = c;
+  m.M[from][to] = s;
+  m.M[to][from] = -s;
+  m.M[to][to] = c;
+  return m;
+}
+
+constexpr int kAxisX = 0, kAxisY = 1, kAxisZ = 2;
+
 }  // namespace
+
+Vec3 UnitOrUnchanged(const Vec3& v) {
+  const float length = std::sqrt(Dot(v, v));
+  if (!(length > 0) || !std::isfinite(length)) return v;
+  return {v.X / length, v.Y / length, v.Z / length};
+}
 
 Matrix4 Identity() {
   Matrix4 m;
@@ -36,35 +51,9 @@ Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
   return r;
 }
 
-Matrix4 RotationX(float angle) {
-  Matrix4 m = Identity();
-  const float c = std::cos(angle), s = std::sin(angle);
-  m.M[1][1] = c;
-  m.M[1][2] = s;
-  m.M[2][1] = -s;
-  m.M[2][2] = c;
-  return m;
-}
-
-Matrix4 RotationY(float angle) {
-  Matrix4 m = Identity();
-  const float c = std::cos(angle), s = std::sin(angle);
-  m.M[0][0] = c;
-  m.M[0][2] = -s;
-  m.M[2][0] = s;
-  m.M[2][2] = c;
-  return m;
-}
-
-Matrix4 RotationZ(float angle) {
-  Matrix4 m = Identity();
-  const float c = std::cos(angle), s = std::sin(angle);
-  m.M[0][0] = c;
-  m.M[0][1] = s;
-  m.M[1][0] = -s;
-  m.M[1][1] = c;
-  return m;
-}
+Matrix4 RotationX(float angle) { return PlaneRotation(kAxisY, kAxisZ, angle); }
+Matrix4 RotationY(float angle) { return PlaneRotation(kAxisZ, kAxisX, angle); }
+Matrix4 RotationZ(float angle) { return PlaneRotation(kAxisX, kAxisY, angle); }
 
 Matrix4 Translation(float x, float y, float z) {
   Matrix4 m = Identity();
@@ -75,7 +64,7 @@ Matrix4 Translation(float x, float y, float z) {
 }
 
 Matrix4 LookAtRH(const Vec3& eye, const Vec3& at, const Vec3& up) {
-  const Vec3 zAxis = Normalize(Sub(eye, at));
+  const Vec3 zAxis = Normalize(Subtract(eye, at));
   const Vec3 xAxis = Normalize(Cross(up, zAxis));
   const Vec3 yAxis = Cross(zAxis, xAxis);
   Matrix4 m;
@@ -103,11 +92,6 @@ Vec3 TransformCoord(const Vec3& v, const Matrix4& m) {
   for (int j = 0; j < 4; ++j) out[j] = v.X * m.M[0][j] + v.Y * m.M[1][j] + v.Z * m.M[2][j] + m.M[3][j];
   const float w = out[3] == 0 ? 1 : out[3];
   return {out[0] / w, out[1] / w, out[2] / w};
-}
-
-Vec3 TransformNormal(const Vec3& v, const Matrix4& m) {
-  return {v.X * m.M[0][0] + v.Y * m.M[1][0] + v.Z * m.M[2][0], v.X * m.M[0][1] + v.Y * m.M[1][1] + v.Z * m.M[2][1],
-          v.X * m.M[0][2] + v.Y * m.M[1][2] + v.Z * m.M[2][2]};
 }
 
 }  // namespace platform

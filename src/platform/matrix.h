@@ -11,6 +11,14 @@ struct Vec3 {
   bool operator==(const Vec3&) const = default;
 };
 
+inline Vec3 Subtract(const Vec3& a, const Vec3& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
+inline float Dot(const Vec3& a, const Vec3& b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
+inline Vec3 Cross(const Vec3& a, const Vec3& b) {
+  return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
+}
+// v scaled to length 1; v as it is when its length is 0, infinite or not a number.
+Vec3 UnitOrUnchanged(const Vec3& v);
+
 struct Matrix4 {
   std::array<std::array<float, 4>, 4> M{};  // M[row][column]
   bool operator==(const Matrix4&) const = default;
@@ -27,7 +35,5 @@ Matrix4 PerspectiveFovRH(float fovY, float aspect, float zNear, float zFar);  //
 
 // (x, y, z, 1) times m, divided by w.
 Vec3 TransformCoord(const Vec3& v, const Matrix4& m);
-// (x, y, z, 0) times m: a direction.
-Vec3 TransformNormal(const Vec3& v, const Matrix4& m);
 
 }  // namespace platform

@@ -1,9 +1,9 @@
 // The in-memory triangle mesh: vertex bytes in one of the flexible vertex formats,
 // a triangle list and per-material ranges of it.
-#include <cmath>
 #include <cstring>
 
 #include "platform/graphics_resources.h"
+#include "platform/matrix.h"
 
 namespace platform {
 namespace {
@@ -37,12 +37,6 @@ Vec3 ReadVec3(const uint8_t* p) {
 void WriteVec3(uint8_t* p, const Vec3& v) {
   const float f[3] = {v.X, v.Y, v.Z};
   std::memcpy(p, f, sizeof f);
-}
-
-Vec3 Subtract(const Vec3& a, const Vec3& b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
-
-Vec3 Cross(const Vec3& a, const Vec3& b) {
-  return {a.Y * b.Z - a.Z * b.Y, a.Z * b.X - a.X * b.Z, a.X * b.Y - a.Y * b.X};
 }
 
 }  // namespace
@@ -117,10 +111,7 @@ void Mesh::ComputeNormals() {
 
   // A vertex that belongs to no face (or only to degenerate ones) keeps (0, 0, 0).
   for (size_t v = 0; v < sums.size(); ++v) {
-    Vec3 n = sums[v];
-    const float length = std::sqrt(n.X * n.X + n.Y * n.Y + n.Z * n.Z);
-    if (length > 0 && std::isfinite(length)) n = {n.X / length, n.Y / length, n.Z / length};
-    WriteVec3(vertices_.data() + v * stride_ + normalOffset, n);
+    WriteVec3(vertices_.data() + v * stride_ + normalOffset, UnitOrUnchanged(sums[v]));
   }
   ++version_;
 }

@@ -20,17 +20,35 @@
 //   "{ Name }" are followed (also to Materials written later); references in Frames
 //   (a Mesh drawn again elsewhere) are not.
 //
-// Nothing is returned for binary or compressed files, files without a usable mesh,
-// and any inconsistency in the data the mesh is built from (an index past its list, a
-// count that the remaining text cannot hold, per-vertex data that does not match the
-// vertex count, a material reference naming no material).
+// No mesh comes from binary or compressed files, files without a usable mesh, and any
+// inconsistency in the data the mesh is built from (an index past its list, a count
+// that the remaining text cannot hold, per-vertex data that does not match the vertex
+// count, a material reference naming no material). The first such fault is reported
+// with its line.
+//
+// The work is split in three: x_lexer (tokens), x_parser (tokens into an XScene) and
+// x_mesh_builder (the scene into one mesh).
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "platform/graphics_resources.h"
 
 namespace platform {
 
+// Why a file gave no mesh.
+struct XFileError {
+  int Line = 0;          // of the file, from 1, where reading stopped
+  std::string Expected;  // what the reader needed there, e.g. "a vertex index below 3"
+};
+
+struct XFileResult {
+  std::optional<LoadedMesh> Mesh;
+  XFileError Error;  // meaningful only without a mesh
+};
+
+XFileResult ReadXFileMesh(std::string_view text);
+// The mesh alone, for callers that only need to know whether the file loads.
 std::optional<LoadedMesh> ParseXFileMesh(std::string_view text);
 
 }  // namespace platform

@@ -39,6 +39,11 @@ std::optional<std::pair<uint32_t, uint32_t>> IndexBounds(const Index* indices, s
   return std::pair<uint32_t, uint32_t>(*low, *high);
 }
 
+// Texture stage (and sampler) `stage` of the record, or nothing past the stages driven.
+StageSettings* StageOf(DeviceState& state, int stage) {
+  return stage >= 0 && stage < kStageCount ? &state.Stages[stage] : nullptr;
+}
+
 void ClearGlErrors() {
   for (int i = 0; i < kMaxClearedErrors && glGetError() != GL_NO_ERROR; ++i) {
   }
@@ -99,9 +104,8 @@ void GlDevice::Resize(int width, int height) {
 }
 
 void GlDevice::Clear(uint32_t argb, float depth) {
-  constexpr float kScale = 1.0f / 255.0f;
-  glClearColor(static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
-               static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale);
+  const ColorValue color = ColorFromArgb(argb);
+  glClearColor(color.R, color.G, color.B, color.A);
   glClearDepth(depth);
   glDepthMask(GL_TRUE);  // D3D clears depth whatever the depth-write state; GL only with writes on
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -142,29 +146,29 @@ void GlDevice::LightEnable(int index, bool enable) {
 void GlDevice::SetMaterial(const Material& material) { state_.Colors = material; }
 
 void GlDevice::SetTexture(int stage, Texture* texture) {
-  if (stage >= 0 && stage < kStageCount) state_.Stages[stage].Bound = texture;
+  if (StageSettings* s = StageOf(state_, stage)) s->Bound = texture;
 }
 
 void GlDevice::SetStageState(int stage, StageState state, uint32_t value) {
-  if (stage < 0 || stage >= kStageCount) return;
-  StageSettings& s = state_.Stages[stage];
+  StageSettings* s = StageOf(state_, stage);
+  if (!s) return;
   switch (state) {
-    case StageState::ColorOp: s.ColorOp = value; break;
-    case StageState::ColorArg1: s.ColorArg1 = value; break;
-    case StageState::ColorArg2: s.ColorArg2 = value; break;
-    case StageState::AlphaOp: s.AlphaOp = value; break;
-    case StageState::AlphaArg1: s.AlphaArg1 = value; break;
-    case StageState::AlphaArg2: s.AlphaArg2 = value; break;
+    case StageState::ColorOp: s->ColorOp = value; break;
+    case StageState::ColorArg1: s->ColorArg1 = value; break;
+    case StageState::ColorArg2: s->ColorArg2 = value; break;
+    case StageState::AlphaOp: s->AlphaOp = value; break;
+    case StageState::AlphaArg1: s->AlphaArg1 = value; break;
+    case StageState::AlphaArg2: s->AlphaArg2 = value; break;
   }
 }
 
 void GlDevice::SetSamplerState(int sampler, SamplerState state, uint32_t value) {
-  if (sampler < 0 || sampler >= kStageCount) return;
-  StageSettings& s = state_.Stages[sampler];
+  StageSettings* s = StageOf(state_, sampler);
+  if (!s) return;
   switch (state) {
-    case SamplerState::MagFilter: s.MagFilter = value; break;
-    case SamplerState::MinFilter: s.MinFilter = value; break;
-    case SamplerState::MipFilter: s.MipFilter = value; break;
+    case SamplerState::MagFilter: s->MagFilter = value; break;
+    case SamplerState::MinFilter: s->MinFilter = value; break;
+    case SamplerState::MipFilter: s->MipFilter = value; break;
   }
 }
 

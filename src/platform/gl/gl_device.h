@@ -86,6 +86,10 @@ public:
   };
   Counters Count() const { return {draws_, cache_.Changes()}; }
 
+  // Off (the default): each draw changes only the GL settings that differ from the
+  // last draw's. On: each draw sets all of them, for checking the cache against.
+  void SetStateCacheBypass(bool on) { cache_.SetBypass(on); }
+
   // A texture is going away: no stage may keep it.
   void ForgetTexture(const GlTexture* texture);
 

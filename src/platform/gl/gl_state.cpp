@@ -45,12 +45,6 @@ GLenum BlendFactor(uint32_t blend) {
   }
 }
 
-ColorValue FromArgb(uint32_t argb) {
-  constexpr float kScale = 1.0f / 255.0f;
-  return {static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
-          static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale};
-}
-
 GLint Source(uint32_t arg) {
   switch (arg) {
     case TextureArg::Texture: return GL_TEXTURE;
@@ -177,7 +171,7 @@ Pipeline Resolve(const DeviceState& state, uint32_t fvf, const Viewport& viewpor
   if (p.Lighting) {
     p.ColorMaterial = (fvf & Fvf::Diffuse) != 0;
     p.Normalize = state.Get(RenderState::NormalizeNormals) != 0;
-    p.Ambient = FromArgb(state.Get(RenderState::Ambient));
+    p.Ambient = ColorFromArgb(state.Get(RenderState::Ambient));
     p.Colors = state.Colors;
     p.LightSpace = state.View;
     p.Lights = state.Lights;
@@ -186,6 +180,12 @@ Pipeline Resolve(const DeviceState& state, uint32_t fvf, const Viewport& viewpor
   ResolveUnits(state, p);
   p.Blend = p.Blend && BlendMatters(p);
   return p;
+}
+
+ColorValue ColorFromArgb(uint32_t argb) {
+  constexpr float kScale = 1.0f / 255.0f;  // one byte to 0..1
+  return {static_cast<float>((argb >> 16) & 0xFF) * kScale, static_cast<float>((argb >> 8) & 0xFF) * kScale,
+          static_cast<float>(argb & 0xFF) * kScale, static_cast<float>(argb >> 24) * kScale};
 }
 
 Matrix4 OverlayProjection(int width, int height) {
@@ -211,6 +211,7 @@ std::array<GLfloat, 4> Rgba(const ColorValue& c) { return {c.R, c.G, c.B, c.A}; 
 }  // namespace
 
 void StateCache::Apply(const Pipeline& want) {
+  if (bypass_) stale_ = kAll;
   ApplyRaster(want);
   ApplyLighting(want);
   ApplyTransforms(want);
@@ -342,7 +343,7 @@ void StateCache::ApplyUnits(const Pipeline& want) {
     }
     // The stage's sampler goes into the texture object itself.
     GlTexture* texture = unit.Texture;
-    if (unit.Enabled && (texture->MinFilter != unit.MinFilter || texture->MagFilter != unit.MagFilter)) {
+    if (unit.Enabled && (bypass_ || texture->MinFilter != unit.MinFilter || texture->MagFilter != unit.MagFilter)) {
       api_.ActiveTexture(GL_TEXTURE0 + i);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, unit.MinFilter);
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, unit.MagFilter);

@@ -104,6 +104,9 @@ struct Viewport {
 
 Pipeline Resolve(const DeviceState& state, uint32_t fvf, const Viewport& viewport);
 
+// A packed 0xAARRGGBB colour as four floats 0..1.
+ColorValue ColorFromArgb(uint32_t argb);
+
 // Maps back-buffer pixels (x right, y down from the top-left corner) to clip space
 // with GL's own pixel centres, for overlays drawn with exact GL pixel edges.
 Matrix4 OverlayProjection(int width, int height);
@@ -124,6 +127,9 @@ public:
   void Apply(const Pipeline& want);
   // GL was changed behind the cache's back: re-apply these groups at the next draw.
   void Invalidate(unsigned groups = kAll) { stale_ |= groups; }
+  // When on, Apply sets every setting the draw depends on, changed or not: the same
+  // pictures as with the cache, so comparing the two finds a setting the cache misses.
+  void SetBypass(bool on) { bypass_ = on; }
 
   // Number of GL settings changed so far (a draw with unchanged state adds none).
   uint64_t Changes() const { return changes_; }
@@ -140,6 +146,7 @@ private:
   bool lightDetailsStale_ = true;    // lighting settings GL may not hold (set while lighting was off)
   bool materialOverwritten_ = true;  // colour-material draws write GL's diffuse material
   uint64_t changes_ = 0;
+  bool bypass_ = false;
 };
 
 }  // namespace platform::gl

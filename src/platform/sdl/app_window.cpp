@@ -26,6 +26,15 @@ constexpr const char* kWarningCaption = "警告";
 constexpr const char* kNameDialogTitle = "ランキング登録";
 constexpr const char* kNameDialogPrompt = "名前 (全角6文字分まで)";
 
+// Opens the modal dialog `title` at the centre of the window, as tall and wide as what
+// it holds; true while it shows (then ImGui::EndPopup closes it).
+bool BeginCentredDialog(const char* title) {
+  ImGui::OpenPopup(title);
+  const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
+  ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));  // the window's own centre
+  return ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+}
+
 }  // namespace
 
 struct AppWindow::Impl {
@@ -192,11 +201,8 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
     return;
   }
   impl_->RunModal([&] {
-    ImGui::OpenPopup(kWarningCaption);
     bool done = false;
-    const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
-    ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));
-    if (ImGui::BeginPopupModal(kWarningCaption, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+    if (BeginCentredDialog(kWarningCaption)) {
       ImGui::TextUnformatted(text.c_str());
       ImGui::Spacing();
       done = ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
@@ -214,12 +220,9 @@ std::optional<std::string> AppWindow::AskPilotName() {
   char name[kNameBufferBytes] = {};
   bool focusOnce = true;
   impl_->RunModal([&] {
-    ImGui::OpenPopup(kNameDialogTitle);
     bool done = false;
-    const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
-    ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));
     // No close box: the dialog is left only with OK.
-    if (ImGui::BeginPopupModal(kNameDialogTitle, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+    if (BeginCentredDialog(kNameDialogTitle)) {
       ImGui::TextUnformatted(kNameDialogPrompt);
       if (focusOnce) {
         ImGui::SetKeyboardFocusHere();
