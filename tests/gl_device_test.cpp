@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "fakes/temp_dir.h"
+#include "game/device_start_states.h"
 #include "platform/gl/gl_device.h"
 #include "platform/gl/gl_font.h"
 #include "platform/shift_jis.h"
@@ -70,6 +71,7 @@ protected:
     if (!context_) GTEST_SKIP() << "no OpenGL context: " << SDL_GetError();
     device_ = GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
     ASSERT_TRUE(device_) << "the context has no fixed-function pipeline";
+    game::SetDeviceStartStates(*device_);  // as the game starts its device
   }
 
   // The pixel at x, y from the top-left corner of a back buffer `height` px high
@@ -460,6 +462,7 @@ TEST_F(GlDeviceTest, WithoutClipControlDepthIsRemapped) {
   clipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
   device_ = GlDevice::Create(kWidth, kHeight, LoaderWithoutClipControl);
   ASSERT_TRUE(device_);
+  game::SetDeviceStartStates(*device_);
   EXPECT_FALSE(DrawnAtDistance(*device_, 0.8f)) << "in front of the near plane";
   EXPECT_TRUE(DrawnAtDistance(*device_, 1.05f)) << "just beyond the near plane";
   EXPECT_TRUE(DrawnAtDistance(*device_, 9.5f)) << "just before the far plane";
@@ -702,6 +705,7 @@ TEST_F(GlStateCacheTest, EverySettingForEveryDrawGivesTheSamePictures) {
   const auto cached = DrawStateSequence();
   device_ = GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
   ASSERT_TRUE(device_);
+  game::SetDeviceStartStates(*device_);
   device_->SetStateCacheBypass(true);
   const auto uncached = DrawStateSequence();
   ASSERT_EQ(cached.size(), uncached.size());

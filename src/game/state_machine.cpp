@@ -6,6 +6,7 @@
 #include "aircraft/aircraft_model.h"
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
+#include "game/device_start_states.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
 #include "game/init.h"
@@ -190,6 +191,7 @@ void DoRestart(Game& g) {
 }
 
 void DoInit(Game& g) {
+  SetDeviceStartStates(*g.Device);
   platform::Os().random->Seed(static_cast<uint32_t>(std::time(nullptr)));
   LoadGameAircraft(g, ranking::kWorkingAircraftFile);
   CreateLongLivedObjects(g);

@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kMaxPrimitives = 1 << 24;  // per draw; far above any scene, keeps counts in int
 constexpr size_t kMaxBufferBytes = size_t{256} << 20;
-constexpr uint32_t kCreationAmbient = 0xff0f0f0f;  // ARGB: the game's dim global ambient light
 constexpr int kMaxClearedErrors = 16;              // glGetError calls before an upload, to start clean
 
 GLenum ModeOf(Primitive type) { return type == Primitive::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES; }
@@ -84,15 +83,6 @@ GlDevice::GlDevice(const Api& api, int width, int height, std::function<void()> 
   glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_FALSE);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);  // rows of glyph bitmaps are tightly packed
-
-  // The render states the game sets once right after creating its device.
-  SetRenderState(RenderState::CullMode, CullMode::Clockwise);
-  SetRenderState(RenderState::Lighting, 1);
-  SetRenderState(RenderState::ShadeMode, ShadeMode::Gouraud);
-  SetRenderState(RenderState::Ambient, kCreationAmbient);
-  SetRenderState(RenderState::ZEnable, 1);
-  SetRenderState(RenderState::ZWriteEnable, 1);
-  SetRenderState(RenderState::NormalizeNormals, 1);
 }
 
 GlDevice::~GlDevice() { link_->Device = nullptr; }
