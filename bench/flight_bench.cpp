@@ -48,7 +48,8 @@ void BM_WholeFlight(benchmark::State& state) {
   for (auto _ : state) simulated += FlyWholeFlight(*a, spec);
   // Simulated seconds per wall second: how much faster than real time.
   state.counters["realtime_factor"] = benchmark::Counter(simulated, benchmark::Counter::kIsRate);
-  state.counters["flights_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["flights_per_s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_WholeFlight)->Unit(benchmark::kMillisecond);
 

@@ -18,11 +18,11 @@
 #include "flight/flight_step.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
-#include "sim/flight_runner.h"
 #include "game/ranking_list.h"
 #include "platform/gl/gl_device.h"
 #include "platform/sdl/gl_context_attributes.h"
 #include "platform/system_services.h"
+#include "sim/flight_runner.h"
 
 namespace {
 
@@ -108,7 +108,8 @@ private:
     for (auto& part : mean) part.second = 0;
     for (size_t i = 0; i < frames_.size(); ++i) {
       frames_[i].Index = static_cast<int>(i);
-      for (size_t k = 0; k < mean.size() && k < frames_[i].Parts.size(); ++k) mean[k].second += frames_[i].Parts[k].second;
+      for (size_t k = 0; k < mean.size() && k < frames_[i].Parts.size(); ++k)
+        mean[k].second += frames_[i].Parts[k].second;
     }
     std::printf("  %s, mean per frame:", view);
     PrintParts(mean, 1.0 / static_cast<double>(frames_.size()));

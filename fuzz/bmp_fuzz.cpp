@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Keying only ever turns the key colour into transparent black.
   if (plain.has_value() != keyed.has_value()) __builtin_trap();
   if (plain) {
-    if (plain->Pixels.size() != static_cast<size_t>(plain->Width) * static_cast<size_t>(plain->Height)) __builtin_trap();
+    if (plain->Pixels.size() != static_cast<size_t>(plain->Width) * static_cast<size_t>(plain->Height))
+      __builtin_trap();
     for (size_t i = 0; i < plain->Pixels.size(); ++i) {
       const uint32_t expected = plain->Pixels[i] == kGreenKey ? 0 : plain->Pixels[i];
       if (keyed->Pixels[i] != expected) __builtin_trap();

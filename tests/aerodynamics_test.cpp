@@ -93,7 +93,7 @@ TEST(Aerodynamics, OneEvaluationServesAllThreeComponentsBitForBit) {
 
 TEST(Aerodynamics, DownwashReachesTheTailAfterItsTravelTime) {
   auto a = Calm();
-  a->DownwashDistance = 0.8;  // m: at 8 m/s, 0.1 s = 5 steps
+  a->DownwashDistance = 0.8;                                // m: at 8 m/s, 0.1 s = 5 steps
   for (int n = 0; n < 10; ++n) a->Records[n].Downwash = n;  // marks
   a->Step = 7;
   a->Records[7].Velocity = {8, 0, 0};

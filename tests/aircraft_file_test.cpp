@@ -89,7 +89,7 @@ TEST(AircraftFile, ValueLineWithoutCommaShiftsEveryLaterField) {
   auto lines = FileLines();
   lines[3] = "speed 8";  // no comma: the label read runs into line 5
   const flight::AircraftSpec spec = ParseAircraftSpecText(Join(lines, "\n"));
-  EXPECT_EQ(spec.StartSpeed, 0);  // took line 5's value "0" (the start pitch)
+  EXPECT_EQ(spec.StartSpeed, 0);    // took line 5's value "0" (the start pitch)
   EXPECT_EQ(spec.StartPitch, 0.5);  // took line 6's value (the wind)
 }
 
@@ -133,7 +133,8 @@ TEST(AircraftFile, MissingFileWarnsOnceAndLeavesTheAircraftAlone) {
   auto a = fakes::MakeAircraft();
   EXPECT_FALSE(aircraft::ParseAircraftSpec(*a, "temp.txt"));
   ASSERT_EQ(os.Dialogs.Warnings.size(), 1u);
-  EXPECT_EQ(os.Dialogs.Warnings[0], "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73");
+  EXPECT_EQ(os.Dialogs.Warnings[0],
+            "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73");
   EXPECT_EQ(a->Mass, 100);
 }
 

@@ -93,8 +93,8 @@ std::vector<uint8_t> BuildBmp(const BmpSpec& spec) {
 // 2 x 2, 24-bit: bottom row blue, green; top row red, white; rows padded from 6 to 8 bytes.
 BmpSpec TwoByTwo() {
   BmpSpec spec;
-  spec.Rows = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0,          // stored first: the bottom row
-               0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};   // then the top row
+  spec.Rows = {0xFF, 0, 0,    0,    0xFF, 0,    0, 0,   // stored first: the bottom row
+               0,    0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0};  // then the top row
   return spec;
 }
 
@@ -105,11 +105,16 @@ TEST(BmpCorpus, SizesOfEveryPicture) {
     const char* File;
     int Width, Height;
   } cases[] = {
-      {"goimage-colormap.bmp", 150, 103},        {"goimage-video-001.bmp", 150, 103},
-      {"goimage-yellow_rose-small-v5.bmp", 16, 12}, {"goimage-yellow_rose-small.bmp", 16, 12},
-      {"sdl2-axis.bmp", 50, 50},                 {"sdl2-button.bmp", 50, 50},
-      {"sdl2-icon.bmp", 32, 32},                 {"sdl2-sample.bmp", 408, 167},
-      {"sdl2image-palette.bmp", 23, 42},         {"sdl2image-sample.bmp", 23, 42},
+      {"goimage-colormap.bmp", 150, 103},
+      {"goimage-video-001.bmp", 150, 103},
+      {"goimage-yellow_rose-small-v5.bmp", 16, 12},
+      {"goimage-yellow_rose-small.bmp", 16, 12},
+      {"sdl2-axis.bmp", 50, 50},
+      {"sdl2-button.bmp", 50, 50},
+      {"sdl2-icon.bmp", 32, 32},
+      {"sdl2-sample.bmp", 408, 167},
+      {"sdl2image-palette.bmp", 23, 42},
+      {"sdl2image-sample.bmp", 23, 42},
   };
   for (const auto& c : cases) {
     const auto image = Decode(ReadCorpus(c.File));
@@ -123,9 +128,9 @@ TEST(BmpCorpus, SizesOfEveryPicture) {
 TEST(BmpCorpus, UncompressedPicturesMatchTheirBytesPixelForPixel) {
   // Covers 4-bit and 8-bit palettes, 24-bit rows padded (69 to 72 and 450 to 452
   // bytes), V4 and V5 headers, and a top-down 32-bit picture.
-  for (const char* file : {"sdl2-icon.bmp", "sdl2-sample.bmp", "sdl2-button.bmp", "sdl2image-palette.bmp",
-                           "sdl2image-sample.bmp", "goimage-video-001.bmp", "goimage-colormap.bmp",
-                           "goimage-yellow_rose-small.bmp"}) {
+  for (const char* file :
+       {"sdl2-icon.bmp", "sdl2-sample.bmp", "sdl2-button.bmp", "sdl2image-palette.bmp", "sdl2image-sample.bmp",
+        "goimage-video-001.bmp", "goimage-colormap.bmp", "goimage-yellow_rose-small.bmp"}) {
     const std::vector<uint8_t> bytes = ReadCorpus(file);
     const auto image = Decode(bytes);
     ASSERT_TRUE(image) << file;
@@ -221,10 +226,10 @@ TEST(BmpBuilt, CoreHeaderPaletteWithIndicesBeyondIt) {
   // BITMAPCOREHEADER (16-bit sizes, 3-byte palette entries), 3 x 1, 4-bit, 5 colours.
   // The pixels use the last entry and an index past the palette, which reads black.
   const std::vector<uint8_t> bytes = {
-      'B', 'M', 45, 0, 0, 0, 0, 0, 0, 0, 41, 0, 0, 0,         // pixels at 14 + 12 + 15
-      12, 0, 0, 0, 3, 0, 1, 0, 1, 0, 4, 0,                    // 3 x 1, 1 plane, 4 bits
-      0, 0, 0x10, 0, 0, 0x20, 0, 0, 0x30, 0, 0, 0x40, 0xFF, 0, 0x50,  // B, G, R
-      0x49, 0x00, 0, 0};                                      // indices 4, 9, 0
+      'B',  'M',  45,   0, 0, 0,    0, 0, 0,    0, 41, 0,    0,    0,        // pixels at 14 + 12 + 15
+      12,   0,    0,    0, 3, 0,    1, 0, 1,    0, 4,  0,                    // 3 x 1, 1 plane, 4 bits
+      0,    0,    0x10, 0, 0, 0x20, 0, 0, 0x30, 0, 0,  0x40, 0xFF, 0, 0x50,  // B, G, R
+      0x49, 0x00, 0,    0};                                                  // indices 4, 9, 0
   const auto image = Decode(bytes);
   ASSERT_TRUE(image);
   EXPECT_EQ(image->Pixels, (std::vector<uint32_t>{0xFF5000FF, 0xFF000000, 0xFF100000}));

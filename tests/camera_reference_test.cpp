@@ -148,9 +148,7 @@ void ShowVariant(Camera& c, const flight::Aircraft& a, platform::GraphicsDevice&
       c.Eye = r.StoredEye;
       c.LookAt = p;
       break;
-    case 3:
-      PilotView(c, a);
-      break;
+    case 3: PilotView(c, a); break;
     default: {
       const float n = r.Tick;
       c.Eye = {p.X + r.Offset.X + n * r.Drift.X, p.Y + r.Offset.Y + n * r.Drift.Y, p.Z + r.Offset.Z + n * r.Drift.Z};
@@ -183,9 +181,7 @@ void FreeCamera(Camera& c, game::FrameKind kind, const flight::Aircraft& a, plat
       c.Eye = {p.X - 10, p.Y + 3, p.Z};
       c.LookAt = p;
       break;
-    case 2:
-      PilotView(c, a);
-      break;
+    case 2: PilotView(c, a); break;
     case 3:
       c.Eye = {p.X + f.Distance * std::cos(f.Azimuth), p.Y + f.Height, p.Z + f.Distance * std::sin(f.Azimuth)};
       c.LookAt = p;
@@ -348,9 +344,9 @@ TEST(CameraReference, EveryReplayVariantIsBitIdentical) {
       const auto earlier = Replay(reference::ResetReplayCamera, reference::ReplayCamera, seed, variant);
       ASSERT_EQ(named.size(), earlier.size());
       for (size_t i = 0; i < named.size(); ++i) {
-        ExpectSameFrame(named[i], earlier[i],
-                        "variant " + std::to_string(variant) + " seed " + std::to_string(seed) + " frame " +
-                            std::to_string(i));
+        ExpectSameFrame(
+            named[i], earlier[i],
+            "variant " + std::to_string(variant) + " seed " + std::to_string(seed) + " frame " + std::to_string(i));
         if (::testing::Test::HasFailure()) return;  // one frame's report is enough
       }
     }
@@ -377,8 +373,8 @@ TEST(CameraReference, ResetDrawsTheSameVariant) {
 }
 
 // The free camera in every mode, the adjustment keys held, a fly-by frame in between.
-std::vector<Frame> FreeFrames(
-    void (*rule)(Camera&, game::FrameKind, const flight::Aircraft&, platform::GraphicsDevice&)) {
+std::vector<Frame> FreeFrames(void (*rule)(Camera&, game::FrameKind, const flight::Aircraft&,
+                                           platform::GraphicsDevice&)) {
   fakes::FakePlatform os;
   platform::RecordingDevice device;
   auto aircraft = fakes::MakeAircraft();

@@ -11,7 +11,6 @@
 #include <set>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/demo_flight.h"
 #include "design_editor.h"
 #include "design_fields.h"
 #include "design_figures.h"
@@ -21,6 +20,7 @@
 #include "flight/set_spec.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
+#include "sim/demo_flight.h"
 #include "test_flight.h"
 #include "validation.h"
 #include "wing_shape.h"
@@ -131,9 +131,7 @@ void ExpectFileFormat(const std::string& text, const AircraftSpec& spec) {
         EXPECT_EQ(line.front(), '[');
         break;
       case config::LineKind::Ignored:
-      case config::LineKind::Integer:
-        EXPECT_EQ(commas, 1u);
-        break;
+      case config::LineKind::Integer: EXPECT_EQ(commas, 1u); break;
       case config::LineKind::Value:
       case config::LineKind::Height: {
         EXPECT_EQ(commas, 1u);
@@ -267,15 +265,20 @@ TEST(ConfigBadFiles, OpenWithAWarningAndTheValuesTheGameReads) {
   const std::vector<BadFile> cases = {
       {"truncated after line 41", [](auto& l) { l.resize(41); }, FileProblemKind::Truncated, 0},
       {"empty file", [](auto& l) { l.clear(); }, FileProblemKind::Truncated, 0},
-      {"text in a value", [](auto& l) { l[7] = l[7].substr(0, l[7].find(',')) + ",1.5 kg"; }, FileProblemKind::NotANumber, 8},
-      {"decimal comma", [](auto& l) { l[8] = l[8].substr(0, l[8].find(',')) + ",0,3"; }, FileProblemKind::NotANumber, 9},
+      {"text in a value", [](auto& l) { l[7] = l[7].substr(0, l[7].find(',')) + ",1.5 kg"; },
+       FileProblemKind::NotANumber, 8},
+      {"decimal comma", [](auto& l) { l[8] = l[8].substr(0, l[8].find(',')) + ",0,3"; }, FileProblemKind::NotANumber,
+       9},
       {"letters only", [](auto& l) { l[5] = l[5].substr(0, l[5].find(',')) + ",abc"; }, FileProblemKind::NotANumber, 6},
       {"empty value", [](auto& l) { l[3] = l[3].substr(0, l[3].find(',') + 1); }, FileProblemKind::EmptyValue, 4},
-      {"fraction in the switch", [](auto& l) { l[38] = l[38].substr(0, l[38].find(',')) + ",1.5"; }, FileProblemKind::NotAnInteger, 39},
-      {"text in a list", [](auto& l) { l[43] = l[43].substr(0, l[43].find(',')) + ",1.1,x,0.84,0.67,"; }, FileProblemKind::NotANumber, 44},
+      {"fraction in the switch", [](auto& l) { l[38] = l[38].substr(0, l[38].find(',')) + ",1.5"; },
+       FileProblemKind::NotAnInteger, 39},
+      {"text in a list", [](auto& l) { l[43] = l[43].substr(0, l[43].find(',')) + ",1.1,x,0.84,0.67,"; },
+       FileProblemKind::NotANumber, 44},
       {"list without its last comma", [](auto& l) { l[42].pop_back(); }, FileProblemKind::MissingLastComma, 43},
       {"value line without comma", [](auto& l) { l[13] = "span 30"; }, FileProblemKind::NoComma, 14},
-      {"list with a value missing", [](auto& l) { l[43] = l[43].substr(0, l[43].find(',')) + ",1.1,0.99,0.84,"; }, FileProblemKind::WrongValueCount, 44},
+      {"list with a value missing", [](auto& l) { l[43] = l[43].substr(0, l[43].find(',')) + ",1.1,0.99,0.84,"; },
+       FileProblemKind::WrongValueCount, 44},
       {"field of 256 characters", [](auto& l) { l[9] += std::string(256, '0'); }, FileProblemKind::FieldTooLong, 10},
       {"heading of 300 characters", [](auto& l) { l[12] += std::string(300, 'x'); }, FileProblemKind::FieldTooLong, 13},
   };
@@ -302,7 +305,8 @@ TEST(ConfigBadFiles, OpenWithAWarningAndTheValuesTheGameReads) {
       }
     }
     // A problem that shifts the reading is the last one reported.
-    for (size_t k = 0; k + 1 < editor.Problems.size(); ++k) EXPECT_FALSE(config::ShiftsLaterLines(editor.Problems[k].Kind));
+    for (size_t k = 0; k + 1 < editor.Problems.size(); ++k)
+      EXPECT_FALSE(config::ShiftsLaterLines(editor.Problems[k].Kind));
     EXPECT_EQ(FolderListing(), before) << "opening wrote something";
     EXPECT_EQ(ReadWhole("bad.txt"), text);
   }
@@ -347,7 +351,8 @@ TEST(ConfigBadFiles, MissingFileKeepsTheValuesAndSaysSo) {
   ASSERT_EQ(editor.Problems.size(), 1u);
   EXPECT_EQ(editor.Problems[0].Kind, FileProblemKind::Missing);
   EXPECT_EQ(editor.Spec.Mass, 77);
-  EXPECT_NE(config::DescribeFileProblem(editor.Problems[0], "rank\\rank9.txt").find("rank\\rank9.txt"), std::string::npos);
+  EXPECT_NE(config::DescribeFileProblem(editor.Problems[0], "rank\\rank9.txt").find("rank\\rank9.txt"),
+            std::string::npos);
 }
 
 TEST(ConfigBadFiles, RandomDamageNeverBreaksReadingOrChecking) {
@@ -464,8 +469,15 @@ TEST(ConfigValidation, ZeroStiffnessMassesAndAreasWarn) {
     EXPECT_FALSE(config::RefusesSave(w[0].Kind));
   };
   only(with([](AircraftSpec& s) { s.SectionStiffness2[2] = 0; }), WarningKind::ZeroStiffness, 2);
-  only(with([](AircraftSpec& s) { s.SectionStiffness1[0] = 0; s.StripModel = 0; }), WarningKind::ZeroStiffness, 0);
-  EXPECT_TRUE(with([](AircraftSpec& s) { s.SectionStiffness1[3] = 0; s.SectionEnabled[3] = 0; }).empty())
+  only(with([](AircraftSpec& s) {
+         s.SectionStiffness1[0] = 0;
+         s.StripModel = 0;
+       }),
+       WarningKind::ZeroStiffness, 0);
+  EXPECT_TRUE(with([](AircraftSpec& s) {
+                s.SectionStiffness1[3] = 0;
+                s.SectionEnabled[3] = 0;
+              }).empty())
       << "a section without strips bends nothing";
   only(with([](AircraftSpec& s) { s.Mass = 0; }), WarningKind::MassNotPositive);
   only(with([](AircraftSpec& s) { s.GyrationRadius = 0; }), WarningKind::GyrationZero);
@@ -474,7 +486,11 @@ TEST(ConfigValidation, ZeroStiffnessMassesAndAreasWarn) {
   only(with([](AircraftSpec& s) { s.WingMass = 0; }), WarningKind::WingMassNotPositive);
   only(with([](AircraftSpec& s) { s.SectionRootChord[1] = 0; }), WarningKind::SectionAreaNotPositive, 1);
   only(with([](AircraftSpec& s) { s.StartZ = -0.1; }), WarningKind::StartBelowTouchdown);
-  only(with([](AircraftSpec& s) { s.SectionEnabled[2] = 2; s.SectionEnabled[3] = 0; }), WarningKind::SectionFlagValue, 2);
+  only(with([](AircraftSpec& s) {
+         s.SectionEnabled[2] = 2;
+         s.SectionEnabled[3] = 0;
+       }),
+       WarningKind::SectionFlagValue, 2);
 }
 
 TEST(ConfigValidation, StripModelSwitchIsReadByItsLowByte) {
@@ -500,13 +516,13 @@ TEST(ConfigValidation, EveryMessageSaysWhetherTheDesignIsRefused) {
 
 TEST(ConfigFigures, DefaultGliderByHand) {
   const config::DesignFigures f = config::ComputeFigures(config::DefaultDesign());
-  EXPECT_DOUBLE_EQ(f.WingArea, 26.7);                // 30 * 0.89
-  EXPECT_NEAR(f.AspectRatio, 900 / 26.7, 1e-12);     // 33.71
-  EXPECT_DOUBLE_EQ(f.TailArea, 1.8);                 // 3 * 0.6
-  EXPECT_DOUBLE_EQ(f.TailAspectRatio, 5);            // 9 / 1.8
-  EXPECT_DOUBLE_EQ(f.TailArm, -4.7);                 // 0.3 - 5
+  EXPECT_DOUBLE_EQ(f.WingArea, 26.7);                           // 30 * 0.89
+  EXPECT_NEAR(f.AspectRatio, 900 / 26.7, 1e-12);                // 33.71
+  EXPECT_DOUBLE_EQ(f.TailArea, 1.8);                            // 3 * 0.6
+  EXPECT_DOUBLE_EQ(f.TailAspectRatio, 5);                       // 9 / 1.8
+  EXPECT_DOUBLE_EQ(f.TailArm, -4.7);                            // 0.3 - 5
   EXPECT_NEAR(f.TailVolume, 1.8 * 4.7 / (26.7 * 0.89), 1e-12);  // 0.356
-  EXPECT_DOUBLE_EQ(f.PitchInertia, 169);             // 1.3^2 * 100
+  EXPECT_DOUBLE_EQ(f.PitchInertia, 169);                        // 1.3^2 * 100
   EXPECT_TRUE(f.StripModelOn);
   EXPECT_TRUE(f.LaunchReachesEdge);
 

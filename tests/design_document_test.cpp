@@ -63,7 +63,8 @@ TEST(DesignDocumentStart, WithoutADesignFileStartsFromTheDefaultAndSaysSo) {
   const DesignDocument d = config::StartDocument();
   EXPECT_EQ(d.Status, "既定の設計で始めました");
   EXPECT_TRUE(d.ShowNotice);
-  EXPECT_EQ(d.Notice, "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。");
+  EXPECT_EQ(d.Notice,
+            "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。");
   EXPECT_EQ(config::SourceDescription(d), "既定の設計");
   EXPECT_FALSE(d.ShowFileProblems) << "the missing file is told by the notice alone";
   EXPECT_TRUE(config::IsDirty(d.Editor));
@@ -307,8 +308,8 @@ TEST(DesignDocumentChoices, WithoutATableTheLabelsNameOnlyTheFiles) {
 
 TEST(DesignDocumentChoices, OtherTextFilesLeaveOutTheGamesOwnFiles) {
   fakes::TempWorkingDir dir;
-  for (const char* name : {"temp.txt", "BootConfig.txt", "plane.txt", "zahyou.txt", "zeta.txt", "alpha.txt",
-                           "notes.csv"}) {
+  for (const char* name :
+       {"temp.txt", "BootConfig.txt", "plane.txt", "zahyou.txt", "zeta.txt", "alpha.txt", "notes.csv"}) {
     fakes::WriteText(name, "x");
   }
   fs::create_directory("folder.txt");

@@ -74,7 +74,8 @@ TEST(FlightStep, OnePerStageEvaluationMatchesThreeFullEvaluationsOverAWholeFligh
   ASSERT_EQ(fastSteps, literalSteps);
   ASSERT_GT(fastSteps, 1000);
   EXPECT_EQ(fast->DisplayX, literal->DisplayX);
-  EXPECT_EQ(0, std::memcmp(fast->Records.data(), literal->Records.data(), sizeof(flight::FlightRecord) * (fastSteps + 2)));
+  EXPECT_EQ(0,
+            std::memcmp(fast->Records.data(), literal->Records.data(), sizeof(flight::FlightRecord) * (fastSteps + 2)));
   EXPECT_EQ(0, std::memcmp(fast->RecordCopy.data(), literal->RecordCopy.data(),
                            sizeof(flight::FlightRecord) * (fastSteps + 1)));
   EXPECT_EQ(fast->StripLift, literal->StripLift);
@@ -135,7 +136,8 @@ TEST(LaunchRun, StartsAtThePlatformTopAndLeavesAtItsEdge) {
     left = flight::LaunchRun(*a, state, t, random);
     ++ticks;
     if (ticks == 1) {
-      EXPECT_FLOAT_EQ(a->DisplayHeight, static_cast<float>((11.5 - t * t * (8.0f * 0.357f - 1.18f) * 0.05235) + 0.01225));
+      EXPECT_FLOAT_EQ(a->DisplayHeight,
+                      static_cast<float>((11.5 - t * t * (8.0f * 0.357f - 1.18f) * 0.05235) + 0.01225));
     }
   }
   EXPECT_EQ(a->DisplayX, 0);

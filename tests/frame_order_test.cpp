@@ -35,9 +35,9 @@ TEST_F(FrameOrder, LiveFrameDrawsSceneThenGaugeThenText) {
   at = Find("SetRenderState DestBlend 6", at);
   at = Find("SetRenderState AlphaBlendEnable 0", at);
   at = Find("SetRenderState Lighting 0", at);
-  at = Find("SetTexture 0 image\\cloud2.bmp", at);       // the sky
+  at = Find("SetTexture 0 image\\cloud2.bmp", at);  // the sky
   at = Find("SetRenderState AlphaBlendEnable 1", at);
-  at = Find("SetTexture 0 image\\mount2.bmp", at);       // mountains, trees, water, poles
+  at = Find("SetTexture 0 image\\mount2.bmp", at);  // mountains, trees, water, poles
   at = Find("SetTexture 0 image\\tree.bmp", at);
   at = Find("SetTexture 0 image\\wave", at);
   at = Find("SetTexture 0 image\\pole.bmp", at);
@@ -48,7 +48,7 @@ TEST_F(FrameOrder, LiveFrameDrawsSceneThenGaugeThenText) {
   at = Find("SetTexture 0 image\\tailpoint.bmp", at);
   at = Find("DrawText 0,0,200,16 FFFFFFFF fps", at);
   at = Find("DrawText 844,0,1024,32 FFFFFFFF " + platform::Utf8ToShiftJis("風速0.5m/s"), at);
-  at = Find("SetTexture 0 image\\resultnum", at);        // the distance
+  at = Find("SetTexture 0 image\\resultnum", at);  // the distance
   at = Find("EndScene", at);
   Find("Present", at);
 }

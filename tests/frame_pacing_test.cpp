@@ -46,7 +46,7 @@ TEST(FramePacing, CountsFramesPerSecondWindowAtMostFortyEight) {
   EXPECT_EQ(pacer.FpsShown, 0);
   EXPECT_EQ(pacer.FrameCount, 1);
   for (int i = 0; i < 47; ++i) game::PaceFrame(pacer, clock);
-  EXPECT_EQ(pacer.FpsShown, 0);  // the window in progress is never shown
+  EXPECT_EQ(pacer.FpsShown, 0);   // the window in progress is never shown
   game::PaceFrame(pacer, clock);  // 48 x 21 ms = 1008 ms: closes the window
   EXPECT_EQ(pacer.FpsShown, 48);
   EXPECT_EQ(pacer.FrameCount, 1);

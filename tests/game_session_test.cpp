@@ -7,14 +7,14 @@
 
 #include "aircraft/aircraft_file.h"
 #include "app/menu_commands.h"
-#include "sim/demo_flight.h"
 #include "fakes/game_fixture.h"
 #include "fakes/temp_dir.h"
-#include "platform/text_fields.h"
 #include "game/game.h"
 #include "platform/recording_device.h"
 #include "platform/shift_jis.h"
+#include "platform/text_fields.h"
 #include "ranking/ranking_files.h"
+#include "sim/demo_flight.h"
 
 namespace {
 

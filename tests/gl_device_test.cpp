@@ -25,7 +25,7 @@ namespace {
 using namespace platform;
 using platform::gl::GlDevice;
 
-constexpr int kWidth = 160;  // px
+constexpr int kWidth = 160;   // px
 constexpr int kHeight = 120;  // px
 constexpr uint32_t kBlack = 0xFF000000;
 constexpr uint32_t kRed = 0xFFFF0000;
@@ -209,10 +209,10 @@ TEST_F(GlDeviceTest, ColourOperationsOfStageZero) {
 TEST_F(GlDeviceTest, ColourKeyedTexelsBlendAway) {
   // A 2 x 1 BMP, pure green then blue, loaded with the game's key.
   fakes::TempWorkingDir dir;
-  const uint8_t bmp[] = {'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
-                         40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,
-                         0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,   // info header
-                         0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0};        // B G R pixels, padding
+  const uint8_t bmp[] = {'B',  'M',  62,   0,    0,    0,    0, 0, 0, 0, 54, 0, 0, 0,  // file header
+                         40,   0,    0,    0,    2,    0,    0, 0, 1, 0, 0,  0, 1, 0, 24, 0, 0, 0, 0, 0,
+                         8,    0,    0,    0,    0,    0,    0, 0, 0, 0, 0,  0, 0, 0, 0,  0, 0, 0, 0, 0,  // info header
+                         0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0};  // B G R pixels, padding
   fakes::WriteText(dir.Path() / "image" / "key.bmp", std::string(reinterpret_cast<const char*>(bmp), sizeof bmp));
   const auto texture = LoadTexture(*device_, "image\\key.bmp", 0xFF00FF00);
   ASSERT_TRUE(texture);
@@ -283,9 +283,8 @@ protected:
   // A triangle facing the viewer at the centre of the screen (identity transforms:
   // clip space x, y in -1..1, depth 0.5), counter-clockwise on screen.
   void DrawTriangle(uint32_t fvf, uint32_t color) {
-    const LitVertex v[3] = {{-0.5f, -0.5f, 0.5f, 0, 0, 1, color},
-                            {0.5f, -0.5f, 0.5f, 0, 0, 1, color},
-                            {0.0f, 0.5f, 0.5f, 0, 0, 1, color}};
+    const LitVertex v[3] = {
+        {-0.5f, -0.5f, 0.5f, 0, 0, 1, color}, {0.5f, -0.5f, 0.5f, 0, 0, 1, color}, {0.0f, 0.5f, 0.5f, 0, 0, 1, color}};
     device_->SetFvf(fvf);
     device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
   }
@@ -362,9 +361,8 @@ TEST_F(GlLightingTest, UnlitVerticesKeepTheirColourOrWhite) {
 
 TEST_F(GlDeviceTest, ClockwiseScreenTrianglesAreCulled) {
   // On screen (y down): right, then down-left: clockwise.
-  const ScreenVertex clockwise[3] = {{10, 10, 0, 1, kGreen, 0, 0, 0, 0},
-                                     {40, 10, 0, 1, kGreen, 0, 0, 0, 0},
-                                     {10, 40, 0, 1, kGreen, 0, 0, 0, 0}};
+  const ScreenVertex clockwise[3] = {
+      {10, 10, 0, 1, kGreen, 0, 0, 0, 0}, {40, 10, 0, 1, kGreen, 0, 0, 0, 0}, {10, 40, 0, 1, kGreen, 0, 0, 0, 0}};
   const ScreenVertex counterClockwise[3] = {clockwise[0], clockwise[2], clockwise[1]};
   device_->SetFvf(Fvf::ScreenVertex);
   const struct {
@@ -391,9 +389,8 @@ TEST_F(GlDeviceTest, TransformedTrianglesCullByScreenWinding) {
   // The device starts culling clockwise. Bottom-left, bottom-right, apex is
   // counter-clockwise as seen on screen: drawn. Reversed, it is culled.
   device_->SetRenderState(RenderState::Lighting, 0);
-  const LitVertex v[3] = {{-0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen},
-                          {0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen},
-                          {0.0f, 0.5f, 0.5f, 0, 0, 1, kGreen}};
+  const LitVertex v[3] = {
+      {-0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen}, {0.5f, -0.5f, 0.5f, 0, 0, 1, kGreen}, {0.0f, 0.5f, 0.5f, 0, 0, 1, kGreen}};
   const LitVertex reversed[3] = {v[0], v[2], v[1]};
   device_->SetFvf(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse);
   device_->Clear(kBlack, 1.0f);
@@ -432,9 +429,8 @@ bool DrawnAtDistance(GlDevice& device, float distance) {
   device.SetTransform(TransformKind::Projection, PerspectiveFovRH(1.0f, 4.0f / 3.0f, 1.0f, 10.0f));
   device.SetFvf(Fvf::Xyz | Fvf::Normal | Fvf::Diffuse);
   const float s = distance;  // wide enough to cover the centre at any distance
-  const LitVertex v[3] = {{-s, -s, -distance, 0, 0, 1, kGreen},
-                          {0, s, -distance, 0, 0, 1, kGreen},
-                          {s, -s, -distance, 0, 0, 1, kGreen}};
+  const LitVertex v[3] = {
+      {-s, -s, -distance, 0, 0, 1, kGreen}, {0, s, -distance, 0, 0, 1, kGreen}, {s, -s, -distance, 0, 0, 1, kGreen}};
   device.Clear(kBlack, 1.0f);
   device.DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(LitVertex));
   uint8_t rgba[4] = {};
@@ -467,7 +463,6 @@ TEST_F(GlDeviceTest, WithoutClipControlDepthIsRemapped) {
   EXPECT_TRUE(DrawnAtDistance(*device_, 1.05f)) << "just beyond the near plane";
   EXPECT_TRUE(DrawnAtDistance(*device_, 9.5f)) << "just before the far plane";
   EXPECT_FALSE(DrawnAtDistance(*device_, 12.0f)) << "beyond the far plane";
-
 }
 
 // [SECTION] Buffers and meshes
@@ -505,7 +500,7 @@ TEST_F(GlDeviceTest, IndexedDrawFromBuffersAndRefusedBadIndices) {
   const auto before = device_->Count().Draws;
   device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 3, 2);  // past the index buffer
   device_->DrawIndexedPrimitive(Primitive::TriangleList, 1, 0, 4, 0, 2);  // base vertex pushes 3 past the end
-  reinterpret_cast<uint16_t*>(ib->Lock())[0] = 40000;                  // index past the vertices
+  reinterpret_cast<uint16_t*>(ib->Lock())[0] = 40000;                     // index past the vertices
   ib->Unlock();
   device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 0, 1);
   device_->DrawIndexedPrimitive(Primitive::TriangleList, 0, 0, 4, 0, -1);

@@ -8,13 +8,13 @@
 #include <sstream>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/demo_flight.h"
 #include "fakes/fake_platform.h"
 #include "fakes/flight_hash.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
-#include "sim/player_flight.h"
 #include "ranking/ranking_files.h"
+#include "sim/demo_flight.h"
+#include "sim/player_flight.h"
 
 namespace {
 
@@ -51,8 +51,8 @@ std::string HashOfScriptedPlayer() {
   if (!sim::FlyAsPlayer(*table, controls, flown)) return "player launch-failed\n";
   fakes::BitHash logHash;
   for (int i = 0; i < table->InProgressLog.Count; ++i) logHash.Add(table->InProgressLog.Values[i]);
-  return fakes::FlightHashLine("player", *flown.Aircraft, flown.Distance) + "player-log count=" +
-         std::to_string(table->InProgressLog.Count) + " values=" + logHash.Hex() + '\n';
+  return fakes::FlightHashLine("player", *flown.Aircraft, flown.Distance) +
+         "player-log count=" + std::to_string(table->InProgressLog.Count) + " values=" + logHash.Hex() + '\n';
 }
 
 TEST(ExactBits, GoldenRankedPlayerAndWholeWingFlights) {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "platform/text_fields.h"
 #include "platform/recording_device.h"
 #include "platform/shift_jis.h"
+#include "platform/text_fields.h"
 #include "ranking/ranking_line.h"
 
 namespace {
@@ -88,23 +88,35 @@ TEST(ResultDigits, MissingPicturesAreReportedWithTheirIndex) {
 TEST(ScreenStates, QuadAndDigitsSetTheirStatesInTheirOwnOrder) {
   const std::string stage[] = {"SetStageState 0 ColorOp 4", "SetStageState 0 ColorArg1 2",
                                "SetStageState 0 ColorArg2 0"};  // texture times diffuse
-  const std::string fvf = "SetFvf 244";                           // pre-transformed, colour, two (u, v)
+  const std::string fvf = "SetFvf 244";                         // pre-transformed, colour, two (u, v)
   fakes::FakePlatform os;
   platform::RecordingDevice device;
   game::ScreenQuad quad;
   quad.Draw(device);
-  const std::vector<std::string> quadCalls = {
-      "SetRenderState AlphaBlendEnable 1", "SetRenderState SrcBlend 5", "SetRenderState DestBlend 6",
-      "SetTexture 0 null", stage[0], stage[1], stage[2], fvf, "DrawPrimitiveUp TriangleStrip 2 36"};
+  const std::vector<std::string> quadCalls = {"SetRenderState AlphaBlendEnable 1",
+                                              "SetRenderState SrcBlend 5",
+                                              "SetRenderState DestBlend 6",
+                                              "SetTexture 0 null",
+                                              stage[0],
+                                              stage[1],
+                                              stage[2],
+                                              fvf,
+                                              "DrawPrimitiveUp TriangleStrip 2 36"};
   EXPECT_EQ(device.Calls, quadCalls);
 
   device.Calls.clear();
   game::ResultNumber result;
   result.DigitCount = 2;
   result.Draw(device, "7");
-  const std::vector<std::string> digitCalls = {
-      "SetRenderState AlphaBlendEnable 1", "SetRenderState DestBlend 6", "SetRenderState SrcBlend 5", fvf,
-      stage[0], stage[1], stage[2], "SetTexture 0 null", "DrawPrimitiveUp TriangleStrip 2 36"};
+  const std::vector<std::string> digitCalls = {"SetRenderState AlphaBlendEnable 1",
+                                               "SetRenderState DestBlend 6",
+                                               "SetRenderState SrcBlend 5",
+                                               fvf,
+                                               stage[0],
+                                               stage[1],
+                                               stage[2],
+                                               "SetTexture 0 null",
+                                               "DrawPrimitiveUp TriangleStrip 2 36"};
   EXPECT_EQ(device.Calls, digitCalls);
 }
 

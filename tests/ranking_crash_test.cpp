@@ -40,7 +40,8 @@ struct FolderView {
 FolderView ReadFolder() {
   FolderView view;
   view.Table = fakes::ReadText("rank/Ranking.txt");
-  for (int i = 0; i < ranking::kEntryCount; ++i) view.Entries[i] = fakes::ReadText("rank/rank" + std::to_string(i) + ".txt");
+  for (int i = 0; i < ranking::kEntryCount; ++i)
+    view.Entries[i] = fakes::ReadText("rank/rank" + std::to_string(i) + ".txt");
   for (const auto& e : fs::directory_iterator("rank")) view.Names.insert(e.path().filename().string());
   return view;
 }
@@ -75,10 +76,10 @@ void StartFlyAndRegister(fakes::FakePlatform& os, float distance, double tail, c
 
 // How a folder seen at the next start compares with the ranking before and after.
 struct Damage {
-  int Lost = 0;        // an entry of the table before or after is in neither view
-  int OutOfStep = 0;   // the table is of one generation, some entry file of the other
-  int Torn = 0;        // a file holds bytes of no generation
-  int Stray = 0;       // anything in the folder besides the eleven files and the lock
+  int Lost = 0;       // an entry of the table before or after is in neither view
+  int OutOfStep = 0;  // the table is of one generation, some entry file of the other
+  int Torn = 0;       // a file holds bytes of no generation
+  int Stray = 0;      // anything in the folder besides the eleven files and the lock
   int Checked = 0;
   int SawOld = 0, SawNew = 0;
   void Add(const FolderView& seen, const FolderView& before, const FolderView& after) {
@@ -187,10 +188,11 @@ TEST_F(RankingCrash, KilledAtRandomTimes) {
   Damage damage;
   for (int i = 0; i < kRandomKills; ++i) {
     const long delay = delayUs(random);
-    damage.Add(KilledThenRestarted(75.0f, [&](pid_t child) {
-                 usleep(static_cast<useconds_t>(delay));
-                 kill(child, SIGKILL);
-               }),
+    damage.Add(KilledThenRestarted(75.0f,
+                                   [&](pid_t child) {
+                                     usleep(static_cast<useconds_t>(delay));
+                                     kill(child, SIGKILL);
+                                   }),
                before, after);
   }
   damage.ExpectNone(std::to_string(kRandomKills) + " kills at random times");

@@ -57,8 +57,8 @@ TEST(TableFile, MissingFieldsGiveEmptyNamesAndZero) {
 
 TEST(EntryFile, ValuesAfterLine51WithAnyLineEnd) {
   const std::string head = SpecLines(50) + "--------vvv--------\r\n";
-  for (const std::string& values : {std::string("1.5\r\n-0.25\r\n2\r\n"), std::string("1.5\n-0.25\n2\n"),
-                                     std::string("1.5\n-0.25\n2")}) {
+  for (const std::string& values :
+       {std::string("1.5\r\n-0.25\r\n2\r\n"), std::string("1.5\n-0.25\n2\n"), std::string("1.5\n-0.25\n2")}) {
     const auto entry = ParseEntryFile(head + values);
     EXPECT_EQ(entry->Log.Count, 3);
     EXPECT_EQ(entry->Log.Values[1], -0.25);

@@ -114,9 +114,11 @@ TEST_F(Registration, EntryFileThatCannotBeWrittenKeepsTheWholeOldRanking) {
   table->SyncedTableText = ranking::FormatTableFile(*table);
   const std::string oldTable = fakes::ReadText("rank/Ranking.txt");
   const std::string oldFive = fakes::ReadText("rank/rank5.txt");
-  platform::fileops::testing::SetHook([](platform::fileops::Op op, const std::string& path) {
-    return !(op == platform::fileops::Op::Open && path.find("rank5.txt") != std::string::npos);
-  }, ENOSPC);
+  platform::fileops::testing::SetHook(
+      [](platform::fileops::Op op, const std::string& path) {
+        return !(op == platform::fileops::Op::Open && path.find("rank5.txt") != std::string::npos);
+      },
+      ENOSPC);
   os.Dialogs.Names.push_back(std::string("Lost"));
   ranking::RegisterDistance(*table, 95.0f, 0);
   platform::fileops::testing::SetHook({});
@@ -141,7 +143,9 @@ TEST_F(Registration, DialogThatCannotBeShownNamesTheEntryNoName) {
 
 TEST(StoredName, CommasLengthAndHalfCharacters) {
   EXPECT_EQ(ranking::StoredName(""), "No Name");
-  EXPECT_EQ(ranking::StoredName("a,b"), "a\x81\x43" "b");
+  EXPECT_EQ(ranking::StoredName("a,b"),
+            "a\x81\x43"
+            "b");
   EXPECT_EQ(ranking::StoredName(std::string(300, 'x')).size(), 255u);
   // 127 two-byte characters and one more: the last one would end at byte 256.
   std::string kanji;

@@ -8,14 +8,14 @@
 #include <sstream>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/demo_flight.h"
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
 #include "flight/flight_csv.h"
-#include "sim/player_flight.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"
+#include "sim/demo_flight.h"
+#include "sim/player_flight.h"
 
 namespace {
 
@@ -87,7 +87,8 @@ TEST(Golden, DefaultGliderWithAFixedControlLog) {
   std::istringstream csv(flight::FormatFlightCsv(*outcome->Aircraft));
   std::string row;
   for (int i = -1; std::getline(csv, row); ++i) {
-    if (i == 0 || i == 1 || i == 100 || i == 500 || i == 1000 || i == outcome->LastStep) actual << i << ':' << row << '\n';
+    if (i == 0 || i == 1 || i == 100 || i == 500 || i == 1000 || i == outcome->LastStep)
+      actual << i << ':' << row << '\n';
   }
 
   const std::filesystem::path golden = std::filesystem::path(VELKARO_GOLDEN_DIR) / "default_glider.txt";

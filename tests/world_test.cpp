@@ -32,10 +32,22 @@ TEST(Field, GridVerticesAndStripIndices) {
   world::CField field(device, 9000, 500);
   EXPECT_EQ(field.CellSize, 125);
   auto at = [&](int i) { return field.Vertices[i]; };
-  EXPECT_EQ(at(0).X, 600); EXPECT_EQ(at(0).Z, -500); EXPECT_EQ(at(0).U, 0); EXPECT_EQ(at(0).V, 0);
-  EXPECT_EQ(at(8).X, 600); EXPECT_EQ(at(8).Z, 500); EXPECT_EQ(at(8).U, 80); EXPECT_EQ(at(8).V, 0);
-  EXPECT_EQ(at(9).X, 475); EXPECT_EQ(at(9).Z, -500); EXPECT_EQ(at(9).U, 0); EXPECT_EQ(at(9).V, 10);
-  EXPECT_EQ(at(80).X, -400); EXPECT_EQ(at(80).Z, 500); EXPECT_EQ(at(80).U, 80); EXPECT_EQ(at(80).V, 80);
+  EXPECT_EQ(at(0).X, 600);
+  EXPECT_EQ(at(0).Z, -500);
+  EXPECT_EQ(at(0).U, 0);
+  EXPECT_EQ(at(0).V, 0);
+  EXPECT_EQ(at(8).X, 600);
+  EXPECT_EQ(at(8).Z, 500);
+  EXPECT_EQ(at(8).U, 80);
+  EXPECT_EQ(at(8).V, 0);
+  EXPECT_EQ(at(9).X, 475);
+  EXPECT_EQ(at(9).Z, -500);
+  EXPECT_EQ(at(9).U, 0);
+  EXPECT_EQ(at(9).V, 10);
+  EXPECT_EQ(at(80).X, -400);
+  EXPECT_EQ(at(80).Z, 500);
+  EXPECT_EQ(at(80).U, 80);
+  EXPECT_EQ(at(80).V, 80);
   EXPECT_EQ(at(40).Diffuse, 0xFFFFFFFFu);
   const uint16_t* idx = field.Index->Indices();
   EXPECT_EQ((std::vector<uint16_t>(idx, idx + 6)), (std::vector<uint16_t>{0, 9, 1, 10, 2, 11}));
@@ -95,8 +107,8 @@ TEST(WaveField, PictureSequenceGoesBackAndForth) {
   }
   EXPECT_EQ(bound[0], "SetTexture 0 w2");
   EXPECT_EQ(bound[39], "SetTexture 0 w2");
-  EXPECT_EQ(bound[40], "SetTexture 0 w3");   // call 41
-  EXPECT_EQ(bound[81], "SetTexture 0 w4");   // call 82, and the direction turns
+  EXPECT_EQ(bound[40], "SetTexture 0 w3");  // call 41
+  EXPECT_EQ(bound[81], "SetTexture 0 w4");  // call 82, and the direction turns
   EXPECT_EQ(step[80], 1);
   EXPECT_EQ(step[81], -1);
   EXPECT_EQ(bound[122], "SetTexture 0 w3");
@@ -163,7 +175,7 @@ TEST(SkyDome, VerticesIndicesAndDraw) {
   device.Calls.clear();
   sky.DrawSky(device);
   EXPECT_EQ(device.CallsStartingWith("DrawIndexedPrimitive")[0], "DrawIndexedPrimitive TriangleStrip 0 0 66 0 127");
-  EXPECT_EQ(device.Calls[1], "SetStageState 0 ColorOp 7");  // added to the vertex colours
+  EXPECT_EQ(device.Calls[1], "SetStageState 0 ColorOp 7");      // added to the vertex colours
   EXPECT_EQ(device.Calls.back(), "SetStageState 0 ColorOp 4");  // back to modulate
 }
 
@@ -174,7 +186,7 @@ TEST(Scenery, PolesKeepTheWatersOperationAndStandWhereTheyShould) {
   sets.DrawPoles(device);
   EXPECT_TRUE(device.CallsStartingWith("SetStageState").empty());  // drawn with what the water left
   ASSERT_EQ(device.Draws.size(), 8u + 22u + 14u);
-  EXPECT_FLOAT_EQ(device.Draws[0].World.M[3][2], -2.2f);   // the first ramp profile
+  EXPECT_FLOAT_EQ(device.Draws[0].World.M[3][2], -2.2f);  // the first ramp profile
   EXPECT_EQ(device.Draws[0].PrimitiveCount, 3);
   EXPECT_FLOAT_EQ(device.Draws[29].World.M[3][2], -5.65f);  // the last long panel
   EXPECT_FLOAT_EQ(device.Draws[30].World.M[3][0], -1.15f * 13 - 3);
@@ -190,13 +202,19 @@ TEST(Scenery, TreesAndMountainsPlacement) {
   const auto strip1 = VerticesOf(device.Draws[0]);
   const auto foot1a = Transformed(strip1[1], device.Draws[0].World);
   const auto foot1b = Transformed(strip1[3], device.Draws[0].World);
-  EXPECT_NEAR(foot1a.X, -145.8, 0.1); EXPECT_NEAR(foot1a.Y, 5, 0.01); EXPECT_NEAR(foot1a.Z, 183.5, 0.1);
-  EXPECT_NEAR(foot1b.X, -505.5, 0.1); EXPECT_NEAR(foot1b.Z, -1159.1, 0.1);
+  EXPECT_NEAR(foot1a.X, -145.8, 0.1);
+  EXPECT_NEAR(foot1a.Y, 5, 0.01);
+  EXPECT_NEAR(foot1a.Z, 183.5, 0.1);
+  EXPECT_NEAR(foot1b.X, -505.5, 0.1);
+  EXPECT_NEAR(foot1b.Z, -1159.1, 0.1);
   const auto strip2 = VerticesOf(device.Draws[1]);
   const auto foot2a = Transformed(strip2[1], device.Draws[1].World);
   const auto foot2b = Transformed(strip2[3], device.Draws[1].World);
-  EXPECT_NEAR(foot2a.X, 141.9, 0.1); EXPECT_NEAR(foot2a.Y, 1, 0.01); EXPECT_NEAR(foot2a.Z, 220.8, 0.1);
-  EXPECT_NEAR(foot2b.X, -99.6, 0.1); EXPECT_NEAR(foot2b.Z, 285.5, 0.1);
+  EXPECT_NEAR(foot2a.X, 141.9, 0.1);
+  EXPECT_NEAR(foot2a.Y, 1, 0.01);
+  EXPECT_NEAR(foot2a.Z, 220.8, 0.1);
+  EXPECT_NEAR(foot2b.X, -99.6, 0.1);
+  EXPECT_NEAR(foot2b.Z, 285.5, 0.1);
 
   device.Draws.clear();
   device.Calls.clear();

@@ -13,11 +13,11 @@
 
 namespace {
 
-using platform::Fvf::MeshVertex;
 using platform::LoadedMesh;
 using platform::Mesh;
 using platform::ParseXFileMesh;
 using platform::Vec3;
+using platform::Fvf::MeshVertex;
 
 constexpr uint32_t kPositionOnly = platform::Fvf::Xyz;
 constexpr uint32_t kPositionTex = platform::Fvf::Xyz | platform::Fvf::Tex1;  // 0x102
@@ -109,22 +109,23 @@ TEST(XFileSyntax, UnbalancedBraces) {
 
 TEST(XFileSyntax, TextureNamesKeepTheirBytesExceptEscapedBackslashes) {
   auto texture = [](const std::string& literal) {
-    const auto mesh = ParseXFileMesh(Triangle("MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; "
-                                              "TextureFilename { \"" + literal + "\"; } } }"));
+    const auto mesh =
+        ParseXFileMesh(Triangle("MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; "
+                                "TextureFilename { \"" +
+                                literal + "\"; } } }"));
     return mesh ? mesh->Materials.at(0).TextureFile : std::string("<refused>");
   };
   EXPECT_EQ(texture(R"(Light Probes\\cross.dds)"), R"(Light Probes\cross.dds)");
   EXPECT_EQ(texture(R"(image\x.bmp)"), R"(image\x.bmp)");  // a lone backslash stays
   // The Shift-JIS character 0x95 0x5C, then a folder separator: the trail byte starts no escape.
   EXPECT_EQ(texture("\x95\x5C\\x.bmp"), "\x95\x5C\\x.bmp");
-  EXPECT_EQ(texture(std::string(300, 'a')), "");            // longer than any path: no texture
+  EXPECT_EQ(texture(std::string(300, 'a')), "");  // longer than any path: no texture
 }
 
 // ---------------------------------------------------------------------------------
 
 TEST(XFileGeometry, PolygonsBecomeFans) {
-  const auto mesh = ParseXFileMesh(
-      X("Mesh { 5; 0;0;0;, 1;0;0;, 2;1;0;, 1;2;0;, 0;1;0;; 2; 5;0,1,2,3,4;, 2;0,1;; }"));
+  const auto mesh = ParseXFileMesh(X("Mesh { 5; 0;0;0;, 1;0;0;, 2;1;0;, 1;2;0;, 0;1;0;; 2; 5;0,1,2,3,4;, 2;0,1;; }"));
   ASSERT_TRUE(mesh);
   // A face of two corners draws nothing but keeps the list in step.
   EXPECT_EQ(mesh->Geometry->Indices, (std::vector<uint32_t>{0, 1, 2, 0, 2, 3, 0, 3, 4}));
@@ -176,9 +177,9 @@ Material red { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }
   const Mesh& g = *mesh->Geometry;
   ASSERT_EQ(g.VertexCount(), 6);
   EXPECT_EQ(At(g, 1).Position, (Vec3{11, 0, 0}));
-  ExpectNear(At(g, 3).Position, {10, 2, 0});   // (1, 0, 0) scaled, turned, moved
+  ExpectNear(At(g, 3).Position, {10, 2, 0});  // (1, 0, 0) scaled, turned, moved
   ExpectNear(At(g, 4).Position, {8, 0, 0});
-  ExpectNear(At(g, 3).Normal, {0, 1, 0});      // turned and of unit length again
+  ExpectNear(At(g, 3).Normal, {0, 1, 0});  // turned and of unit length again
   EXPECT_EQ(g.Indices, (std::vector<uint32_t>{0, 1, 2, 3, 4, 5}));
   ASSERT_EQ(mesh->Materials.size(), 2u);  // the referenced one (defined later), then the default
   EXPECT_EQ(mesh->Materials[0].Colors.Diffuse, (platform::ColorValue{1, 0, 0, 1}));
@@ -232,16 +233,16 @@ Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4; 3;0,1,2;, 3;0,2,1;, 3;1,2,0;, 3;2,0,1;;
 TEST(XFileRobustness, InconsistentMeshesAreRefused) {
   const std::string material = "Material m { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; }\n";
   const char* cases[] = {
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",                           // index past the vertices
-      "Mesh { 0;; 0;; }",                                                              // no vertices
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 0;; }",                                       // no faces
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }",                                // nothing to draw
-      "Mesh { 4000000000; 0;0;0;; }",                                                  // count beyond the text
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 4000000000; 0,1,2;; }",                    // corners beyond the text
-      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 99999999999; }",                              // not a 32-bit count
-      "Mesh { -3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }",                             // negative count
-      "Mesh { 3; 0;0;0;, 1e999;0;0;, 0;1;0;; 1; 3;0,1,2;; }",                          // beyond float range
-      "Mesh { 3; 0;0;0;, x;0;0;, 0;1;0;; 1; 3;0,1,2;; }",                              // not a number
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,3;; }",            // index past the vertices
+      "Mesh { 0;; 0;; }",                                            // no vertices
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 0;; }",                     // no faces
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 2;0,1;; }",              // nothing to draw
+      "Mesh { 4000000000; 0;0;0;; }",                                // count beyond the text
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 4000000000; 0,1,2;; }",  // corners beyond the text
+      "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 99999999999; }",            // not a 32-bit count
+      "Mesh { -3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }",           // negative count
+      "Mesh { 3; 0;0;0;, 1e999;0;0;, 0;1;0;; 1; 3;0,1,2;; }",        // beyond float range
+      "Mesh { 3; 0;0;0;, x;0;0;, 0;1;0;; 1; 3;0,1,2;; }",            // not a number
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;0;1;; 1; 3;0,0,1;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; } }",
       "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshNormals { 1; 0;0;1;; 0;; } }",
@@ -258,9 +259,10 @@ TEST(XFileRobustness, InconsistentMeshesAreRefused) {
     EXPECT_FALSE(ParseXFileMesh(X(material + body))) << body;
   }
   // The same per-vertex blocks, consistent with three vertices, are fine.
-  EXPECT_TRUE(ParseXFileMesh(Triangle("FVFData { 256; 6; 0,0,0,0,0,0; }"
-                                      "DeclData { 1; 1;0;5;0;; 6; 0,0,0,0,0,0; }"
-                                      "SkinWeights { \"b\"; 1; 2; 1.0; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; }")));
+  EXPECT_TRUE(
+      ParseXFileMesh(Triangle("FVFData { 256; 6; 0,0,0,0,0,0; }"
+                              "DeclData { 1; 1;0;5;0;; 6; 0,0,0,0,0,0; }"
+                              "SkinWeights { \"b\"; 1; 2; 1.0; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; }")));
 }
 
 TEST(XFileRobustness, DeepNestingIsBounded) {
@@ -328,8 +330,9 @@ TEST(XFileErrors, TruncatedTextIsReportedWhereItStops) {
       {"the end of the text is on its last line", XLines({"Mesh tri {", " 3;", " 0;0;0;,", " 1;0;0;,", " 0;1;", ""}), 6,
        "a vertex coordinate"},
       {"unterminated string: where it opens",
-       XLines({"Mesh tri {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,2;;", " SkinWeights {", "  \"bone", "  1; 0; 1.0;"}), 6,
-       "a bone name in quotes"},
+       XLines({"Mesh tri {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,2;;", " SkinWeights {", "  \"bone",
+               "  1; 0; 1.0;"}),
+       6, "a bone name in quotes"},
       {"not a text file", "xof 0302bin 0032", 1,
        "a text X file header (\"xof \", 4-digit version, \"txt \", \"0032\" or \"0064\")"},
   });
@@ -342,10 +345,11 @@ TEST(XFileErrors, CountsAndIndicesNameWhatTheyMustMatch) {
        "a vertex count the rest of the file can hold"},
       {"index past the vertices", XLines({"Mesh {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1;", " 3;0,1,3;;", "}"}), 5,
        "a vertex index below 3"},
-      {"one texture coordinate per vertex", XLines({mesh, " MeshTextureCoords {", "  2;", "  0;0;, 1;0;;", " }", "}"}), 4,
-       "3 texture coordinates, one per vertex"},
-      {"normal faces like the mesh's", XLines({mesh, " MeshNormals {", "  1; 0;0;1;;", "  1;", "  4;0,0,0,0;;", " }", "}"}),
-       6, "3 corners, as the mesh's face 0 has"},
+      {"one texture coordinate per vertex", XLines({mesh, " MeshTextureCoords {", "  2;", "  0;0;, 1;0;;", " }", "}"}),
+       4, "3 texture coordinates, one per vertex"},
+      {"normal faces like the mesh's",
+       XLines({mesh, " MeshNormals {", "  1; 0;0;1;;", "  1;", "  4;0,0,0,0;;", " }", "}"}), 6,
+       "3 corners, as the mesh's face 0 has"},
       {"per-vertex data for every vertex", XLines({mesh, " FVFData {", "  256;", "  2;", "  0, 0;", " }", "}"}), 5,
        "6 DWORDs (2 per vertex)"},
       {"material index past the list", XLines({mesh, " MeshMaterialList {", "  1; 1;", "  1;", "  {m}", " }", "}"}), 5,
@@ -362,12 +366,11 @@ TEST(XFileErrors, MissingBracesAndNamesAreReportedWhereTheyShowUp) {
       {"a mesh without its brace is no mesh: the end of the file",
        XLines({"// one triangle", "Mesh tri", " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,2;;", "}"}), 6,
        "a Mesh with vertices and faces"},
-      {"a reference to no material",
-       XLines({mesh, " MeshMaterialList {", "  1; 1; 0;", "  { nowhere }", " }", "}"}), 5,
+      {"a reference to no material", XLines({mesh, " MeshMaterialList {", "  1; 1; 0;", "  { nowhere }", " }", "}"}), 5,
        "a Material named \"nowhere\""},
       {"lines inside comments and templates count",
-       XLines({"template Mesh {", " <3D82AB44-62DA-11cf-AB39-", "  0020AF71E433>", "}", "# comment {", "Mesh {", " 3; 0;0;0;, 1;0;0;, 0;1;0;;",
-               " 1; 3;0,1,3;;", "}"}),
+       XLines({"template Mesh {", " <3D82AB44-62DA-11cf-AB39-", "  0020AF71E433>", "}", "# comment {", "Mesh {",
+               " 3; 0;0;0;, 1;0;0;, 0;1;0;;", " 1; 3;0,1,3;;", "}"}),
        9, "a vertex index below 3"},
   });
 }
@@ -408,8 +411,9 @@ TEST(XFileMesh, ComputeNormalsWeightsFacesByArea) {
 }
 
 TEST(XFileMesh, CloneCarriesPositionsNormalsAndTexCoords) {
-  auto loaded = ParseXFileMesh(Triangle("MeshTextureCoords { 3; 0.25;0.5;, 1;0;, 0;1;; }"
-                                        "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }"));
+  auto loaded =
+      ParseXFileMesh(Triangle("MeshTextureCoords { 3; 0.25;0.5;, 1;0;, 0;1;; }"
+                              "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } }"));
   ASSERT_TRUE(loaded);
   ASSERT_EQ(loaded->Geometry->Fvf(), kPositionTex);
   auto clone = loaded->Geometry->CloneWithFvf(MeshVertex);

@@ -3,9 +3,9 @@
 #include <charconv>
 
 #include "flight/set_spec.h"
-#include "platform/text_fields.h"
 #include "platform/files.h"
 #include "platform/services.h"
+#include "platform/text_fields.h"
 
 namespace aircraft {
 namespace {
@@ -37,58 +37,81 @@ struct LineLayout {
 
 // The 49 lines in file order.
 const LineLayout kLayout[kAircraftFileLines] = {
-    {LineKind::IgnoredValue, "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e"},  // 機体データ
-    {LineKind::Heading, "[\x8f\x89\x8a\xfa\x8f\xf0\x8c\x8f]"},               // [初期条件]
-    {LineKind::NegatedValue, "\x94\xad\x90\x69\x8d\x82\x93\x78[m]", VALUE(StartZ)},  // 発進高度[m]
-    {LineKind::Value, "\x8f\x89\x91\xac[m/s]", VALUE(StartSpeed)},                   // 初速[m/s]
+    {LineKind::IgnoredValue, "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e"},                           // 機体データ
+    {LineKind::Heading, "[\x8f\x89\x8a\xfa\x8f\xf0\x8c\x8f]"},                                      // [初期条件]
+    {LineKind::NegatedValue, "\x94\xad\x90\x69\x8d\x82\x93\x78[m]", VALUE(StartZ)},                 // 発進高度[m]
+    {LineKind::Value, "\x8f\x89\x91\xac[m/s]", VALUE(StartSpeed)},                                  // 初速[m/s]
     {LineKind::Value, "\x8f\x89\x8a\xfa\x83\x73\x83\x62\x83\x60\x8a\x70[deg]", VALUE(StartPitch)},  // 初期ピッチ角[deg]
-    {LineKind::Value, "\x95\x97\x91\xac[m/s]", VALUE(WindSpeed)},                    // 風速[m/s]
-    {LineKind::Heading, "[\x8e\xbf\x97\xca\x81\x45\x8f\x64\x90\x53]"},               // [質量・重心]
-    {LineKind::Value, "\x91\x53\x94\xf5\x8e\xbf\x97\xca[kg]", VALUE(Mass)},          // 全備質量[kg]
-    {LineKind::Value, "\x8f\x64\x90\x53\x88\xca\x92\x75[m]", VALUE(CgPosition)},     // 重心位置[m]
-    {LineKind::Value, "\x94\xf6\x97\x83\x8b\xf3\x97\xcd\x92\x86\x90\x53\x88\xca\x92\x75[m]", VALUE(TailPosition)},  // 尾翼空力中心位置[m]
-    {LineKind::Value, "\x83\x73\x83\x62\x83\x60\x8a\xb5\x90\xab\x94\xbc\x8c\x61[m]", VALUE(GyrationRadius)},  // ピッチ慣性半径[m]
+    {LineKind::Value, "\x95\x97\x91\xac[m/s]", VALUE(WindSpeed)},                                   // 風速[m/s]
+    {LineKind::Heading, "[\x8e\xbf\x97\xca\x81\x45\x8f\x64\x90\x53]"},                              // [質量・重心]
+    {LineKind::Value, "\x91\x53\x94\xf5\x8e\xbf\x97\xca[kg]", VALUE(Mass)},                         // 全備質量[kg]
+    {LineKind::Value, "\x8f\x64\x90\x53\x88\xca\x92\x75[m]", VALUE(CgPosition)},                    // 重心位置[m]
+    {LineKind::Value, "\x94\xf6\x97\x83\x8b\xf3\x97\xcd\x92\x86\x90\x53\x88\xca\x92\x75[m]",
+     VALUE(TailPosition)},  // 尾翼空力中心位置[m]
+    {LineKind::Value, "\x83\x73\x83\x62\x83\x60\x8a\xb5\x90\xab\x94\xbc\x8c\x61[m]",
+     VALUE(GyrationRadius)},  // ピッチ慣性半径[m]
     {LineKind::Value, "\x93\xb7\x91\xcc\x8d\x52\x97\xcd\x8c\x57\x90\x94", VALUE(BodyDragCoef)},  // 胴体抗力係数
-    {LineKind::Heading, "[\x8e\xe5\x97\x83]"},                                       // [主翼]
-    {LineKind::Value, "\x97\x83\x95\x9d[m]", VALUE(WingSpan)},                       // 翼幅[m]
-    {LineKind::Value, "\x95\xbd\x8b\xcf\x97\x83\x8c\xb7[m]", VALUE(WingChord)},      // 平均翼弦[m]
-    {LineKind::Value, "\x8e\xe6\x95\x74\x8a\x70[deg]", VALUE(WingIncidence)},        // 取付角[deg]
-    {LineKind::Value, "\x83\x73\x83\x62\x83\x60\x83\x93\x83\x4f\x83\x82\x81\x5b\x83\x81\x83\x93\x83\x67\x8c\x57\x90\x94",
+    {LineKind::Heading, "[\x8e\xe5\x97\x83]"},                                                   // [主翼]
+    {LineKind::Value, "\x97\x83\x95\x9d[m]", VALUE(WingSpan)},                                   // 翼幅[m]
+    {LineKind::Value, "\x95\xbd\x8b\xcf\x97\x83\x8c\xb7[m]", VALUE(WingChord)},                  // 平均翼弦[m]
+    {LineKind::Value, "\x8e\xe6\x95\x74\x8a\x70[deg]", VALUE(WingIncidence)},                    // 取付角[deg]
+    {LineKind::Value,
+     "\x83\x73\x83\x62\x83\x60\x83\x93\x83\x4f\x83\x82\x81\x5b\x83\x81\x83\x93\x83\x67\x8c\x57\x90\x94",
      VALUE(WingCm0)},  // ピッチングモーメント係数
-    {LineKind::Value, "\x8b\xf3\x97\xcd\x92\x86\x90\x53\x88\xca\x92\x75[\x97\x83\x8c\xb7\x94\xe4]", VALUE(WingAcRatio)},  // 空力中心位置[翼弦比]
-    {LineKind::Heading, "[\x8e\xe5\x97\x83\x97\x83\x8c\x5e]"},                       // [主翼翼型]
+    {LineKind::Value, "\x8b\xf3\x97\xcd\x92\x86\x90\x53\x88\xca\x92\x75[\x97\x83\x8c\xb7\x94\xe4]",
+     VALUE(WingAcRatio)},                                       // 空力中心位置[翼弦比]
+    {LineKind::Heading, "[\x8e\xe5\x97\x83\x97\x83\x8c\x5e]"},  // [主翼翼型]
     {LineKind::Value, "\x97\x67\x97\xcd\x8c\x58\x8e\xce[1/rad]", VALUE(WingAirfoil.LiftSlope)},  // 揚力傾斜[1/rad]
     {LineKind::Value, "\x97\xeb\x97\x67\x97\xcd\x8a\x70[deg]", VALUE(WingAirfoil.ZeroLiftAngle)},  // 零揚力角[deg]
     {LineKind::Value, "\x97\x67\x97\xcd\x8c\x57\x90\x94\x8f\xe3\x8c\xc0", VALUE(WingAirfoil.ClUpper)},  // 揚力係数上限
-    {LineKind::Value, "\x8f\xe3\x8c\xc0\x92\xb4\x89\xdf\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94", VALUE(WingAirfoil.ClAboveUpper)},  // 上限超過時揚力係数
+    {LineKind::Value, "\x8f\xe3\x8c\xc0\x92\xb4\x89\xdf\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94",
+     VALUE(WingAirfoil.ClAboveUpper)},  // 上限超過時揚力係数
     {LineKind::Value, "\x97\x67\x97\xcd\x8c\x57\x90\x94\x89\xba\x8c\xc0", VALUE(WingAirfoil.ClLower)},  // 揚力係数下限
-    {LineKind::Value, "\x89\xba\x8c\xc0\x96\xa2\x96\x9e\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94", VALUE(WingAirfoil.ClBelowLower)},  // 下限未満時揚力係数
-    {LineKind::Value, "\x8c\x60\x8f\xf3\x8d\x52\x97\xcd\x8c\x57\x90\x94", VALUE(WingAirfoil.ProfileDrag)},  // 形状抗力係数
-    {LineKind::Heading, "[\x94\xf6\x97\x83]"},                                       // [尾翼]
-    {LineKind::Value, "\x94\xf6\x97\x83\x95\x9d[m]", VALUE(TailSpan)},               // 尾翼幅[m]
-    {LineKind::Value, "\x94\xf6\x97\x83\x8c\xb7\x92\xb7[m]", VALUE(TailChord)},      // 尾翼弦長[m]
+    {LineKind::Value, "\x89\xba\x8c\xc0\x96\xa2\x96\x9e\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94",
+     VALUE(WingAirfoil.ClBelowLower)},  // 下限未満時揚力係数
+    {LineKind::Value, "\x8c\x60\x8f\xf3\x8d\x52\x97\xcd\x8c\x57\x90\x94",
+     VALUE(WingAirfoil.ProfileDrag)},                                                          // 形状抗力係数
+    {LineKind::Heading, "[\x94\xf6\x97\x83]"},                                                 // [尾翼]
+    {LineKind::Value, "\x94\xf6\x97\x83\x95\x9d[m]", VALUE(TailSpan)},                         // 尾翼幅[m]
+    {LineKind::Value, "\x94\xf6\x97\x83\x8c\xb7\x92\xb7[m]", VALUE(TailChord)},                // 尾翼弦長[m]
     {LineKind::Value, "\x94\xf6\x97\x83\x8e\xe6\x95\x74\x8a\x70[deg]", VALUE(TailIncidence)},  // 尾翼取付角[deg]
-    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x58\x8e\xce[1/rad]", VALUE(TailAirfoil.LiftSlope)},  // 尾翼揚力傾斜[1/rad]
-    {LineKind::Value, "\x94\xf6\x97\x83\x97\xeb\x97\x67\x97\xcd\x8a\x70[deg]", VALUE(TailAirfoil.ZeroLiftAngle)},  // 尾翼零揚力角[deg]
-    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94\x8f\xe3\x8c\xc0", VALUE(TailAirfoil.ClUpper)},  // 尾翼揚力係数上限
+    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x58\x8e\xce[1/rad]",
+     VALUE(TailAirfoil.LiftSlope)},  // 尾翼揚力傾斜[1/rad]
+    {LineKind::Value, "\x94\xf6\x97\x83\x97\xeb\x97\x67\x97\xcd\x8a\x70[deg]",
+     VALUE(TailAirfoil.ZeroLiftAngle)},  // 尾翼零揚力角[deg]
+    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94\x8f\xe3\x8c\xc0",
+     VALUE(TailAirfoil.ClUpper)},  // 尾翼揚力係数上限
     {LineKind::Value, "\x94\xf6\x97\x83\x8f\xe3\x8c\xc0\x92\xb4\x89\xdf\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94",
      VALUE(TailAirfoil.ClAboveUpper)},  // 尾翼上限超過時揚力係数
-    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94\x89\xba\x8c\xc0", VALUE(TailAirfoil.ClLower)},  // 尾翼揚力係数下限
+    {LineKind::Value, "\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94\x89\xba\x8c\xc0",
+     VALUE(TailAirfoil.ClLower)},  // 尾翼揚力係数下限
     {LineKind::Value, "\x94\xf6\x97\x83\x89\xba\x8c\xc0\x96\xa2\x96\x9e\x8e\x9e\x97\x67\x97\xcd\x8c\x57\x90\x94",
      VALUE(TailAirfoil.ClBelowLower)},  // 尾翼下限未満時揚力係数
-    {LineKind::Value, "\x94\xf6\x97\x83\x8c\x60\x8f\xf3\x8d\x52\x97\xcd\x8c\x57\x90\x94", VALUE(TailAirfoil.ProfileDrag)},  // 尾翼形状抗力係数
-    {LineKind::Heading, "[\x97\x83\x95\xaa\x8a\x84\x83\x82\x83\x66\x83\x8b]"},       // [翼分割モデル]
-    {LineKind::IntValue, "\x97\x83\x95\xaa\x8a\x84\x83\x82\x83\x66\x83\x8b[1=\x8e\x67\x97\x70]"},  // 翼分割モデル[1=使用]
-    {LineKind::Value, "\x8e\xe5\x97\x83\x8e\xbf\x97\xca[kg]", VALUE(WingMass)},      // 主翼質量[kg]
+    {LineKind::Value, "\x94\xf6\x97\x83\x8c\x60\x8f\xf3\x8d\x52\x97\xcd\x8c\x57\x90\x94",
+     VALUE(TailAirfoil.ProfileDrag)},                                           // 尾翼形状抗力係数
+    {LineKind::Heading, "[\x97\x83\x95\xaa\x8a\x84\x83\x82\x83\x66\x83\x8b]"},  // [翼分割モデル]
+    {LineKind::IntValue,
+     "\x97\x83\x95\xaa\x8a\x84\x83\x82\x83\x66\x83\x8b[1=\x8e\x67\x97\x70]"},    // 翼分割モデル[1=使用]
+    {LineKind::Value, "\x8e\xe5\x97\x83\x8e\xbf\x97\xca[kg]", VALUE(WingMass)},  // 主翼質量[kg]
     {LineKind::Value, "\x92\x86\x89\x9b\x95\x94\x94\xbc\x95\x9d[m]", VALUE(CenterHalfWidth)},  // 中央部半幅[m]
-    {LineKind::EnabledList, "\x8b\xe6\x8a\xd4\x97\x4c\x8c\xf8[2-4]"},               // 区間有効[2-4]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x92\xb7[m]", nullptr, SECTION(SectionSpan)},  // 区間長[m]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x97\x83\x8d\xaa\x8c\xb7\x92\xb7[m]", nullptr, SECTION(SectionRootChord)},  // 区間翼根弦長[m]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x83\x65\x81\x5b\x83\x70\x94\xe4", nullptr, SECTION(SectionTaper)},  // 区間テーパ比
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8d\x84\x90\xab" "1[kgf/cm2]", nullptr, SECTION(SectionStiffness1)},  // 区間剛性1[kgf/cm2]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8d\x84\x90\xab" "2[cm4]", nullptr, SECTION(SectionStiffness2)},  // 区間剛性2[cm4]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8f\xe3\x94\xbd\x8a\x70[deg]", nullptr, SECTION(SectionDihedral)},  // 区間上反角[deg]
-    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8c\xe3\x91\xde\x8a\x70[deg]", nullptr, SECTION(SectionSweep)},  // 区間後退角[deg]
+    {LineKind::EnabledList, "\x8b\xe6\x8a\xd4\x97\x4c\x8c\xf8[2-4]"},                          // 区間有効[2-4]
+    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x92\xb7[m]", nullptr, SECTION(SectionSpan)},     // 区間長[m]
+    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x97\x83\x8d\xaa\x8c\xb7\x92\xb7[m]", nullptr,
+     SECTION(SectionRootChord)},  // 区間翼根弦長[m]
+    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x83\x65\x81\x5b\x83\x70\x94\xe4", nullptr,
+     SECTION(SectionTaper)},  // 区間テーパ比
+    {LineKind::SectionList,
+     "\x8b\xe6\x8a\xd4\x8d\x84\x90\xab"
+     "1[kgf/cm2]",
+     nullptr, SECTION(SectionStiffness1)},  // 区間剛性1[kgf/cm2]
+    {LineKind::SectionList,
+     "\x8b\xe6\x8a\xd4\x8d\x84\x90\xab"
+     "2[cm4]",
+     nullptr, SECTION(SectionStiffness2)},  // 区間剛性2[cm4]
+    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8f\xe3\x94\xbd\x8a\x70[deg]", nullptr,
+     SECTION(SectionDihedral)},  // 区間上反角[deg]
+    {LineKind::SectionList, "\x8b\xe6\x8a\xd4\x8c\xe3\x91\xde\x8a\x70[deg]", nullptr,
+     SECTION(SectionSweep)},  // 区間後退角[deg]
 };
 
 #undef VALUE
@@ -105,9 +128,7 @@ flight::AircraftSpec ParseAircraftSpecText(std::string_view text) {
   platform::FieldReader in(text);
   for (const LineLayout& line : kLayout) {
     switch (line.kind) {
-      case LineKind::Heading:
-        in.Read('\n');
-        break;
+      case LineKind::Heading: in.Read('\n'); break;
       case LineKind::IgnoredValue:
         in.Read(',');
         in.Read('\n');
@@ -163,20 +184,13 @@ std::string FormatAircraftSpec(const flight::AircraftSpec& source) {
   for (const LineLayout& line : kLayout) {
     out += line.label;
     switch (line.kind) {
-      case LineKind::Heading:
-        break;
-      case LineKind::IgnoredValue:
-        out += std::string(",") + kFileVersion;
-        break;
-      case LineKind::Value:
-        out += "," + FormatExactNumber(line.value(spec));
-        break;
+      case LineKind::Heading: break;
+      case LineKind::IgnoredValue: out += std::string(",") + kFileVersion; break;
+      case LineKind::Value: out += "," + FormatExactNumber(line.value(spec)); break;
       case LineKind::NegatedValue:
         out += "," + FormatExactNumber(-line.value(spec) + 0.0);  // + 0.0 writes a zero height as "0"
         break;
-      case LineKind::IntValue:
-        out += "," + std::to_string(spec.StripModel);
-        break;
+      case LineKind::IntValue: out += "," + std::to_string(spec.StripModel); break;
       case LineKind::EnabledList:
         out += ",";
         for (int i = 1; i < 4; ++i) out += std::to_string(spec.SectionEnabled[i]) + ",";

@@ -7,15 +7,15 @@
 namespace aircraft {
 namespace {
 
-constexpr int kPartLines = 8;           // mesh names in plane.txt
-constexpr size_t kMaxNameLength = 99;   // characters read of a line
+constexpr int kPartLines = 8;          // mesh names in plane.txt
+constexpr size_t kMaxNameLength = 99;  // characters read of a line
 constexpr size_t kPlaneFileLimit = 4096;
 constexpr int kFirstStrip = flight::kFirstStripFrame;  // frame 7
 // Where the parts sit: the pilot ahead and below the wing, the tail parts at the tail arm.
 constexpr platform::Vec3 kPilotOffset{0.2f, -0.2f, 0};
-constexpr float kTailHeight = 0.1f;       // m above the boom
-constexpr float kFinBehindTail = 0.35f;   // m
-constexpr float kFinHeight = -0.1f;       // m
+constexpr float kTailHeight = 0.1f;      // m above the boom
+constexpr float kFinBehindTail = 0.35f;  // m
+constexpr float kFinHeight = -0.1f;      // m
 
 // "キャラクタデータのオープン失敗"
 constexpr const char* kPlaneFileFailed =

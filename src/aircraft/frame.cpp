@@ -92,9 +92,9 @@ void TaperScale(Frame& frame, float k) {
 
 platform::Matrix4 FrameMatrix(const Frame& frame, const platform::Matrix4& parent) {
   using namespace platform;
-  const Matrix4 local = Multiply(Multiply(Multiply(RotationZ(frame.Rotation.Z), RotationX(frame.Rotation.X)),
-                                          RotationY(frame.Rotation.Y)),
-                                 Translation(frame.Offset.X, frame.Offset.Y, frame.Offset.Z));
+  const Matrix4 local = Multiply(
+      Multiply(Multiply(RotationZ(frame.Rotation.Z), RotationX(frame.Rotation.X)), RotationY(frame.Rotation.Y)),
+      Translation(frame.Offset.X, frame.Offset.Y, frame.Offset.Z));
   return Multiply(local, parent);
 }
 

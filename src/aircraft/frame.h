@@ -18,9 +18,9 @@ struct Frame {
   std::unique_ptr<platform::Mesh> Mesh;
   std::vector<platform::Material> Materials;
   std::vector<std::unique_ptr<platform::Texture>> Textures;  // null where a material has none
-  platform::Vec3 Offset;    // m, relative to the parent
-  platform::Vec3 Rotation;  // rad about x, y, z
-  std::vector<Frame*> Children;  // not owned
+  platform::Vec3 Offset;                                     // m, relative to the parent
+  platform::Vec3 Rotation;                                   // rad about x, y, z
+  std::vector<Frame*> Children;                              // not owned
   std::string MeshFile;
   bool Hidden = false;  // the frame's own mesh is not drawn; its children are
 

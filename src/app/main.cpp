@@ -16,7 +16,8 @@ namespace {
 
 constexpr int kExitFailure = 1;
 // "デバイスの作成に失敗"
-constexpr const char* kDeviceFailed = "\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+constexpr const char* kDeviceFailed =
+    "\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73";
 
 // Hands every waiting message to the game; runs a tick when none is waiting. Returns
 // when the window is closed or the menu asks to quit.
@@ -42,8 +43,9 @@ int main() {
     std::fprintf(stderr, "velkaro: %s\n", error.c_str());
     return kExitFailure;
   }
-  std::unique_ptr<platform::gl::GlDevice> device = platform::gl::GlDevice::Create(
-      window.PictureWidth(), window.PictureHeight(), platform::AppWindow::GlFunction, [&window] { window.PresentFrame(); });
+  std::unique_ptr<platform::gl::GlDevice> device =
+      platform::gl::GlDevice::Create(window.PictureWidth(), window.PictureHeight(), platform::AppWindow::GlFunction,
+                                     [&window] { window.PresentFrame(); });
   if (!device) {
     window.ShowWarning(kDeviceFailed);
     return kExitFailure;

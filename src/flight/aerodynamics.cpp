@@ -168,8 +168,9 @@ AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& positio
   AccelerationTriple acc;
   acc[0] = (lift * std::sin(alpha) - drag * std::cos(alpha)) / a.Mass - (q * w + kGravity * std::sin(theta));
   acc[1] = (-lift * std::cos(alpha) - drag * std::sin(alpha)) / a.Mass + (q * u + kGravity * std::cos(theta));
-  acc[2] = (a.TailArm * tail.Lift + std::sqrt(tail.Lift * tail.Lift + wing.Lift * wing.Lift) * a.WingArm + wing.Moment) /
-           a.PitchInertia;
+  acc[2] =
+      (a.TailArm * tail.Lift + std::sqrt(tail.Lift * tail.Lift + wing.Lift * wing.Lift) * a.WingArm + wing.Moment) /
+      a.PitchInertia;
   return acc;
 }
 

@@ -55,17 +55,17 @@ struct AircraftSpec {
   double GyrationRadius = 0;  // m, pitch radius of gyration
   Airfoil WingAirfoil;
   Airfoil TailAirfoil;
-  int32_t StripModel = 0;     // 1: strip-by-strip main wing over the bent wing
-  double WingMass = 0;        // kg, spread over the strips
-  double CenterHalfWidth = 0; // m, centre line to the first strip's inner end
-  std::array<int32_t, 4> SectionEnabled{};  // 1 = the section exists
-  std::array<double, 4> SectionSpan{};       // m, one side
-  std::array<double, 4> SectionRootChord{};  // m
-  std::array<double, 4> SectionTaper{};      // tip chord / root chord
-  std::array<double, 4> SectionStiffness1{}; // kgf/cm^2 (only the product with Stiffness2 counts)
-  std::array<double, 4> SectionStiffness2{}; // cm^4
-  std::array<double, 4> SectionDihedral{};   // deg, relative to the previous section
-  std::array<double, 4> SectionSweep{};      // deg, relative to the previous section
+  int32_t StripModel = 0;                     // 1: strip-by-strip main wing over the bent wing
+  double WingMass = 0;                        // kg, spread over the strips
+  double CenterHalfWidth = 0;                 // m, centre line to the first strip's inner end
+  std::array<int32_t, 4> SectionEnabled{};    // 1 = the section exists
+  std::array<double, 4> SectionSpan{};        // m, one side
+  std::array<double, 4> SectionRootChord{};   // m
+  std::array<double, 4> SectionTaper{};       // tip chord / root chord
+  std::array<double, 4> SectionStiffness1{};  // kgf/cm^2 (only the product with Stiffness2 counts)
+  std::array<double, 4> SectionStiffness2{};  // cm^4
+  std::array<double, 4> SectionDihedral{};    // deg, relative to the previous section
+  std::array<double, 4> SectionSweep{};       // deg, relative to the previous section
 };
 
 // One spanwise strip of one main-wing half.
@@ -90,18 +90,18 @@ struct FlightRecord {
   std::array<double, 3> Position{};      // x (m, forward), z (m, down), pitch (rad, nose up)
   std::array<double, 3> Velocity{};      // u (m/s), w (m/s), q (rad/s), body axes
   std::array<double, 3> Acceleration{};  // du/dt, dw/dt (m/s^2), dq/dt (rad/s^2)
-  double Airspeed = 0;        // m/s, with the sweep factor
-  double ResultantSpeed = 0;  // m/s, without the sweep factor
-  double BodyAlpha = 0;       // rad
-  double WingAlphaDeg = 0;    // deg
-  double WingCl = 0;          // after the limits
-  double TailAlphaDeg = 0;    // deg
-  double TailCl = 0;          // after the limits
-  double TailSettingDeg = 0;  // deg, in force at this row
+  double Airspeed = 0;                   // m/s, with the sweep factor
+  double ResultantSpeed = 0;             // m/s, without the sweep factor
+  double BodyAlpha = 0;                  // rad
+  double WingAlphaDeg = 0;               // deg
+  double WingCl = 0;                     // after the limits
+  double TailAlphaDeg = 0;               // deg
+  double TailCl = 0;                     // after the limits
+  double TailSettingDeg = 0;             // deg, in force at this row
   double WingCdi = 0;
   double TailCdi = 0;
-  double Downwash = 0;        // rad, produced by the main wing at this row
-  double TailDownwash = 0;    // rad, reaching the tail at this row
+  double Downwash = 0;      // rad, produced by the main wing at this row
+  double TailDownwash = 0;  // rad, reaching the tail at this row
 };
 
 // Frame numbers of the aircraft model that the flight code turns.
@@ -120,10 +120,10 @@ public:
 // The one flown glider. Holds two 5000-row arrays, so it always lives on the heap.
 struct Aircraft {
   // Display pose (ShowRecord and the launch run).
-  float DisplayX = 0;       // m; at touchdown, the distance flown
-  float DisplayHeight = 0;  // m, height above the water
-  float DisplayZOffset = 0; // m, always 0
-  float DisplayPitch = 0;   // rad
+  float DisplayX = 0;        // m; at touchdown, the distance flown
+  float DisplayHeight = 0;   // m, height above the water
+  float DisplayZOffset = 0;  // m, always 0
+  float DisplayPitch = 0;    // rad
 
   std::unique_ptr<AircraftModel> Model;  // none until the model is built
 
@@ -140,9 +140,9 @@ struct Aircraft {
   double TailSpan = 0, TailChord = 0, TailIncidence = 0, GyrationRadius = 0;
 
   // Derived quantities.
-  double WingArea = 0;          // m^2
-  double StripArea = 0;         // m^2, projected area summed by the strip formula
-  double TailArea = 0;          // m^2
+  double WingArea = 0;   // m^2
+  double StripArea = 0;  // m^2, projected area summed by the strip formula
+  double TailArea = 0;   // m^2
   double AspectRatio = 0;
   double TailAspectRatio = 0;
   double TailArm = 0;           // m, CgPosition - TailPosition

@@ -22,7 +22,8 @@ constexpr const char* kCsvHeader =
 
 // "飛行記録CSVファイル生成に失敗"
 constexpr const char* kCsvCreateFailed =
-    "\x94\xf2\x8d\x73\x8b\x4c\x98\x5e" "CSV\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+    "\x94\xf2\x8d\x73\x8b\x4c\x98\x5e"
+    "CSV\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac\x82\xc9\x8e\xb8\x94\x73";
 
 }  // namespace
 
@@ -33,8 +34,8 @@ std::string FormatFlightCsv(const Aircraft& a) {
     const FlightRecord& r = a.RecordCopy[i];
     const float time = CsvTime(i);  // s
     out << time << ',' << r.Position[kX] << ',' << -r.Position[kZ] << ',' << CsvDegrees(r.Position[kPitch]) << ','
-        << r.Velocity[0] << ',' << r.Velocity[1] << ',' << CsvDegrees(r.Velocity[2]) << ',' << r.Acceleration[0]
-        << ',' << r.Acceleration[1] << ',' << CsvDegrees(r.Acceleration[2]) << ',' << r.ResultantSpeed << ','
+        << r.Velocity[0] << ',' << r.Velocity[1] << ',' << CsvDegrees(r.Velocity[2]) << ',' << r.Acceleration[0] << ','
+        << r.Acceleration[1] << ',' << CsvDegrees(r.Acceleration[2]) << ',' << r.ResultantSpeed << ','
         << CsvDegrees(r.BodyAlpha) << ',' << r.WingAlphaDeg << ',' << r.WingCl << ',' << r.TailAlphaDeg << ','
         << r.TailCl << ',' << r.TailSettingDeg << ',' << r.WingCdi << ',' << r.TailCdi << '\n';
   }
@@ -48,7 +49,9 @@ std::string FlightCsvFileName(const std::tm& t) {
   return name;
 }
 
-bool WriteFlightCsv(const Aircraft& a, const std::string& path) { return platform::WriteFile(path, FormatFlightCsv(a)); }
+bool WriteFlightCsv(const Aircraft& a, const std::string& path) {
+  return platform::WriteFile(path, FormatFlightCsv(a));
+}
 
 std::string ExportFlightCsv(const Aircraft& a, const std::tm& localTime) {
   const std::string name = FlightCsvFileName(localTime);

@@ -24,7 +24,7 @@ bool LaunchRun(Aircraft& a, LaunchRunState& state, float t, platform::Random& ra
     a.TailSetting = a.TailIncidence;
   }
   const float accel = static_cast<float>(a.StartSpeed) * kRunAccelPerSpeed - kRunAccelOffset;  // m/s^2 (x 1/2)
-  const float s = t * t * accel;  // m run
+  const float s = t * t * accel;                                                               // m run
   a.DisplayX = static_cast<float>(s + static_cast<double>(kPlatformStartX));  // in double, as the run always was
 
   const double theta0 = a.Records[0].Position[kPitch];
@@ -33,7 +33,8 @@ bool LaunchRun(Aircraft& a, LaunchRunState& state, float t, platform::Random& ra
   WingBending(a, theta0);
 
   const int r = random.Next() % kJitterSteps;
-  a.DisplayHeight = static_cast<float>((kPlatformStartHeight - s * kPlatformSlope) + (r / kJitterScale - kJitterOffset));
+  a.DisplayHeight =
+      static_cast<float>((kPlatformStartHeight - s * kPlatformSlope) + (r / kJitterScale - kJitterOffset));
   SetTailFrame(a, a.TailSetting);
   state.RunDistance = s;
 

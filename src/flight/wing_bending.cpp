@@ -51,9 +51,9 @@ void ComputeBendingAngles(Aircraft& a) {
 // them the effective span and aspect ratio.
 void ComputeShape(Aircraft& a) {
   const int n = a.StripCount;
-  double dihedralSum = 0;      // rad, through the previous strip
-  double span = 0;             // m, projected half span of the strips
-  double projectedArea = 0;    // m^2, projected area of one half
+  double dihedralSum = 0;    // rad, through the previous strip
+  double span = 0;           // m, projected half span of the strips
+  double projectedArea = 0;  // m^2, projected area of one half
   a.StripEndZ[0] = 0;
   for (int i = 1; i <= n; ++i) {
     const WingStrip& strip = a.Strips[i - 1];

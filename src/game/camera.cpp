@@ -15,29 +15,29 @@ namespace {
 using platform::Key;
 using platform::Vec3;
 
-constexpr float kMinEyeHeight = 0.4f;   // m; replay eyes never go below
-constexpr float kAdjustStep = 0.5f;     // m per frame a camera key is held
-constexpr float kAzimuthStep = 0.01f;   // rad per frame
+constexpr float kMinEyeHeight = 0.4f;  // m; replay eyes never go below
+constexpr float kAdjustStep = 0.5f;    // m per frame a camera key is held
+constexpr float kAzimuthStep = 0.01f;  // rad per frame
 
 // The pilot's seat: eye and target ahead of the aircraft's reference point along its pitch.
 constexpr float kPilotEyeForward = 0.8f;     // m
 constexpr float kPilotTargetForward = 2.0f;  // m
 
 // Free camera modes. The course runs along +x from the platform near the origin.
-constexpr float kBehindEyeBack = 10;         // m behind the aircraft
-constexpr float kBehindEyeUp = 3;            // m above it
-constexpr float kOverviewEyeBack = 30;       // m behind the platform, before the distance key's offset
-constexpr float kOverviewEyeUp = 20;         // m, before the height key's offset
-constexpr float kOverviewTargetX = 200;      // m down the course
-constexpr float kOverviewTargetUp = 2;       // m, before the target height key's offset
+constexpr float kBehindEyeBack = 10;             // m behind the aircraft
+constexpr float kBehindEyeUp = 3;                // m above it
+constexpr float kOverviewEyeBack = 30;           // m behind the platform, before the distance key's offset
+constexpr float kOverviewEyeUp = 20;             // m, before the height key's offset
+constexpr float kOverviewTargetX = 200;          // m down the course
+constexpr float kOverviewTargetUp = 2;           // m, before the target height key's offset
 constexpr Vec3 kTelephotoEye = {65, 8, 196.5f};  // m, beside the course
 
 // Replay variants: how far each one lasts, in metres of flight, is its base span plus
 // a random 0 to kSpanSpread - 1.
-constexpr int kSpanSpread = 20;         // m
-constexpr int kTelephotoSpan = 30;      // m
-constexpr int kChaseSpan = 50;          // m
-constexpr int kOtherSpan = 40;          // m, the fixed point, the pilot and the drifting chase
+constexpr int kSpanSpread = 20;                        // m
+constexpr int kTelephotoSpan = 30;                     // m
+constexpr int kChaseSpan = 50;                         // m
+constexpr int kOtherSpan = 40;                         // m, the fixed point, the pilot and the drifting chase
 constexpr Vec3 kReplayTelephotoEye = {70, 5, 196.5f};  // m, beside the course
 // Random offsets are drawn in decimetres and cut to whole metres.
 constexpr int kDecimetresPerMetre = 10;
@@ -52,10 +52,10 @@ constexpr Vec3 kFlyByTarget = {-10, 11, 0};  // m, where the whole fly-by looks
 constexpr int kClimbStartTick = 250;
 constexpr int kSpiralStartTick = 350;
 constexpr int kLowPassStartTick = 750;
-constexpr float kApproachStartBack = 185;    // m before the origin (eye x = -185 at tick 0)
-constexpr float kApproachSpeed = 0.5f;       // m per tick
-constexpr float kApproachHeight = 5;         // m
-constexpr float kApproachRun = 125;          // m the approach covers by the climb (0.5 m x 250 ticks)
+constexpr float kApproachStartBack = 185;  // m before the origin (eye x = -185 at tick 0)
+constexpr float kApproachSpeed = 0.5f;     // m per tick
+constexpr float kApproachHeight = 5;       // m
+constexpr float kApproachRun = 125;        // m the approach covers by the climb (0.5 m x 250 ticks)
 constexpr float kClimbTicksPerMetreForward = 3;
 constexpr float kClimbTicksPerMetreUp = 6;
 constexpr float kSpiralTicksPerRadian = 70;
@@ -65,7 +65,7 @@ constexpr float kSpiralStartHeight = 21.6f;  // m
 constexpr float kSpiralTicksPerMetreDown = 20;
 constexpr Vec3 kLowPassStart = {-28.64f, 1.6f, -18.3f};  // m, near where the spiral ends
 constexpr float kLowPassTicksPerMetreX = 20;
-constexpr float kLowPassSpeedZ = 0.25f;      // m per tick, towards -z
+constexpr float kLowPassSpeedZ = 0.25f;  // m per tick, towards -z
 
 // What a camera rule decides for one frame.
 struct Shot {
@@ -133,15 +133,13 @@ bool UsesAdjustmentKeys(CameraMode mode) {
 Shot FreeShot(const FreeCameraState& f, const flight::Aircraft& a) {
   const Vec3 p = AircraftPosition(a);
   switch (f.Mode) {
-    case CameraMode::Behind:
-      return {{p.X - kBehindEyeBack, p.Y + kBehindEyeUp, p.Z}, p, kWideFov};
-    case CameraMode::Pilot:
-      return PilotShot(a, kWideFov);
+    case CameraMode::Behind: return {{p.X - kBehindEyeBack, p.Y + kBehindEyeUp, p.Z}, p, kWideFov};
+    case CameraMode::Pilot: return PilotShot(a, kWideFov);
     case CameraMode::Orbit:
-      return {{p.X + f.Distance * std::cos(f.Azimuth), p.Y + f.Height, p.Z + f.Distance * std::sin(f.Azimuth)}, p,
+      return {{p.X + f.Distance * std::cos(f.Azimuth), p.Y + f.Height, p.Z + f.Distance * std::sin(f.Azimuth)},
+              p,
               kWideFov};
-    case CameraMode::Telephoto:
-      return {kTelephotoEye, p, kTeleFov};
+    case CameraMode::Telephoto: return {kTelephotoEye, p, kTeleFov};
     case CameraMode::Overview:
     default:
       return {{f.Distance - kOverviewEyeBack, f.Height + kOverviewEyeUp, f.Side},
@@ -155,7 +153,7 @@ Vec3 ChaseOffset() {
   Vec3 o;
   const int mx = RandomWholeMetres(200, 10);  // 10 to 29 m along the course
   o.X = RandomSign() * mx;
-  const int my = RandomWholeMetres(100, 2);   // 2 to 11 m up or down
+  const int my = RandomWholeMetres(100, 2);  // 2 to 11 m up or down
   o.Y = RandomSign() * my;
   const int mz = RandomWholeMetres(100, 20);  // 20 to 29 m to either side
   o.Z = RandomSign() * mz;
@@ -199,9 +197,7 @@ void StartVariant(ReplayCameraState& r, const flight::Aircraft& a) {
       r.StoredEye = RaisedEye({p.X + dx, p.Y + dy, p.Z + dz});
       break;
     }
-    case ReplayVariant::Pilot:
-      r.Span = RandomSpan(kOtherSpan);
-      break;
+    case ReplayVariant::Pilot: r.Span = RandomSpan(kOtherSpan); break;
     case ReplayVariant::DriftingChase:
     default:
       r.Span = RandomSpan(kOtherSpan);
@@ -217,14 +213,11 @@ Shot VariantShot(const ReplayCameraState& r, const flight::Aircraft& a, bool fir
   const Vec3 p = AircraftPosition(a);
   const std::optional<float> wideAtStart = firstFrame ? std::optional<float>(kWideFov) : std::nullopt;
   switch (r.Variant) {
-    case ReplayVariant::Telephoto:
-      return {r.StoredEye, p, kTeleFov};
+    case ReplayVariant::Telephoto: return {r.StoredEye, p, kTeleFov};
     case ReplayVariant::Chase:
       return {RaisedEye({p.X + r.Offset.X, p.Y + r.Offset.Y, p.Z + r.Offset.Z}), p, wideAtStart};
-    case ReplayVariant::FixedPoint:
-      return {r.StoredEye, p, wideAtStart};
-    case ReplayVariant::Pilot:
-      return PilotShot(a, wideAtStart);
+    case ReplayVariant::FixedPoint: return {r.StoredEye, p, wideAtStart};
+    case ReplayVariant::Pilot: return PilotShot(a, wideAtStart);
     case ReplayVariant::DriftingChase:
     default: {
       const float n = r.Tick;

@@ -10,14 +10,14 @@ namespace game {
 
 enum class FrameKind : int8_t { Normal = -1, FlightFrame = 0, ResultFrame = 1, FlyByFrame = 2 };
 
-inline constexpr float kWideFov = 0.7853982f;  // rad, pi/4
-inline constexpr float kTeleFov = 0.31415927f; // rad, pi/10
+inline constexpr float kWideFov = 0.7853982f;   // rad, pi/4
+inline constexpr float kTeleFov = 0.31415927f;  // rad, pi/10
 
 struct Lens {
   float FovY = kWideFov;  // rad
   float Aspect = 4.0f / 3.0f;
-  float Near = 1.0f;      // m
-  float Far = 15000.0f;   // m
+  float Near = 1.0f;     // m
+  float Far = 15000.0f;  // m
 };
 
 // The player's camera modes; the digit key of the same number selects each.
@@ -42,18 +42,18 @@ inline constexpr int kReplayVariantCount = 5;
 
 struct FreeCameraState {
   CameraMode Mode = CameraMode::Pilot;
-  float TargetHeight = 0;       // m
-  float Side = 0;               // m
-  float Azimuth = 0.5f;         // rad
-  float Height = 3.0f;          // m
-  float Distance = 10.0f;       // m
+  float TargetHeight = 0;  // m
+  float Side = 0;          // m
+  float Azimuth = 0.5f;    // rad
+  float Height = 3.0f;     // m
+  float Distance = 10.0f;  // m
 };
 
 struct ReplayCameraState {
   ReplayVariant Variant = ReplayVariant::Telephoto;
-  int16_t Tick = 0;       // frames shown by the current variant
-  double StartX = 0;      // m, aircraft x when the variant began
-  double Span = 0;        // m of flight the variant lasts
+  int16_t Tick = 0;   // frames shown by the current variant
+  double StartX = 0;  // m, aircraft x when the variant began
+  double Span = 0;    // m of flight the variant lasts
   platform::Vec3 StoredEye, Offset, Drift;
 };
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "platform/text_fields.h"
 #include "game/init.h"
 #include "game/ranking_list.h"
+#include "platform/text_fields.h"
 
 namespace game {
 namespace {

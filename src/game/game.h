@@ -42,7 +42,7 @@ struct Game {
   bool DesignMode = false;
 
   uint8_t State = Init;
-  int8_t Phase = FlyByStart;   // the demo's sub-state; kept outside the demo
+  int8_t Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
   int32_t FlyByTick = 0;
   uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
   uint32_t TouchdownTime = 0;  // ms

@@ -7,10 +7,10 @@ namespace {
 
 constexpr int16_t kFpsFontHeight = 16, kFpsWidth = 200;
 constexpr int16_t kWindFontHeight = 32, kWindWidth = 180;
-constexpr int16_t kGaugeWidth = 32, kGaugeHeight = 256;   // px
-constexpr double kGaugeXFraction = 0.89;                  // of the window width
-constexpr double kGaugeYFraction = 0.42;                  // of the window height
-constexpr double kGaugePixelsPerDegree = 20.0;            // the marker moves down as the tail rises
+constexpr int16_t kGaugeWidth = 32, kGaugeHeight = 256;  // px
+constexpr double kGaugeXFraction = 0.89;                 // of the window width
+constexpr double kGaugeYFraction = 0.42;                 // of the window height
+constexpr double kGaugePixelsPerDegree = 20.0;           // the marker moves down as the tail rises
 constexpr int8_t kResultDigits = 6;
 constexpr int kListFontHeight = 24;  // px, fixed pitch so the distances line up
 constexpr int16_t kResultCellWidth = 100, kResultCellHeight = 200;
@@ -36,7 +36,8 @@ std::unique_ptr<ScreenQuad> MakeGauge(Game& g, const char* picture) {
 int16_t GaugeX(const Game& g) { return static_cast<int16_t>(static_cast<int>(g.WindowWidth * kGaugeXFraction)); }
 
 int16_t GaugeY(const Game& g, double tailSettingDeg) {
-  return static_cast<int16_t>(static_cast<int>(tailSettingDeg * kGaugePixelsPerDegree + g.WindowHeight * kGaugeYFraction));
+  return static_cast<int16_t>(
+      static_cast<int>(tailSettingDeg * kGaugePixelsPerDegree + g.WindowHeight * kGaugeYFraction));
 }
 
 void CreateLongLivedObjects(Game& g) {

@@ -5,8 +5,8 @@
 namespace game {
 namespace {
 
-constexpr int kListLeft = 10, kListRight = 522;  // px
-constexpr int kListTop = 32, kLineHeight = 32;   // px
+constexpr int kListLeft = 10, kListRight = 522;    // px
+constexpr int kListTop = 32, kLineHeight = 32;     // px
 constexpr uint32_t kHighlightColour = 0xFFFF6400;  // opaque orange
 constexpr uint32_t kLineColour = 0xFFFFFFFF;
 
@@ -17,7 +17,8 @@ void DrawRankingList(Game& g, int8_t highlight) {
   if (highlight < 0 && g.Ranking->NewEntryIndex < ranking::kEntryCount) highlight = g.Ranking->NewEntryIndex;
   for (int r = 0; r < ranking::kEntryCount; ++r) {
     const platform::PixelRect rect{kListLeft, kListTop + kLineHeight * r, kListRight, kListTop + kLineHeight * (r + 1)};
-    g.ListFont->DrawText(ranking::RankingLine(g.Ranking->Entries[r]), rect, r == highlight ? kHighlightColour : kLineColour);
+    g.ListFont->DrawText(ranking::RankingLine(g.Ranking->Entries[r]), rect,
+                         r == highlight ? kHighlightColour : kLineColour);
   }
 }
 

@@ -6,9 +6,9 @@
 namespace game {
 namespace {
 
-constexpr float kFarWaterSize = 9000;   // m, the far surface reaches the horizon
-constexpr float kWaterHalfSize = 500;   // m, the grid near the launch site
-constexpr float kSkyRadius = 9000;      // m
+constexpr float kFarWaterSize = 9000;  // m, the far surface reaches the horizon
+constexpr float kWaterHalfSize = 500;  // m, the grid near the launch site
+constexpr float kSkyRadius = 9000;     // m
 constexpr int16_t kFirstWavePicture = 2;
 constexpr int16_t kWavePictures = 5;
 const char* const kWavePictureFiles[kWavePictures] = {"image\\wave.bmp", "image\\wave1.bmp", "image\\wave2.bmp",

@@ -15,13 +15,13 @@
 namespace platform {
 namespace {
 
-constexpr size_t kFileHeaderBytes = 14;     // BITMAPFILEHEADER
-constexpr uint32_t kCoreHeaderBytes = 12;   // BITMAPCOREHEADER (OS/2): 16-bit sizes, no compression field
-constexpr uint32_t kCompressionRgb = 0;        // BI_RGB
-constexpr uint32_t kCompressionBitfields = 3;  // BI_BITFIELDS (16 and 32 bits only)
-constexpr int kMaxDimension = 16384;            // px; larger than any texture a driver takes
+constexpr size_t kFileHeaderBytes = 14;           // BITMAPFILEHEADER
+constexpr uint32_t kCoreHeaderBytes = 12;         // BITMAPCOREHEADER (OS/2): 16-bit sizes, no compression field
+constexpr uint32_t kCompressionRgb = 0;           // BI_RGB
+constexpr uint32_t kCompressionBitfields = 3;     // BI_BITFIELDS (16 and 32 bits only)
+constexpr int kMaxDimension = 16384;              // px; larger than any texture a driver takes
 constexpr int64_t kMaxPixels = int64_t{1} << 26;  // 256 MB of 32-bit pixels
-constexpr size_t kMaxFileBytes = 128u << 20;    // a prefix this long holds any picture we accept
+constexpr size_t kMaxFileBytes = 128u << 20;      // a prefix this long holds any picture we accept
 
 uint32_t Read16(const uint8_t* p) { return p[0] | (p[1] << 8); }
 uint32_t Read32(const uint8_t* p) {
@@ -37,7 +37,7 @@ struct BmpHeader {
   bool TopRowFirst = false;  // a negative height
   int BitsPerPixel = 0;
   uint32_t Compression = kCompressionRgb;
-  int64_t RowBytes = 0;      // padded to 4
+  int64_t RowBytes = 0;  // padded to 4
 };
 
 std::optional<BmpHeader> CheckHeader(const uint8_t* data, size_t size) {
@@ -145,8 +145,8 @@ std::optional<Image> DecodeBmp(const uint8_t* data, size_t size, uint32_t colorK
 
   int width = 0, height = 0, channels = 0;
   constexpr int kRgba = 4;
-  const std::unique_ptr<stbi_uc, StbFree> rgba(
-      stbi_load_from_memory(data, static_cast<int>(std::min<size_t>(size, INT_MAX)), &width, &height, &channels, kRgba));
+  const std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load_from_memory(
+      data, static_cast<int>(std::min<size_t>(size, INT_MAX)), &width, &height, &channels, kRgba));
   if (!rgba || width != header->Width || height != header->Height) return std::nullopt;
 
   // The fourth byte of a 32-bit BI_RGB pixel is unused padding, not alpha (the picture

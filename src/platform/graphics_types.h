@@ -36,10 +36,10 @@ inline constexpr uint32_t Gouraud = 2;  // D3DSHADE_GOURAUD
 }  // namespace ShadeMode
 
 namespace Blend {
-inline constexpr uint32_t Zero = 1;          // D3DBLEND_ZERO
-inline constexpr uint32_t One = 2;           // D3DBLEND_ONE
-inline constexpr uint32_t SrcAlpha = 5;      // D3DBLEND_SRCALPHA
-inline constexpr uint32_t InvSrcAlpha = 6;   // D3DBLEND_INVSRCALPHA
+inline constexpr uint32_t Zero = 1;         // D3DBLEND_ZERO
+inline constexpr uint32_t One = 2;          // D3DBLEND_ONE
+inline constexpr uint32_t SrcAlpha = 5;     // D3DBLEND_SRCALPHA
+inline constexpr uint32_t InvSrcAlpha = 6;  // D3DBLEND_INVSRCALPHA
 }  // namespace Blend
 
 enum class StageState { ColorOp, ColorArg1, ColorArg2, AlphaOp, AlphaArg1, AlphaArg2 };
@@ -78,7 +78,7 @@ inline constexpr uint32_t TexCountMask = 0xF00;
 
 inline constexpr uint32_t MeshVertex = Xyz | Normal | Tex1;             // 0x112
 inline constexpr uint32_t SceneVertex = Xyz | Normal | Diffuse | Tex1;  // 0x152
-inline constexpr uint32_t ScreenVertex = XyzRhw | Diffuse | Tex2;      // 0x244
+inline constexpr uint32_t ScreenVertex = XyzRhw | Diffuse | Tex2;       // 0x244
 
 // Bytes of one vertex of this format.
 int Stride(uint32_t fvf);

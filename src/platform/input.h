@@ -11,7 +11,11 @@ enum class Key {
   Left,
   Right,
   LeftButton,
-  Digit0, Digit1, Digit2, Digit3, Digit4,  // main keyboard digits
+  Digit0,
+  Digit1,
+  Digit2,
+  Digit3,
+  Digit4,  // main keyboard digits
   A,
   S,
   X,

@@ -56,9 +56,7 @@ int Mesh::PositionOffset() const { return HasPosition(fvf_) ? 0 : -1; }
 
 int Mesh::NormalOffset() const { return (fvf_ & Fvf::Normal) ? PositionBytes(fvf_) : -1; }
 
-int Mesh::DiffuseOffset() const {
-  return (fvf_ & Fvf::Diffuse) ? PositionBytes(fvf_) + NormalBytes(fvf_) : -1;
-}
+int Mesh::DiffuseOffset() const { return (fvf_ & Fvf::Diffuse) ? PositionBytes(fvf_) + NormalBytes(fvf_) : -1; }
 
 int Mesh::TexCoordOffset() const {
   return HasTexCoords(fvf_) ? PositionBytes(fvf_) + NormalBytes(fvf_) + DiffuseBytes(fvf_) : -1;

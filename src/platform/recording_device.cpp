@@ -88,7 +88,9 @@ void RecordingDevice::SetLight(int index, const Light& light) {
   Calls.push_back(Format("SetLight %d", index));
 }
 
-void RecordingDevice::LightEnable(int index, bool enable) { Calls.push_back(Format("LightEnable %d %d", index, enable)); }
+void RecordingDevice::LightEnable(int index, bool enable) {
+  Calls.push_back(Format("LightEnable %d %d", index, enable));
+}
 
 void RecordingDevice::SetMaterial(const Material& material) {
   LastMaterial = material;
@@ -117,7 +119,9 @@ void RecordingDevice::SetStreamSource(VertexBuffer* buffer, int stride) {
   Calls.push_back(Format("SetStreamSource %s %d", buffer ? "buffer" : "null", stride));
 }
 
-void RecordingDevice::SetIndices(IndexBuffer* buffer) { Calls.push_back(Format("SetIndices %s", buffer ? "buffer" : "null")); }
+void RecordingDevice::SetIndices(IndexBuffer* buffer) {
+  Calls.push_back(Format("SetIndices %s", buffer ? "buffer" : "null"));
+}
 
 void RecordingDevice::Record(Draw draw) {
   draw.Fvf = fvf_;

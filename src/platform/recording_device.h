@@ -13,7 +13,7 @@ class RecordingDevice : public GraphicsDevice {
 public:
   // One draw with what it drew from and the state it drew with.
   struct Draw {
-    std::string Kind;             // "DrawPrimitiveUp", "DrawIndexedPrimitive", "DrawSubset"
+    std::string Kind;  // "DrawPrimitiveUp", "DrawIndexedPrimitive", "DrawSubset"
     uint32_t Fvf = 0;
     Primitive Type = Primitive::TriangleList;
     int PrimitiveCount = 0;

@@ -1,8 +1,8 @@
 #include "platform/text_fields.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 namespace platform {

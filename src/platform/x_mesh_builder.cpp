@@ -214,7 +214,8 @@ std::optional<XFileError> ResolveMaterials(const RawMesh& mesh, const XScene& sc
       continue;
     }
     const auto found = scene.namedMaterials.find(slot.reference);
-    if (found == scene.namedMaterials.end()) return XFileError{slot.line, "a Material named \"" + slot.reference + "\""};
+    if (found == scene.namedMaterials.end())
+      return XFileError{slot.line, "a Material named \"" + slot.reference + "\""};
     materials.push_back(found->second);
   }
   return std::nullopt;

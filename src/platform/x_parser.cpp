@@ -35,7 +35,8 @@ constexpr uint32_t kTexSizeDwords[] = {2, 3, 4, 1};  // size codes 0..3: 2, 3, 4
 // DWORDs per vertex of an FVFData block, or nothing for formats this reader does not
 // size (positions and the rarer flags).
 std::optional<uint64_t> FvfDataDwordsPerVertex(uint32_t fvf) {
-  const uint32_t sized = Fvf::Normal | kFvfPointSize | Fvf::Diffuse | kFvfSpecular | Fvf::TexCountMask | kFvfTexSizeBits;
+  const uint32_t sized =
+      Fvf::Normal | kFvfPointSize | Fvf::Diffuse | kFvfSpecular | Fvf::TexCountMask | kFvfTexSizeBits;
   const uint32_t texSets = (fvf & Fvf::TexCountMask) >> kFvfTexCountShift;
   if ((fvf & ~sized) != 0 || texSets > kMaxTexSets) return std::nullopt;
   uint64_t dwords = ((fvf & Fvf::Normal) ? kNumbersPerVector : 0) + ((fvf & kFvfPointSize) ? 1 : 0) +
@@ -238,8 +239,7 @@ private:
     const int frame = static_cast<int>(scene_.frames.size());
     scene_.frames.push_back({Identity(), parent});
     ForEachChild(
-        Scope::Object,
-        [&](const std::string& type, std::string_view name) { ParseObject(type, name, frame, depth); },
+        Scope::Object, [&](const std::string& type, std::string_view name) { ParseObject(type, name, frame, depth); },
         IgnoreReference);
   }
 
@@ -335,7 +335,9 @@ private:
             SkipObjectRest();
           }
         },
-        [&](const std::string& reference, int line) { slots.push_back({std::nullopt, reference, line}); });
+        [&](const std::string& reference, int line) {
+          slots.push_back({std::nullopt, reference, line});
+        });
     if (failed_) return;
     // Every declared material must be given; extra ones are not used.
     if (slots.size() < materialCount) {

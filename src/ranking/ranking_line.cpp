@@ -1,7 +1,7 @@
 #include "ranking/ranking_line.h"
 
-#include "platform/text_fields.h"
 #include <algorithm>
+#include "platform/text_fields.h"
 
 #include "platform/shift_jis.h"
 

@@ -20,8 +20,8 @@ struct ControlLog {
 };
 
 struct RankingEntry {
-  std::string Name;   // Shift-JIS bytes as typed, at most 255
-  float Distance = 0; // m
+  std::string Name;    // Shift-JIS bytes as typed, at most 255
+  float Distance = 0;  // m
 };
 
 // The ten best flights, longest first; among equal distances the older stands first.

@@ -16,10 +16,10 @@ struct FlightOptions {
 
 struct FlightOutcome {
   std::unique_ptr<flight::Aircraft> Aircraft;  // with the whole flight record
-  float Distance = 0;      // m, DisplayX at touchdown
-  int LastStep = 0;        // touchdown record
-  int LaunchTicks = 0;     // LaunchRun calls until it returned true
-  bool LaunchEnded = true; // false when the run never reaches the platform's edge
+  float Distance = 0;                          // m, DisplayX at touchdown
+  int LastStep = 0;                            // touchdown record
+  int LaunchTicks = 0;                         // LaunchRun calls until it returned true
+  bool LaunchEnded = true;                     // false when the run never reaches the platform's edge
 };
 
 // Flies an aircraft file or a ranking entry file the way the game's demo does, as a

@@ -8,7 +8,8 @@
 namespace sim {
 
 bool FlyAsPlayer(ranking::RankingTable& table, PlayerControls controls, PlayerFlight& result) {
-  aircraft::LoadAircraft(result.Aircraft, ranking::kWorkingAircraftFile, {.CoordinateLog = false, .BuildModel = nullptr});
+  aircraft::LoadAircraft(result.Aircraft, ranking::kWorkingAircraftFile,
+                         {.CoordinateLog = false, .BuildModel = nullptr});
   flight::Aircraft& a = *result.Aircraft;
   ranking::ResetControlLog(table, a.TailSetting);
   FlightRun run;

@@ -11,10 +11,10 @@ namespace {
 
 using platform::SamplerState;
 
-constexpr float kGridCentreX = 100;       // m; the grid's middle row lies 100 m out
-constexpr float kGridTexScale = 10;       // texture units per grid line
-constexpr float kFarSurfaceDrop = 0.1f;   // m below the grid, which covers it where both are
-constexpr double kPi = 3.14159;           // the game's truncated pi
+constexpr float kGridCentreX = 100;      // m; the grid's middle row lies 100 m out
+constexpr float kGridTexScale = 10;      // texture units per grid line
+constexpr float kFarSurfaceDrop = 0.1f;  // m below the grid, which covers it where both are
+constexpr double kPi = 3.14159;          // the game's truncated pi
 constexpr double kHalfPi = 1.570795;
 constexpr int kBandVertices = 2 * CField::kGridLines;
 constexpr int kBandTriangles = kBandVertices - 2;
@@ -26,7 +26,8 @@ constexpr const char* kWaveTextureFailed =
     "\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
 // "WaveFiledのMaxTexは最低でも3にしてください"
 constexpr const char* kMaxTexTooSmall =
-    "WaveFiled\x82\xccMaxTex\x82\xcd\x8d\xc5\x92\xe1\x82\xc5\x82\xe0" "3\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
+    "WaveFiled\x82\xccMaxTex\x82\xcd\x8d\xc5\x92\xe1\x82\xc5\x82\xe0"
+    "3\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
     "\xb3\x82\xa2";
 
 void SetLinearFilters(platform::GraphicsDevice& device) {

@@ -12,7 +12,7 @@ namespace world {
 class CField {
 public:
   static constexpr int kGridLines = 9;
-  static constexpr int kVertexCount = kGridLines * kGridLines;    // 81
+  static constexpr int kVertexCount = kGridLines * kGridLines;         // 81
   static constexpr int kIndexCount = 2 * (kVertexCount - kGridLines);  // 144 strip indices
   static constexpr int kBandsDrawn = 7;  // of 8: the band behind the platform is never drawn
 
@@ -26,16 +26,16 @@ public:
   // The grid as separate strips, one per band between two rows.
   void DrawGrid(platform::GraphicsDevice& device);
 
-  float FarSize;             // m, reach of the far surface
-  float HalfSize;            // m, half the grid's width
-  float SurfaceHeight = 0;   // m
-  float CellSize = 0;        // m between grid lines
-  float TexRepeat = 0;       // texture repetitions per cell
+  float FarSize;            // m, reach of the far surface
+  float HalfSize;           // m, half the grid's width
+  float SurfaceHeight = 0;  // m
+  float CellSize = 0;       // m between grid lines
+  float TexRepeat = 0;      // texture repetitions per cell
   std::array<SceneVertex, kVertexCount> Vertices{};
   std::unique_ptr<platform::VertexBuffer> Vertex;
   std::unique_ptr<platform::IndexBuffer> Index;
   std::unique_ptr<platform::Texture> Texture;  // never loaded for a plain field
-  bool GridReady = false;  // both buffers made and filled
+  bool GridReady = false;                      // both buffers made and filled
 
 private:
   bool FillVertexBuffer(platform::GraphicsDevice& device);

@@ -12,7 +12,7 @@ using platform::Translation;
 
 constexpr uint32_t kPoleColour = 0xFFC8B4B4;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
-constexpr uint32_t kPoleKey = 0xFFFFFFFF;      // white is transparent
+constexpr uint32_t kPoleKey = 0xFFFFFFFF;  // white is transparent
 constexpr uint32_t kTreeKey = 0xFF779944;
 constexpr uint32_t kMountainKey = 0xFF6699FF;
 

@@ -8,11 +8,11 @@
 namespace world {
 namespace {
 
-constexpr double kRingStep = 0.314159;         // rad of elevation per ring (pi / 10)
-constexpr double kColumnStep = 0.5235983333;   // rad of azimuth per column (pi / 6)
-constexpr float kSeamShift = 0.1f;             // m; keeps the two seam columns apart
+constexpr double kRingStep = 0.314159;        // rad of elevation per ring (pi / 10)
+constexpr double kColumnStep = 0.5235983333;  // rad of azimuth per column (pi / 6)
+constexpr float kSeamShift = 0.1f;            // m; keeps the two seam columns apart
 constexpr float kSeamU0 = 0.0001f, kSeamU12 = 2.99999f;
-constexpr float kUPerColumn = 0.25f;           // the picture goes round three times
+constexpr float kUPerColumn = 0.25f;  // the picture goes round three times
 constexpr float kHorizonV = 0.999999f, kUpperV = 0.00001f;
 // "天球のテクスチャ作成に失敗しました"
 constexpr const char* kSkyTextureFailed =
@@ -35,9 +35,9 @@ SkyDome::SkyDome(platform::GraphicsDevice& device, float radius) : Radius(radius
     const double h = radius * std::cos(elevation);
     for (int m = 0; m < kColumns; ++m) {
       const double azimuth = kColumnStep * m;
-      SceneVertex v = UpVertex(static_cast<float>(h * std::cos(azimuth)), static_cast<float>(radius * std::sin(elevation)),
-                               static_cast<float>(-h * std::sin(azimuth)), RingColour(r), kUPerColumn * m,
-                               r == 0 ? kHorizonV : kUpperV);
+      SceneVertex v = UpVertex(
+          static_cast<float>(h * std::cos(azimuth)), static_cast<float>(radius * std::sin(elevation)),
+          static_cast<float>(-h * std::sin(azimuth)), RingColour(r), kUPerColumn * m, r == 0 ? kHorizonV : kUpperV);
       if (m == 0) {
         v.Z += kSeamShift;
         v.U = kSeamU0;

@@ -12,9 +12,9 @@ class SkyDome {
 public:
   static constexpr int kRings = 5;
   static constexpr int kColumns = 13;
-  static constexpr int kVertexCount = kRings * kColumns + 1;  // 66 with the zenith
+  static constexpr int kVertexCount = kRings * kColumns + 1;                      // 66 with the zenith
   static constexpr int kIndexCount = 2 * (kRings - 1) * kColumns + 2 * kColumns;  // 130
-  static constexpr int kTriangles = kIndexCount - 3;  // 127 in one strip
+  static constexpr int kTriangles = kIndexCount - 3;                              // 127 in one strip
 
   SkyDome(platform::GraphicsDevice& device, float radius);
 

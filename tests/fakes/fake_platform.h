@@ -18,7 +18,7 @@ namespace fakes {
 // A clock that only moves when told to, or by 1 ms on every sleep.
 class FakeClock : public platform::Clock {
 public:
-  uint32_t Now = 0;     // ms
+  uint32_t Now = 0;  // ms
   int Sleeps = 0;
   uint32_t AdvancePerRead = 0;  // ms added after every reading
 
@@ -46,8 +46,8 @@ public:
 
 class FakeDialogs : public platform::Dialogs {
 public:
-  std::vector<std::string> Warnings;                // Shift-JIS texts in order
-  std::deque<std::optional<std::string>> Names;    // answers of the name dialog
+  std::vector<std::string> Warnings;             // Shift-JIS texts in order
+  std::deque<std::optional<std::string>> Names;  // answers of the name dialog
   int NameDialogs = 0;
 
   void ShowWarning(const std::string& text) override { Warnings.push_back(text); }

@@ -18,9 +18,9 @@
 #include <cstdio>
 
 #include "aircraft/aircraft_file.h"
-#include "platform/text_fields.h"
 #include "number_input.h"
 #include "open_choices.h"
+#include "platform/text_fields.h"
 #include "wing_drawing.h"
 
 namespace config {
@@ -30,10 +30,10 @@ namespace {
 // [SECTION] Helpers
 //-----------------------------------------------------------------------------
 
-constexpr float kValuesWidth = 490;      // px, the left column
-constexpr float kNumberWidth = 110;      // px, a value field
+constexpr float kValuesWidth = 490;        // px, the left column
+constexpr float kNumberWidth = 110;        // px, a value field
 constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
-constexpr float kPlotHeight = 190;       // px
+constexpr float kPlotHeight = 190;         // px
 const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
 const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
@@ -97,9 +97,10 @@ void AdvanceSweep(UiState& ui) {
   if (SweepDone(*ui.Sweep)) {
     ui.SweepRunning = false;
     const auto best = BestTrim(*ui.Sweep);
-    ui.Document.Status = best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
-                              platform::TwoDecimalText(best->Distance).c_str())
-                     : "掃引が終わりました: 飛び立てた設定がありません";
+    ui.Document.Status =
+        best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
+                      platform::TwoDecimalText(best->Distance).c_str())
+             : "掃引が終わりました: 飛び立てた設定がありません";
   }
 }
 
@@ -140,9 +141,7 @@ void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
       if (InputExactNumber(id.c_str(), &height, kNumberWidth)) SetLaunchHeight(spec, height);
       break;
     }
-    case LineKind::Value:
-      InputExactNumber(id.c_str(), &line.Value(spec), kNumberWidth);
-      break;
+    case LineKind::Value: InputExactNumber(id.c_str(), &line.Value(spec), kNumberWidth); break;
     case LineKind::Integer: {
       bool on = (spec.StripModel & 0xFF) == 1;  // the game keeps only the low byte
       if (ImGui::Checkbox((std::string("使用する") + id).c_str(), &on)) spec.StripModel = on ? 1 : 0;
@@ -152,8 +151,7 @@ void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
   ImGui::TableSetColumnIndex(2);
   ImGui::TextColored(kGrey, "%s", line.Unit);
@@ -166,7 +164,8 @@ void ValueGroup(Group group, flight::AircraftSpec& spec) {
   ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, kNumberWidth + 20);
   ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
   for (const FileLine& line : FileLines()) {
-    if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList) ValueRow(line, spec);
+    if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList)
+      ValueRow(line, spec);
   }
   ImGui::EndTable();
 }
@@ -208,7 +207,8 @@ void SectionTable(UiState& ui) {
         ImGui::BeginDisabled(i == 0);  // the first section always exists
         if (ImGui::Checkbox(id.c_str(), &on) && i > 0) spec.SectionEnabled[i] = on ? 1 : 0;
         ImGui::EndDisabled();
-        if (i == 0 && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled)) ImGui::SetTooltip("区間1 は常に有効です");
+        if (i == 0 && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
+          ImGui::SetTooltip("区間1 は常に有効です");
         if (spec.SectionEnabled[i] != 0 && spec.SectionEnabled[i] != 1) {
           ImGui::SameLine();
           ImGui::TextColored(kOrange, "%d", spec.SectionEnabled[i]);
@@ -241,7 +241,8 @@ void SectionTable(UiState& ui) {
 }
 
 void ValuesColumn(UiState& ui) {
-  for (Group g : {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
+  for (Group g :
+       {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
     ValueGroup(g, ui.Document.Editor.Spec);
   }
   SectionTable(ui);
@@ -348,7 +349,8 @@ std::string FlightSummary(const FlightProfile& flight) {
   if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
   std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
                      Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
-                            flight.LaunchTicks * flight::kTimeStep) + ")";
+                            flight.LaunchTicks * flight::kTimeStep) +
+                     ")";
   if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
     text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
   }
@@ -378,7 +380,8 @@ void FlightPanel(UiState& ui, const std::string& text) {
                        stale ? " (値が変わりました)" : "");
     ImGui::PopTextWrapPos();
     if (!ui.Flight->X.empty()) {
-      DrawFlightPlot(ui.Flight->X.data(), ui.Flight->Height.data(), static_cast<int>(ui.Flight->X.size()), width, kPlotHeight);
+      DrawFlightPlot(ui.Flight->X.data(), ui.Flight->Height.data(), static_cast<int>(ui.Flight->X.size()), width,
+                     kPlotHeight);
     }
   } else if (!ui.Figures.LaunchReachesEdge) {
     ImGui::TextColored(kRed, "初速が低すぎて発進台の端に届きません。");
@@ -386,7 +389,8 @@ void FlightPanel(UiState& ui, const std::string& text) {
 
   ImGui::Spacing();
   ImGui::TextUnformatted("一定の尾翼取付角で飛ばし比べる");
-  HelpMarker("操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
+  HelpMarker(
+      "操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
   ImGui::BeginDisabled(ui.SweepRunning);
   SweepField("から##from", &ui.SweepFrom);
   ImGui::SameLine();
@@ -562,8 +566,8 @@ void OpenDialog(UiState& ui) {
   }
   ImGui::Separator();
   ImGui::SetNextItemWidth(300);
-  const bool entered = ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", ui.OpenPath, sizeof ui.OpenPath,
-                                                ImGuiInputTextFlags_EnterReturnsTrue);
+  const bool entered = ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", ui.OpenPath,
+                                                sizeof ui.OpenPath, ImGuiInputTextFlags_EnterReturnsTrue);
   ImGui::SameLine();
   if ((ImGui::Button("ファイル名で開く") || entered) && ui.OpenPath[0] != '\0') chosen = ui.OpenPath;
   ImGui::SameLine();

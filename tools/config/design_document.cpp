@@ -63,7 +63,8 @@ DesignDocument StartDocument() {
   d.Editor = StartEditor();
   const bool started = !d.Editor.SourceName.empty();
   if (!started) {
-    ShowNotice(d, "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。");
+    ShowNotice(
+        d, "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。");
     d.Status = "既定の設計で始めました";
   } else {
     d.Status = "temp.txt を開きました";

@@ -17,15 +17,15 @@ struct DesignDocument {
   // What to do once the unsaved-changes question is answered.
   enum class AfterPrompt { Nothing, Quit, Open };
   AfterPrompt PendingAction = AfterPrompt::Nothing;
-  std::string PendingOpen;        // game file name to open once the question is answered
+  std::string PendingOpen;  // game file name to open once the question is answered
 
-  bool AskUnsaved = false;          // the save / discard / cancel question
-  bool AskSaveWithWarnings = false; // save a design the game handles, but with warnings?
-  bool ShowFileProblems = false;    // the problems of the file just opened
+  bool AskUnsaved = false;           // the save / discard / cancel question
+  bool AskSaveWithWarnings = false;  // save a design the game handles, but with warnings?
+  bool ShowFileProblems = false;     // the problems of the file just opened
   bool ShowNotice = false;
-  std::string Notice;               // text of the notice, UTF-8
-  std::string Status;               // last action, shown at the bottom, UTF-8
-  bool Quit = false;                // the configurator should end
+  std::string Notice;  // text of the notice, UTF-8
+  std::string Status;  // last action, shown at the bottom, UTF-8
+  bool Quit = false;   // the configurator should end
 };
 
 // Whether a command replaced the values with those of another file, so that results

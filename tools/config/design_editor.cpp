@@ -22,13 +22,23 @@ flight::AircraftSpec DefaultDesign() {
   s.WingIncidence = 4;
   s.WingCm0 = -0.1;
   s.WingAcRatio = 0.25;
-  s.WingAirfoil = {.LiftSlope = 6, .ZeroLiftAngle = -6, .ClUpper = 1.5, .ClAboveUpper = 0.9, .ClLower = -0.5,
-                   .ClBelowLower = -0.3, .ProfileDrag = 0.012};
+  s.WingAirfoil = {.LiftSlope = 6,
+                   .ZeroLiftAngle = -6,
+                   .ClUpper = 1.5,
+                   .ClAboveUpper = 0.9,
+                   .ClLower = -0.5,
+                   .ClBelowLower = -0.3,
+                   .ProfileDrag = 0.012};
   s.TailSpan = 3;
   s.TailChord = 0.6;
   s.TailIncidence = -0.5;
-  s.TailAirfoil = {.LiftSlope = 6, .ZeroLiftAngle = 0, .ClUpper = 1, .ClAboveUpper = 0.6, .ClLower = -1,
-                   .ClBelowLower = -0.6, .ProfileDrag = 0.01};
+  s.TailAirfoil = {.LiftSlope = 6,
+                   .ZeroLiftAngle = 0,
+                   .ClUpper = 1,
+                   .ClAboveUpper = 0.6,
+                   .ClLower = -1,
+                   .ClBelowLower = -0.6,
+                   .ProfileDrag = 0.01};
   s.StripModel = 1;
   s.WingMass = 25;
   s.CenterHalfWidth = 0.3;
@@ -97,8 +107,7 @@ SaveResult SaveDesign(DesignEditor& editor) {
 
 std::string DescribeSaveResult(SaveResult result) {
   switch (result) {
-    case SaveResult::Saved:
-      return "temp.txt に保存しました。";
+    case SaveResult::Saved: return "temp.txt に保存しました。";
     case SaveResult::Refused:
       return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。temp.txt は変わっていません。";
     case SaveResult::WriteFailed:

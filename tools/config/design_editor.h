@@ -19,8 +19,8 @@ inline constexpr const char* kDesignFileName = "temp.txt";
 flight::AircraftSpec DefaultDesign();
 
 struct DesignEditor {
-  flight::AircraftSpec Spec;     // the values shown and edited
-  std::string SourceName;        // file the values were read from; empty: the default design
+  flight::AircraftSpec Spec;          // the values shown and edited
+  std::string SourceName;             // file the values were read from; empty: the default design
   std::vector<FileProblem> Problems;  // of the last file opened
   std::string ProblemFile;            // the file Problems are about
   // FormatAircraftSpec of what "temp.txt" held when last read or saved; nothing while
@@ -43,8 +43,8 @@ bool IsDirty(const DesignEditor& editor);
 
 enum class SaveResult {
   Saved,
-  Refused,        // a warning refuses the design; nothing was written
-  WriteFailed,    // the file could not be written; the old one is untouched
+  Refused,          // a warning refuses the design; nothing was written
+  WriteFailed,      // the file could not be written; the old one is untouched
   ReadBackDiffers,  // written, but it does not read back to the same values
 };
 

@@ -71,33 +71,22 @@ std::span<const FileLine, kFileLineCount> FileLines() { return std::span<const F
 
 int ListValueCount(LineKind kind) {
   switch (kind) {
-    case LineKind::EnabledList:
-      return kSectionCount - 1;
-    case LineKind::SectionList:
-      return kSectionCount;
-    default:
-      return 0;
+    case LineKind::EnabledList: return kSectionCount - 1;
+    case LineKind::SectionList: return kSectionCount;
+    default: return 0;
   }
 }
 
 const char* GroupTitle(Group group) {
   switch (group) {
-    case Group::Start:
-      return "初期条件と風";
-    case Group::Mass:
-      return "質量・重心";
-    case Group::Wing:
-      return "主翼";
-    case Group::WingAirfoil:
-      return "主翼翼型";
-    case Group::Tail:
-      return "尾翼";
-    case Group::TailAirfoil:
-      return "尾翼翼型";
-    case Group::Strips:
-      return "翼分割モデルと区間";
-    case Group::None:
-      break;
+    case Group::Start: return "初期条件と風";
+    case Group::Mass: return "質量・重心";
+    case Group::Wing: return "主翼";
+    case Group::WingAirfoil: return "主翼翼型";
+    case Group::Tail: return "尾翼";
+    case Group::TailAirfoil: return "尾翼翼型";
+    case Group::Strips: return "翼分割モデルと区間";
+    case Group::None: break;
   }
   return "";
 }

@@ -22,27 +22,27 @@ enum class LineKind {
 
 // Where a line's values are shown.
 enum class Group {
-  None,        // headings and line 1
-  Start,       // start conditions and wind
-  Mass,        // masses and balance
-  Wing,        // main wing
-  WingAirfoil, // main-wing section data
-  Tail,        // tail
-  TailAirfoil, // tail section data
-  Strips,      // strip model, wing mass, centre width and the four sections
+  None,         // headings and line 1
+  Start,        // start conditions and wind
+  Mass,         // masses and balance
+  Wing,         // main wing
+  WingAirfoil,  // main-wing section data
+  Tail,         // tail
+  TailAirfoil,  // tail section data
+  Strips,       // strip model, wing mass, centre width and the four sections
 };
 
 using DoubleField = double& (*)(flight::AircraftSpec&);
 using SectionField = std::array<double, 4>& (*)(flight::AircraftSpec&);
 
 struct FileLine {
-  int Number;          // 1 .. 49
+  int Number;  // 1 .. 49
   LineKind Kind;
   Group Shown;
-  const char* Name;    // UTF-8
-  const char* Unit;    // UTF-8; "" for a plain number
-  DoubleField Value = nullptr;      // Value and Height lines
-  SectionField Section = nullptr;   // SectionList lines
+  const char* Name;                // UTF-8
+  const char* Unit;                // UTF-8; "" for a plain number
+  DoubleField Value = nullptr;     // Value and Height lines
+  SectionField Section = nullptr;  // SectionList lines
 };
 
 inline constexpr int kFileLineCount = 49;

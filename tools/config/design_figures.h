@@ -31,22 +31,22 @@ struct SectionStrips {
 };
 
 struct DesignFigures {
-  double WingArea = 0;          // m^2, WingSpan * WingChord
-  double TailArea = 0;          // m^2
+  double WingArea = 0;  // m^2, WingSpan * WingChord
+  double TailArea = 0;  // m^2
   double AspectRatio = 0;
   double TailAspectRatio = 0;
-  double TailArm = 0;           // m, CgPosition - TailPosition (negative: the tail is behind)
-  double TailVolume = 0;        // TailArea * (TailPosition - CgPosition) / (WingArea * WingChord)
-  double DownwashDistance = 0;  // m, wing aerodynamic centre to tail
-  double PitchInertia = 0;      // kg m^2
-  double StartWingCl = 0;       // lift coefficient of the start state
-  bool StripModelOn = false;    // the low byte of the switch is 1
+  double TailArm = 0;              // m, CgPosition - TailPosition (negative: the tail is behind)
+  double TailVolume = 0;           // TailArea * (TailPosition - CgPosition) / (WingArea * WingChord)
+  double DownwashDistance = 0;     // m, wing aerodynamic centre to tail
+  double PitchInertia = 0;         // kg m^2
+  double StartWingCl = 0;          // lift coefficient of the start state
+  bool StripModelOn = false;       // the low byte of the switch is 1
   bool LaunchReachesEdge = false;  // the run along the platform ever gets to its edge
 
   std::array<SectionStrips, kSectionCount> Sections{};
-  int StripsNeeded = 0;          // sum over the sections, before the limit
-  int StripCount = 0;            // strips per half the game uses
-  std::vector<StripRow> Strips;  // one half
+  int StripsNeeded = 0;            // sum over the sections, before the limit
+  int StripCount = 0;              // strips per half the game uses
+  std::vector<StripRow> Strips;    // one half
   double StripAreaBothHalves = 0;  // m^2
   double StripMassHalf = 0;        // kg, one half (the strips share WingMass)
   double StripSpan = 0;            // m, tip to tip of the flat wing, centre part included

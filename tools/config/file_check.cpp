@@ -6,8 +6,8 @@
 
 #include "aircraft/aircraft_file.h"
 #include "design_fields.h"
-#include "platform/text_fields.h"
 #include "platform/shift_jis.h"
+#include "platform/text_fields.h"
 
 namespace config {
 namespace {
@@ -94,7 +94,8 @@ bool CheckLine(const FileLine& layout, std::string_view raw, std::vector<FilePro
       problems.push_back({FileProblemKind::FieldTooLong, n});
       return false;
     }
-    if (layout.Kind != LineKind::Ignored) CheckValue(platform::CutCr(rest), layout.Kind == LineKind::Integer, n, problems);
+    if (layout.Kind != LineKind::Ignored)
+      CheckValue(platform::CutCr(rest), layout.Kind == LineKind::Integer, n, problems);
     return true;
   }
 
@@ -132,10 +133,8 @@ bool ShiftsLaterLines(FileProblemKind kind) {
     case FileProblemKind::NoComma:
     case FileProblemKind::FieldTooLong:
     case FileProblemKind::MissingLastComma:
-    case FileProblemKind::WrongValueCount:
-      return true;
-    default:
-      return false;
+    case FileProblemKind::WrongValueCount: return true;
+    default: return false;
   }
 }
 
@@ -162,23 +161,20 @@ std::string DescribeFileProblem(const FileProblem& p, std::string_view fileName)
   const std::string where = LineName(p.Line);
   const std::string shifted = "ゲームは以降の値をずらして読みます (表の値はゲームが読む値です)。";
   switch (p.Kind) {
-    case FileProblemKind::Missing:
-      return file + "を開けません。ゲームも読めず「機体データの取得に失敗」と警告します。";
+    case FileProblemKind::Missing: return file + "を開けません。ゲームも読めず「機体データの取得に失敗」と警告します。";
     case FileProblemKind::Truncated:
       return file + "は " + std::to_string(p.Count) + " 行で終わっています (49 行必要)。" +
              std::to_string(p.Count + 1) + " 行目以降の値はゲームでも 0 になります。";
-    case FileProblemKind::NoComma:
-      return where + "にカンマがありません。" + shifted;
+    case FileProblemKind::NoComma: return where + "にカンマがありません。" + shifted;
     case FileProblemKind::FieldTooLong:
       return where + "に 256 文字以上の項目があります。ゲームはそこで読むのをやめ、以降の値はすべて 0 になります。";
     case FileProblemKind::NotANumber:
       return where + "の値「" + p.Text + "」に数値以外の文字があります。ゲームは " +
              aircraft::FormatExactNumber(p.ReadAs) + " と読みます。";
     case FileProblemKind::NotAnInteger:
-      return where + "の値「" + p.Text + "」は整数ではありません。ゲームは " +
-             aircraft::FormatExactNumber(p.ReadAs) + " と読みます。";
-    case FileProblemKind::EmptyValue:
-      return where + "に値がありません。ゲームは 0 と読みます。";
+      return where + "の値「" + p.Text + "」は整数ではありません。ゲームは " + aircraft::FormatExactNumber(p.ReadAs) +
+             " と読みます。";
+    case FileProblemKind::EmptyValue: return where + "に値がありません。ゲームは 0 と読みます。";
     case FileProblemKind::MissingLastComma:
       if (p.Line == kFileLineCount) return where + "の最後のカンマがありません。最後の行なので値はそのまま読まれます。";
       return where + "の最後のカンマがありません。" + shifted;

@@ -10,23 +10,23 @@
 namespace config {
 
 enum class FileProblemKind {
-  Missing,          // the file cannot be opened
-  Truncated,        // fewer than 49 lines; Count = lines present
-  NoComma,          // a value line without a comma: later fields shift
-  FieldTooLong,     // 256 or more characters in one field: reading stops there
-  NotANumber,       // text in a value (or nothing numeric at all)
-  NotAnInteger,     // a fraction or text in an integer value
-  EmptyValue,       // nothing after the comma
-  MissingLastComma, // a list line without its final comma: later lists shift
-  WrongValueCount,  // a list line with more or fewer values: later fields shift
+  Missing,           // the file cannot be opened
+  Truncated,         // fewer than 49 lines; Count = lines present
+  NoComma,           // a value line without a comma: later fields shift
+  FieldTooLong,      // 256 or more characters in one field: reading stops there
+  NotANumber,        // text in a value (or nothing numeric at all)
+  NotAnInteger,      // a fraction or text in an integer value
+  EmptyValue,        // nothing after the comma
+  MissingLastComma,  // a list line without its final comma: later lists shift
+  WrongValueCount,   // a list line with more or fewer values: later fields shift
 };
 
 struct FileProblem {
   FileProblemKind Kind;
-  int Line = 0;       // 1-based file line; 0 for the whole file
+  int Line = 0;           // 1-based file line; 0 for the whole file
   std::string Text = {};  // the offending value, UTF-8
-  int Count = 0;      // Truncated: lines present; WrongValueCount: values present
-  double ReadAs = 0;  // NotANumber, NotAnInteger, EmptyValue: what this line's value reads as
+  int Count = 0;          // Truncated: lines present; WrongValueCount: values present
+  double ReadAs = 0;      // NotANumber, NotAnInteger, EmptyValue: what this line's value reads as
 };
 
 // Problems of an aircraft file's text (the prefix the game reads), in line order.

@@ -15,12 +15,12 @@
 
 namespace {
 
-constexpr int kWindowWidth = 1280;   // px
-constexpr int kWindowHeight = 960;   // px
-constexpr int kIdleWaitMs = 250;     // an idle window redraws four times a second
-constexpr int kFramesAfterInput = 3; // hover and focus changes settle within a few frames
-constexpr float kFontSize = 15.0f;   // px
-constexpr float kBackground = 0.94f; // light grey behind the panels
+constexpr int kWindowWidth = 1280;    // px
+constexpr int kWindowHeight = 960;    // px
+constexpr int kIdleWaitMs = 250;      // an idle window redraws four times a second
+constexpr int kFramesAfterInput = 3;  // hover and focus changes settle within a few frames
+constexpr float kFontSize = 15.0f;    // px
+constexpr float kBackground = 0.94f;  // light grey behind the panels
 
 // Compact rows: the file has 49 lines of values, and most should fit at once.
 void UseCompactStyle() {

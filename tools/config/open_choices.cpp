@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "design_document.h"
-#include "platform/text_fields.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
+#include "platform/text_fields.h"
 #include "ranking/ranking_files.h"
 
 namespace config {
@@ -37,7 +37,8 @@ std::vector<RankingChoice> RankingChoices() {
     const ranking::RankingEntry& entry = table.Entries[i];
     choice.Label = PlaceText(i + 1) + ShownName(choice.GameFileName);
     if (tableText) {
-      choice.Label += "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + platform::TwoDecimalText(entry.Distance) + " m";
+      choice.Label +=
+          "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + platform::TwoDecimalText(entry.Distance) + " m";
     }
     choices.push_back(std::move(choice));
   }

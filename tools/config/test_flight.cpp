@@ -15,8 +15,8 @@ namespace {
 // anything that matters to a flight; a whole number divided by an exact power of ten
 // gives the double nearest that decimal.
 double CleanDecimal(double value) {
-  constexpr double kGrid = 1e9;        // steps per degree
-  constexpr double kLargest = 1e6;     // deg; beyond this the grid loses precision
+  constexpr double kGrid = 1e9;     // steps per degree
+  constexpr double kLargest = 1e6;  // deg; beyond this the grid loses precision
   if (!(std::fabs(value) < kLargest)) return value;
   return std::round(value * kGrid) / kGrid + 0.0;
 }

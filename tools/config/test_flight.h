@@ -9,10 +9,10 @@
 namespace config {
 
 struct FlightProfile {
-  bool LaunchEnded = false;  // false: the run never reached the platform's edge
-  int LaunchTicks = 0;       // 0.02 s ticks on the platform
-  float Distance = 0;        // m, as the game shows it
-  int LastStep = 0;          // touchdown record
+  bool LaunchEnded = false;   // false: the run never reached the platform's edge
+  int LaunchTicks = 0;        // 0.02 s ticks on the platform
+  float Distance = 0;         // m, as the game shows it
+  int LastStep = 0;           // touchdown record
   std::vector<float> X;       // m, forward from the platform's edge, record 0 .. LastStep
   std::vector<float> Height;  // m above the water, likewise
 };
@@ -23,15 +23,15 @@ FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> 
 
 struct SweepPoint {
   double TrimDeg = 0;
-  float Distance = 0;       // m
+  float Distance = 0;  // m
   bool LaunchEnded = false;
 };
 
 // Flights at constant tail settings From, From + Step, ... up to To, one at a time so
 // a window stays responsive between them.
 struct TrimSweep {
-  flight::AircraftSpec Spec;  // the design as it was when the sweep began
-  double From = 0, To = 0, Step = 0;  // deg
+  flight::AircraftSpec Spec;            // the design as it was when the sweep began
+  double From = 0, To = 0, Step = 0;    // deg
   std::vector<SweepPoint> Points = {};  // flown so far, in order
 };
 

@@ -115,13 +115,15 @@ std::string DescribeWarning(const DesignWarning& w) {
       return "初速 " + Number(w.Value) +
              " m/s では発進台の滑走が加速しません (約 3.3 m/s 以下)。ゲームでは発進台の端に届かず、飛び立ちません。";
     case WarningKind::StartBelowTouchdown:
-      return "発進高度 " + Number(w.Value) + " m は着水判定の 0.2 m 未満です。ゲームでは最初の一歩で着水し、距離は 0 m です。";
+      return "発進高度 " + Number(w.Value) +
+             " m は着水判定の 0.2 m 未満です。ゲームでは最初の一歩で着水し、距離は 0 m です。";
     case WarningKind::ZeroStiffness:
       return SectionName(w.Section) +
              "の剛性 (剛性1 × 剛性2) が 0 です。翼のたわみが 0 で割る計算になり (翼分割モデルを使わなくても"
              "たわみはアスペクト比に効きます)、まともに飛ばないか飛行が数値でなくなります。";
     case WarningKind::MassNotPositive:
-      return "全備質量が " + Number(w.Value) + " kg です。加速度の計算が成り立たず (0 では 0 で割り)、飛行が数値でなくなり距離が出ません。";
+      return "全備質量が " + Number(w.Value) +
+             " kg です。加速度の計算が成り立たず (0 では 0 で割り)、飛行が数値でなくなり距離が出ません。";
     case WarningKind::GyrationZero:
       return "ピッチ慣性半径が 0 です。慣性モーメントが 0 になり、ピッチの計算が 0 で割って飛行が数値でなくなります。";
     case WarningKind::WingAreaNotPositive:
@@ -135,7 +137,8 @@ std::string DescribeWarning(const DesignWarning& w) {
     case WarningKind::WingMassNotPositive:
       return "主翼質量が " + Number(w.Value) + " kg です。翼の重さがたわみの計算に入りません。";
     case WarningKind::StripModelValue:
-      return "翼分割モデルの値 " + Number(w.Value) + " は 0 でも 1 でもありません。ゲームは下位 8 ビットが 1 のときだけ使います。";
+      return "翼分割モデルの値 " + Number(w.Value) +
+             " は 0 でも 1 でもありません。ゲームは下位 8 ビットが 1 のときだけ使います。";
     case WarningKind::SectionFlagValue:
       return SectionName(w.Section) + "の有効フラグ " + Number(w.Value) +
              " は 0 でも 1 でもありません。ゲームは 1 のときだけ有効とみなすので、この区間は使われません。";

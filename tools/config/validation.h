@@ -16,10 +16,10 @@ enum class WarningKind {
   SectionSpanNotPositive,  // Section, Value: its span (m)
   NotFinite,               // Line (Section for a list line): inf or nan
   // Saved when the player insists.
-  LaunchNeverEnds,         // Value: start speed (m/s)
-  StartBelowTouchdown,     // Value: launch height (m)
-  ZeroStiffness,           // Section
-  MassNotPositive,         // Value: kg
+  LaunchNeverEnds,      // Value: start speed (m/s)
+  StartBelowTouchdown,  // Value: launch height (m)
+  ZeroStiffness,        // Section
+  MassNotPositive,      // Value: kg
   GyrationZero,
   WingAreaNotPositive,     // Value: m^2
   TailAreaNotPositive,     // Value: m^2

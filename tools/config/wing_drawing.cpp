@@ -10,9 +10,9 @@
 namespace config {
 namespace {
 
-constexpr float kPad = 14.0f;             // px around a drawing
-constexpr float kMaxTopViewHeight = 250;  // px; long designs shrink to fit
-constexpr float kMinFrontViewHeight = 60; // px
+constexpr float kPad = 14.0f;              // px around a drawing
+constexpr float kMaxTopViewHeight = 250;   // px; long designs shrink to fit
+constexpr float kMinFrontViewHeight = 60;  // px
 constexpr ImU32 kInk = IM_COL32(40, 40, 40, 255);
 constexpr ImU32 kFaint = IM_COL32(150, 150, 150, 255);
 constexpr ImU32 kBackground = IM_COL32(255, 255, 255, 255);
@@ -46,9 +46,9 @@ ImVec2 BeginArea(float width, float height) {
 
 // Axes of a plot with ticks; returns the mapping from values to pixels.
 struct PlotFrame {
-  ImVec2 Origin;           // px, top-left of the plotting area
-  float Width, Height;     // px
-  double X0, X1, Y0, Y1;   // value ranges
+  ImVec2 Origin;          // px, top-left of the plotting area
+  float Width, Height;    // px
+  double X0, X1, Y0, Y1;  // value ranges
   ImVec2 At(double x, double y) const {
     return ImVec2(Origin.x + static_cast<float>((x - X0) / (X1 - X0)) * Width,
                   Origin.y + Height - static_cast<float>((y - Y0) / (Y1 - Y0)) * Height);
@@ -95,7 +95,8 @@ void DrawWingViews(const flight::AircraftSpec& spec, const DesignFigures& figure
   const double acX = spec.WingAcRatio * spec.WingChord;
   const double tailLe = spec.TailPosition - 0.25 * spec.TailChord;  // the tail's aerodynamic centre at a quarter chord
   double halfExtent = std::max({shape.HalfSpan, spec.WingSpan / 2, spec.TailSpan / 2, 0.5});
-  double xMin = std::min({0.0, spec.CgPosition, acX, tailLe}), xMax = std::max({shape.RootChord, spec.CgPosition, acX, tailLe + spec.TailChord});
+  double xMin = std::min({0.0, spec.CgPosition, acX, tailLe}),
+         xMax = std::max({shape.RootChord, spec.CgPosition, acX, tailLe + spec.TailChord});
   double zMin = 0, zMax = 0;
   for (const StripOutline& s : shape.Strips) {
     for (const PlanPoint& p : s.Plan) {
@@ -140,7 +141,8 @@ void DrawWingViews(const flight::AircraftSpec& spec, const DesignFigures& figure
   // Boom from the wing to the tail.
   list->AddLine(plan(0, 0), plan(tailLe + spec.TailChord, 0), kInk, 2.0f);
   // Centre part, drawn with the first strip's chord.
-  list->AddRectFilled(plan(0, -shape.CenterHalfWidth), plan(shape.RootChord, shape.CenterHalfWidth), IM_COL32(200, 200, 200, 255));
+  list->AddRectFilled(plan(0, -shape.CenterHalfWidth), plan(shape.RootChord, shape.CenterHalfWidth),
+                      IM_COL32(200, 200, 200, 255));
   for (const StripOutline& s : shape.Strips) {
     for (double side : {-1.0, 1.0}) {
       ImVec2 quad[4];
@@ -169,7 +171,8 @@ void DrawWingViews(const flight::AircraftSpec& spec, const DesignFigures& figure
     Label(list, ImVec2(tip.x - 150, tip.y + 40), kAlarm, "帯 30 本で打ち切り");
   }
   // Tail.
-  list->AddRectFilled(plan(tailLe, -spec.TailSpan / 2), plan(tailLe + spec.TailChord, spec.TailSpan / 2), IM_COL32(120, 120, 120, 200));
+  list->AddRectFilled(plan(tailLe, -spec.TailSpan / 2), plan(tailLe + spec.TailChord, spec.TailSpan / 2),
+                      IM_COL32(120, 120, 120, 200));
   Label(list, ImVec2(plan(tailLe, spec.TailSpan / 2).x + 6, plan(tailLe, 0).y), kInk, "尾翼");
   // Centre of gravity and aerodynamic centre.
   const ImVec2 cg = plan(spec.CgPosition, 0);
@@ -181,18 +184,22 @@ void DrawWingViews(const flight::AircraftSpec& spec, const DesignFigures& figure
 
   // [Front view] heights up the screen, optionally stretched.
   char title[96];
-  std::snprintf(title, sizeof title, "前から見た図 (上反角、たわむ前%s)", heightExaggeration > 1 ? "、高さ方向を拡大" : "");
+  std::snprintf(title, sizeof title, "前から見た図 (上反角、たわむ前%s)",
+                heightExaggeration > 1 ? "、高さ方向を拡大" : "");
   ImGui::TextUnformatted(title);
   const double vScale = scale * heightExaggeration;
   const float frontHeight = std::max(kMinFrontViewHeight, static_cast<float>((zMax - zMin) * vScale) + 2 * kPad);
   const ImVec2 front = BeginArea(width, frontHeight);
   const float baseY = front.y + frontHeight - kPad - static_cast<float>((0 - zMin) * vScale);
-  auto side = [&](double y, double z) { return ImVec2(centreX + static_cast<float>(y * scale), baseY - static_cast<float>(z * vScale)); };
+  auto side = [&](double y, double z) {
+    return ImVec2(centreX + static_cast<float>(y * scale), baseY - static_cast<float>(z * vScale));
+  };
   list->AddLine(ImVec2(front.x + 4, baseY), ImVec2(front.x + width - 4, baseY), IM_COL32(210, 210, 210, 255));
   list->AddLine(side(-shape.CenterHalfWidth, 0), side(shape.CenterHalfWidth, 0), IM_COL32(150, 150, 150, 255), 3.0f);
   for (const StripOutline& s : shape.Strips) {
     for (double mirror : {-1.0, 1.0}) {
-      list->AddLine(side(mirror * s.Inner.Y, s.Inner.Z), side(mirror * s.Outer.Y, s.Outer.Z), SectionColour(s.Section), 3.0f);
+      list->AddLine(side(mirror * s.Inner.Y, s.Inner.Z), side(mirror * s.Outer.Y, s.Outer.Z), SectionColour(s.Section),
+                    3.0f);
     }
   }
   char tipText[64];
@@ -236,7 +243,8 @@ void DrawSweepPlot(const SweepPlotPoint* points, int count, int best, float widt
     line.push_back(p);
     list->AddCircleFilled(p, 2.5f, SectionColour(0));
   }
-  if (line.size() >= 2) list->AddPolyline(line.data(), static_cast<int>(line.size()), SectionColour(0), ImDrawFlags_None, 1.5f);
+  if (line.size() >= 2)
+    list->AddPolyline(line.data(), static_cast<int>(line.size()), SectionColour(0), ImDrawFlags_None, 1.5f);
   if (best >= 0 && best < count) list->AddCircle(f.At(points[best].Trim, points[best].Distance), 6.0f, kAlarm, 0, 2.0f);
 }
 

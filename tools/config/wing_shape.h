@@ -30,8 +30,8 @@ struct WingShape {
   double CenterHalfWidth = 0;  // m
   double RootChord = 0;        // m, of the first strip (the centre part is drawn with it)
   std::vector<StripOutline> Strips;
-  double HalfSpan = 0;         // m, outermost point seen from above
-  double TipHeight = 0;        // m, of the outermost strip end
+  double HalfSpan = 0;   // m, outermost point seen from above
+  double TipHeight = 0;  // m, of the outermost strip end
 };
 
 // Dihedral and sweep add up from strip to strip, each strip turned by its section's

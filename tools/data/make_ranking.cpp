@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/player_flight.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/shift_jis.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"
+#include "sim/player_flight.h"
 
 namespace {
 
@@ -76,22 +76,56 @@ std::vector<Pilot> Pilots() {
   const Key up = Key::Up, down = Key::Down;
   return {
       {"かもめ号", [](flight::AircraftSpec&) {}, {{0, 24, down}, {400, 410, up}, {1500, 1520, down}}},
-      {"Swift", [](flight::AircraftSpec& s) { s.WindSpeed = 1.0; s.TailIncidence = 0; },
+      {"Swift",
+       [](flight::AircraftSpec& s) {
+         s.WindSpeed = 1.0;
+         s.TailIncidence = 0;
+       },
        {{10, 20, down}, {300, 330, down}, {1200, 1215, up}}},
-      {"青い翼", [](flight::AircraftSpec& s) { s.Mass = 92; s.WingIncidence = 4.5; },
+      {"青い翼",
+       [](flight::AircraftSpec& s) {
+         s.Mass = 92;
+         s.WingIncidence = 4.5;
+       },
        {{0, 30, down}, {800, 815, up}, {2000, 2030, down}}},
-      {"Heron", [](flight::AircraftSpec& s) { s.SectionSpan = {5.7, 5, 2, 1}; s.WingSpan = 28; },
+      {"Heron",
+       [](flight::AircraftSpec& s) {
+         s.SectionSpan = {5.7, 5, 2, 1};
+         s.WingSpan = 28;
+       },
        {{0, 20, down}, {500, 520, down}, {900, 905, up}}},
-      {"ひばり", [](flight::AircraftSpec& s) { s.TailIncidence = -1; }, {{0, 10, down}, {200, 240, down}, {1000, 1010, up}}},
-      {"Kite", [](flight::AircraftSpec& s) { s.StartSpeed = 7.5; s.CgPosition = 0.28; },
+      {"ひばり",
+       [](flight::AircraftSpec& s) { s.TailIncidence = -1; },
+       {{0, 10, down}, {200, 240, down}, {1000, 1010, up}}},
+      {"Kite",
+       [](flight::AircraftSpec& s) {
+         s.StartSpeed = 7.5;
+         s.CgPosition = 0.28;
+       },
        {{0, 35, down}, {600, 640, up}, {1300, 1340, down}}},
-      {"夏空", [](flight::AircraftSpec& s) { s.WingMass = 20; s.SectionStiffness2 = {70, 45, 25, 8}; },
+      {"夏空",
+       [](flight::AircraftSpec& s) {
+         s.WingMass = 20;
+         s.SectionStiffness2 = {70, 45, 25, 8};
+       },
        {{0, 25, down}, {700, 720, up}, {1700, 1730, down}}},
-      {"Osprey", [](flight::AircraftSpec& s) { s.Mass = 110; s.StartSpeed = 8.5; },
+      {"Osprey",
+       [](flight::AircraftSpec& s) {
+         s.Mass = 110;
+         s.StartSpeed = 8.5;
+       },
        {{0, 20, down}, {250, 300, down}, {1100, 1140, up}}},
-      {"つばめ", [](flight::AircraftSpec& s) { s.SectionDihedral = {3, 2, 2, 4}; },
+      {"つばめ",
+       [](flight::AircraftSpec& s) {
+         s.SectionDihedral = {3, 2, 2, 4};
+       },
        {{0, 22, down}, {350, 380, up}, {1400, 1460, down}}},
-      {"Pelican", [](flight::AircraftSpec& s) { s.WingSpan = 24; s.SectionSpan = {5.7, 4, 2, 0.5}; s.CenterHalfWidth = 0.3; },
+      {"Pelican",
+       [](flight::AircraftSpec& s) {
+         s.WingSpan = 24;
+         s.SectionSpan = {5.7, 4, 2, 0.5};
+         s.CenterHalfWidth = 0.3;
+       },
        {{0, 15, down}, {150, 200, up}}},
       {"風見鶏", [](flight::AircraftSpec& s) { s.WindSpeed = 2; }, {{0, 40, down}, {900, 960, up}}},
       {"Glider Club", [](flight::AircraftSpec& s) { s.TailIncidence = 1.5; }, {{0, 5, up}, {100, 140, down}}},

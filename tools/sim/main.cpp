@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "sim/demo_flight.h"
 #include "flight/flight_csv.h"
 #include "platform/services.h"
 #include "platform/system_services.h"
+#include "sim/demo_flight.h"
 
 namespace {
 
@@ -141,7 +141,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.CsvPath->c_str());
     return kExitUnreadable;
   }
-  std::printf("distance=%g last_step=%d launch_ticks=%d\n", outcome->Distance, outcome->LastStep,
-              outcome->LaunchTicks);
+  std::printf("distance=%g last_step=%d launch_ticks=%d\n", outcome->Distance, outcome->LastStep, outcome->LaunchTicks);
   return 0;
 }

@@ -15,11 +15,11 @@ struct Api {
   using EnumEnumFn = void(APIENTRY*)(GLenum, GLenum);
   using DrawRangeElementsFn = void(APIENTRY*)(GLenum, GLuint, GLuint, GLsizei, GLenum, const void*);
 
-  EnumFn ActiveTexture = nullptr;                    // glActiveTexture, 1.3
-  EnumFn ClientActiveTexture = nullptr;              // glClientActiveTexture, 1.3
-  DrawRangeElementsFn DrawRangeElements = nullptr;   // glDrawRangeElements, 1.2
-  EnumEnumFn ClipControl = nullptr;     // glClipControl, 4.5 / ARB_clip_control; null: depth remapped instead
-  EnumFn ProvokingVertex = nullptr;     // glProvokingVertex, 3.2; null: flat shading takes the last vertex
+  EnumFn ActiveTexture = nullptr;                   // glActiveTexture, 1.3
+  EnumFn ClientActiveTexture = nullptr;             // glClientActiveTexture, 1.3
+  DrawRangeElementsFn DrawRangeElements = nullptr;  // glDrawRangeElements, 1.2
+  EnumEnumFn ClipControl = nullptr;  // glClipControl, 4.5 / ARB_clip_control; null: depth remapped instead
+  EnumFn ProvokingVertex = nullptr;  // glProvokingVertex, 3.2; null: flat shading takes the last vertex
 
   bool BgraVertexColors = false;  // 3.2 / ARB_vertex_array_bgra: colour arrays in D3DCOLOR byte order
   int TextureUnits = 0;           // fixed-function units (GL_MAX_TEXTURE_UNITS)

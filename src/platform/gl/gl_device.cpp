@@ -21,7 +21,7 @@ namespace {
 
 constexpr int kMaxPrimitives = 1 << 24;  // per draw; far above any scene, keeps counts in int
 constexpr size_t kMaxBufferBytes = size_t{256} << 20;
-constexpr int kMaxClearedErrors = 16;              // glGetError calls before an upload, to start clean
+constexpr int kMaxClearedErrors = 16;  // glGetError calls before an upload, to start clean
 
 GLenum ModeOf(Primitive type) { return type == Primitive::TriangleStrip ? GL_TRIANGLE_STRIP : GL_TRIANGLES; }
 
@@ -67,7 +67,7 @@ GlDevice::GlDevice(const Api& api, int width, int height, std::function<void()> 
   link_->Device = this;
   units_ = std::clamp(api_.TextureUnits, 1, kStageCount);
   viewport_.RemapDepth = api_.ClipControl == nullptr;
-  if (api_.ClipControl) api_.ClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);  // D3D's clip depth 0..w
+  if (api_.ClipControl) api_.ClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);       // D3D's clip depth 0..w
   if (api_.ProvokingVertex) api_.ProvokingVertex(GL_FIRST_VERTEX_CONVENTION);  // D3D flat shading
   Resize(width, height);
 
@@ -276,7 +276,8 @@ std::unique_ptr<Texture> GlDevice::CreateTexture(const Image& image, std::string
   texture->Width = w;
   texture->Height = h;
   texture->Name = std::string(name);
-  texture->Opaque = std::all_of(image.Pixels.begin(), image.Pixels.end(), [](uint32_t argb) { return argb >> 24 == 0xFF; });
+  texture->Opaque =
+      std::all_of(image.Pixels.begin(), image.Pixels.end(), [](uint32_t argb) { return argb >> 24 == 0xFF; });
   return texture;
 }
 

@@ -29,8 +29,7 @@ public:
   // width x height px. `present` shows a finished frame (the window's buffer swap); when
   // empty, Present only flushes. Nothing when the context cannot run the
   // fixed-function pipeline.
-  static std::unique_ptr<GlDevice> Create(int width, int height, ProcLoader loader,
-                                          std::function<void()> present = {});
+  static std::unique_ptr<GlDevice> Create(int width, int height, ProcLoader loader, std::function<void()> present = {});
   ~GlDevice() override;
   GlDevice(const GlDevice&) = delete;
   GlDevice& operator=(const GlDevice&) = delete;

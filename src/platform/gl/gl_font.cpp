@@ -12,8 +12,8 @@
 namespace platform::gl {
 namespace {
 
-constexpr int kMaxHeight = 256;        // px; taller text is not drawn
-constexpr int kMinAtlasSize = 256;     // texels per side
+constexpr int kMaxHeight = 256;     // px; taller text is not drawn
+constexpr int kMinAtlasSize = 256;  // texels per side
 constexpr int kMaxAtlasSize = 2048;
 constexpr int kGlyphsPerAtlasSide = 16;  // the atlas holds about 16 x 16 full-height glyphs
 constexpr int kPadding = 1;              // texels between glyphs, so neighbours never bleed in
@@ -180,7 +180,8 @@ void GlFont::DrawText(const std::string& sjisText, const PixelRect& rect, uint32
       const float x0 = static_cast<float>(penX + glyph->Left), y0 = static_cast<float>(baseline - glyph->Top);
       const float x1 = x0 + static_cast<float>(glyph->Width), y1 = y0 + static_cast<float>(glyph->Height);
       const float u0 = static_cast<float>(glyph->AtlasX) * texel, v0 = static_cast<float>(glyph->AtlasY) * texel;
-      const float u1 = u0 + static_cast<float>(glyph->Width) * texel, v1 = v0 + static_cast<float>(glyph->Height) * texel;
+      const float u1 = u0 + static_cast<float>(glyph->Width) * texel,
+                  v1 = v0 + static_cast<float>(glyph->Height) * texel;
       const OverlayVertex corners[4] = {{x0, y0, u0, v0, {rgba[0], rgba[1], rgba[2], rgba[3]}},
                                         {x1, y0, u1, v0, {rgba[0], rgba[1], rgba[2], rgba[3]}},
                                         {x0, y1, u0, v1, {rgba[0], rgba[1], rgba[2], rgba[3]}},

@@ -46,7 +46,7 @@ private:
   int ascender_ = 0;    // px above the baseline
   int lineHeight_ = 0;  // px between baselines
   GLuint atlas_ = 0;
-  int atlasSize_ = 0;   // texels per side
+  int atlasSize_ = 0;                              // texels per side
   int shelfX_ = 0, shelfY_ = 0, shelfHeight_ = 0;  // packing: rows of glyphs filled left to right
   std::unordered_map<char32_t, Glyph> glyphs_;
 };

@@ -20,7 +20,7 @@ Matrix4 ClipAdjust(const Viewport& viewport) {
   m.M[3][0] = 2.0f * kPixelCentreShift / static_cast<float>(viewport.Width);    // x right
   m.M[3][1] = -2.0f * kPixelCentreShift / static_cast<float>(viewport.Height);  // y down on screen
   if (viewport.RemapDepth) {
-    m.M[2][2] = 2.0f;   // z' = 2z - w
+    m.M[2][2] = 2.0f;  // z' = 2z - w
     m.M[3][2] = -1.0f;
   }
   return m;

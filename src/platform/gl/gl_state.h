@@ -97,8 +97,8 @@ struct Pipeline {
 };
 
 struct Viewport {
-  int Width = 1;   // px
-  int Height = 1;  // px
+  int Width = 1;            // px
+  int Height = 1;           // px
   bool RemapDepth = false;  // GL clip depth is -1..1 (no glClipControl): remap 0..1 onto it
 };
 

@@ -14,9 +14,9 @@ struct VertexLayout {
   int Size = 0;          // bytes of the components (a stride may be larger)
   int PositionSize = 0;  // floats: 3 (x, y, z), 4 (pre-transformed x, y, z, rhw), 0 none
   int Normal = -1;
-  int Diffuse = -1;      // D3DCOLOR: bytes B, G, R, A in memory
+  int Diffuse = -1;  // D3DCOLOR: bytes B, G, R, A in memory
   int TexCoords = -1;
-  int TexSets = 0;       // (u, v) pairs
+  int TexSets = 0;  // (u, v) pairs
 };
 
 VertexLayout LayoutOf(uint32_t fvf);

@@ -15,10 +15,10 @@
 namespace platform {
 namespace {
 
-constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a usable window
-constexpr int kMinWindowHeight = 240;  // px
-constexpr float kUiFontSize = 16.0f;   // px
-constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
+constexpr int kMinWindowWidth = 320;       // px; a missing boot file still gives a usable window
+constexpr int kMinWindowHeight = 240;      // px
+constexpr float kUiFontSize = 16.0f;       // px
+constexpr int kModalPollMs = 15;           // a modal dialog redraws about 60 times a second
 constexpr size_t kNameBufferBytes = 1024;  // UTF-8 of a 255-byte Shift-JIS name fits
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
@@ -57,7 +57,8 @@ struct AppWindow::Impl {
           continue;
         }
         const bool checked = Checks[item.CommandId];
-        if (ImGui::MenuItem(item.Text.c_str(), nullptr, checked, item.Enabled)) Pending.push_back({WindowMessage::Command, item.CommandId});
+        if (ImGui::MenuItem(item.Text.c_str(), nullptr, checked, item.Enabled))
+          Pending.push_back({WindowMessage::Command, item.CommandId});
       }
       ImGui::EndMenu();
     }

@@ -18,8 +18,8 @@ namespace platform {
 
 struct WindowConfig {
   const char* Title = "velkaro";
-  int Width = 0;    // px, the whole window
-  int Height = 0;   // px
+  int Width = 0;   // px, the whole window
+  int Height = 0;  // px
   bool FullScreen = false;
 };
 

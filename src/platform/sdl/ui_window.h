@@ -11,8 +11,8 @@ namespace platform {
 
 struct UiWindowOptions {
   const char* Title = "";
-  int Width = 0;              // px
-  int Height = 0;             // px
+  int Width = 0;   // px
+  int Height = 0;  // px
   bool FullScreen = false;
   bool Resizable = false;     // a resizable window is also fitted into the display's usable area
   bool WaitForVsync = false;  // the game paces itself; a tool may wait for the display
