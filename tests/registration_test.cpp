@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
@@ -152,6 +154,39 @@ TEST(StoredName, CommasLengthAndHalfCharacters) {
   for (int i = 0; i < 128; ++i) kanji += "\x8a\xbf";
   EXPECT_EQ(ranking::StoredName(kanji).size(), 254u);
   EXPECT_EQ(ranking::StoredName("\x8a\xbf\x8e\x9a"), "\x8a\xbf\x8e\x9a");  // 漢字 unchanged
+}
+
+// Whatever bytes a player types, the stored name keeps the table file's one line of 21
+// comma-separated fields: it reads back as it was written, every distance in place.
+TEST(StoredName, HostileNamesCannotBreakTheTable) {
+  using namespace std::string_literals;
+  const std::vector<std::string> typed = {"a,b"s,    "\x81,"s,     "\x81,\x81,"s, "x\r\ny"s,        "\x81\r\n"s,
+                                          "\x81\n"s, "nul\0name"s, "\x81\0"s,     "tail\x81"s,      ","s,
+                                          "\r"s,     "\x9f\x7f"s,  "\xe0"s,       "\x81\x81\x81,"s, "tab\tbell\a"s};
+  ranking::RankingTable table;
+  for (int i = 0; i < ranking::kEntryCount; ++i) table.Entries[i].Distance = 100.0f - i;
+  for (const std::string& name : typed) {
+    const std::string stored = ranking::StoredName(name);
+    EXPECT_EQ(stored.find_first_of(std::string(",\r\n\0", 4)), std::string::npos) << "typed: " << name;
+    for (int i = 0; i < ranking::kEntryCount; ++i) table.Entries[i].Name = stored;
+    const std::string text = ranking::FormatTableFile(table);
+    EXPECT_EQ(std::count(text.begin(), text.end(), ','), 20) << "typed: " << name;
+    const ranking::TableFile back = ranking::ParseTableFile(text);
+    for (int i = 0; i < ranking::kEntryCount; ++i) {
+      EXPECT_EQ(back.Entries[i].Name, stored) << "typed: " << name;
+      EXPECT_EQ(back.Entries[i].Distance, 100.0f - i) << "typed: " << name;
+    }
+  }
+  // A lead byte's own trail bytes stay: a Shift-JIS character that ends in 0x5C or 0x7C.
+  EXPECT_EQ(ranking::StoredName("\x83\x5c\x83\x7c"), "\x83\x5c\x83\x7c");  // ソポ
+  EXPECT_EQ(ranking::StoredName("\x81\x0a"), "No Name");
+}
+
+TEST_F(Registration, FlightCountStopsAtItsLargestValue) {
+  auto table = TenEntries();
+  table->FlightCount = std::numeric_limits<int32_t>::max();
+  ranking::RegisterDistance(*table, 1.0f, 0);
+  EXPECT_EQ(table->FlightCount, std::numeric_limits<int32_t>::max());
 }
 
 TEST(ControlLog, ResetAppendAndStopAtCapacity) {

@@ -1,11 +1,12 @@
 #include "aircraft/load_aircraft.h"
 
-#include <fstream>
+#include <memory>
 
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_step.h"
 #include "flight/set_spec.h"
 #include "platform/files.h"
+#include "platform/output_file.h"
 #include "platform/services.h"
 
 namespace aircraft {
@@ -31,8 +32,8 @@ void FinishLoad(flight::Aircraft& a, const LoadOptions& options) {
 std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog) {
   auto a = std::make_unique<flight::Aircraft>();
   if (openCoordinateLog) {
-    auto log = std::make_unique<std::ofstream>(platform::NativePath(kCoordinateLogName), std::ios::trunc);
-    if (*log) {
+    auto log = platform::OpenOutputFile(kCoordinateLogName);
+    if (log) {
       a->CoordinateLog = std::move(log);
     } else {
       platform::ShowWarning(kLogOpenFailed);

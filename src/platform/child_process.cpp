@@ -35,13 +35,15 @@ std::filesystem::path OwnFolder() {
 std::string FindProgram(const std::string& command) {
   const std::string program = command == kConfiguratorCommand ? kConfiguratorProgram : command;
   if (program.find('/') != std::string::npos) return IsExecutableFile(program) ? program : "";
-  std::vector<std::filesystem::path> folders{OwnFolder(), std::filesystem::current_path()};
+  // The game's own folder, then PATH; never the working directory, which may be a
+  // data folder someone downloaded, nor a relative PATH entry (which names it too).
+  std::vector<std::filesystem::path> folders{OwnFolder()};
   if (const char* path = std::getenv("PATH")) {
     std::stringstream list(path);
-    for (std::string folder; std::getline(list, folder, ':');) folders.emplace_back(folder.empty() ? "." : folder);
+    for (std::string folder; std::getline(list, folder, ':');) folders.emplace_back(folder);
   }
   for (const auto& folder : folders) {
-    if (folder.empty()) continue;
+    if (folder.empty() || !folder.is_absolute()) continue;
     const auto candidate = folder / program;
     if (IsExecutableFile(candidate)) return candidate.string();
   }
