@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "fakes/temp_dir.h"
+#include "platform/graphics_device.h"
 #include "platform/graphics_resources.h"
+#include "platform/recording_device.h"
+#include "platform/resource_budget.h"
 
 namespace {
 
@@ -327,6 +330,27 @@ TEST(BmpFile, LoadsThroughAGamePathWithBackslashes) {
   EXPECT_EQ(image->Pixels[3], 0u);
   EXPECT_FALSE(platform::LoadBmpImage("image\\missing.bmp"));
   EXPECT_FALSE(platform::LoadBmpImage("image"));  // a folder
+}
+
+// Pictures share one memory budget: past it a picture is refused like an unreadable
+// file, and a picture that is released gives its share back.
+TEST(BmpFile, PicturesShareOneMemoryBudget) {
+  fakes::TempWorkingDir dir;
+  const std::vector<uint8_t> bytes = BuildBmp(TwoByTwo());
+  fakes::WriteText(dir.Path() / "pic.bmp", std::string(bytes.begin(), bytes.end()));
+  const size_t inUse = platform::ResourceBytesInUse();
+  const size_t onePicture = 2 * 2 * sizeof(uint32_t);
+  platform::testing::SetResourceBudget(inUse + 2 * onePicture);
+  platform::RecordingDevice device(16, 16);
+  auto first = platform::LoadTexture(device, "pic.bmp");
+  auto second = platform::LoadTexture(device, "pic.bmp");
+  EXPECT_TRUE(first && second);
+  EXPECT_FALSE(platform::LoadTexture(device, "pic.bmp"));
+  first.reset();
+  EXPECT_TRUE(platform::LoadTexture(device, "pic.bmp"));
+  platform::testing::SetResourceBudget(0);
+  second.reset();
+  EXPECT_EQ(platform::ResourceBytesInUse(), inUse);
 }
 
 }  // namespace

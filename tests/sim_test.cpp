@@ -161,6 +161,15 @@ TEST(SimTool, LaunchThatNeverEndsAndFlightThatNeverLands) {
   fakes::WriteText("slow.txt", aircraft::FormatAircraftSpec(slow));
   EXPECT_EQ(RunSim("slow.txt").first, 1);
 
+  // A design whose numbers overflow: a clear line and a failing exit, not "distance=-nan".
+  flight::AircraftSpec huge = fakes::GliderSpec();
+  huge.StartSpeed = huge.Mass = huge.WingChord = huge.GyrationRadius = 1e308;
+  fakes::WriteText("huge.txt", aircraft::FormatAircraftSpec(huge));
+  const auto [hugeCode, hugeOut] = RunSim("huge.txt");
+  EXPECT_EQ(hugeCode, 3);
+  EXPECT_EQ(hugeOut, "");
+  EXPECT_NE(fakes::ReadText("sim-stderr.txt").find("stopped being finite"), std::string::npos);
+
   flight::AircraftSpec high = fakes::GliderSpec();
   high.StartZ = -1e6;
   fakes::WriteText("high.txt", aircraft::FormatAircraftSpec(high));

@@ -1,5 +1,4 @@
 // velkaro: the game. One window; reads and writes its files in the working directory.
-#include <cstdio>
 
 #include "app/boot_config.h"
 #include "app/main_menu.h"
@@ -40,7 +39,9 @@ int main() {
   platform::AppWindow window;
   std::string error;
   if (!window.Open({"velkaro", boot.WindowWidth, boot.WindowHeight, boot.FullScreen == 1}, app::MainMenu(), error)) {
-    std::fprintf(stderr, "velkaro: %s\n", error.c_str());
+    // On standard error, and in a message box where the display can show one (a window
+    // size the display cannot give): a player who started the game from a menu sees it.
+    window.ShowWarning("velkaro: " + error);
     return kExitFailure;
   }
   std::unique_ptr<platform::gl::GlDevice> device =

@@ -20,7 +20,7 @@ constexpr uint32_t kCoreHeaderBytes = 12;         // BITMAPCOREHEADER (OS/2): 16
 constexpr uint32_t kCompressionRgb = 0;           // BI_RGB
 constexpr uint32_t kCompressionBitfields = 3;     // BI_BITFIELDS (16 and 32 bits only)
 constexpr int kMaxDimension = 16384;              // px; larger than any texture a driver takes
-constexpr int64_t kMaxPixels = int64_t{1} << 26;  // 256 MB of 32-bit pixels
+constexpr int64_t kMaxPixels = int64_t{1} << 24;  // 64 MB of 32-bit pixels (4096 x 4096), far above any scene texture
 constexpr size_t kMaxFileBytes = 128u << 20;      // a prefix this long holds any picture we accept
 
 uint32_t Read16(const uint8_t* p) { return p[0] | (p[1] << 8); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/graphics_types.h"
+#include "platform/resource_budget.h"
 
 namespace platform {
 
@@ -31,7 +32,8 @@ public:
   virtual ~Texture() = default;
   int Width = 0;
   int Height = 0;
-  std::string Name;  // the file it was made from, for diagnostics and tests
+  std::string Name;                  // the file it was made from, for diagnostics and tests
+  std::optional<BudgetShare> Share;  // the memory budget it holds, when loaded from a file
 };
 
 class Font {
@@ -130,6 +132,7 @@ struct MeshMaterial {
 struct LoadedMesh {
   std::unique_ptr<Mesh> Geometry;
   std::vector<MeshMaterial> Materials;
+  std::optional<BudgetShare> Share;  // the memory budget it holds, when loaded from a file
 };
 
 }  // namespace platform

@@ -27,7 +27,13 @@ std::optional<LoadedMesh> LoadXFileMesh(std::string_view gameFileName) {
   // One byte past the limit tells a file that is too large from one that just fits.
   const auto text = ReadFilePrefix(gameFileName, kXFileReadLimit + 1);
   if (!text || text->size() > kXFileReadLimit) return std::nullopt;
-  return ParseXFileMesh(*text);
+  std::optional<LoadedMesh> mesh = ParseXFileMesh(*text);
+  if (!mesh || !mesh->Geometry) return mesh;
+  const Mesh& m = *mesh->Geometry;
+  mesh->Share =
+      BudgetShare::Take(size_t(m.VertexCount()) * size_t(m.Stride()) + m.Indices.size() * sizeof(m.Indices[0]));
+  if (!mesh->Share) return std::nullopt;
+  return mesh;
 }
 
 }  // namespace platform

@@ -113,7 +113,7 @@ public:
       mesh->Subsets.push_back({static_cast<uint32_t>(mesh->Indices.size()), static_cast<uint32_t>(list.size())});
       mesh->Indices.insert(mesh->Indices.end(), list.begin(), list.end());
     }
-    return {LoadedMesh{std::move(mesh), std::move(materials_)}, {}};
+    return {LoadedMesh{std::move(mesh), std::move(materials_), std::nullopt}, {}};
   }
 
 private:

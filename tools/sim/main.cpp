@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitUnreadable = 1;
+constexpr int kExitNotFinite = 3;  // the flight's numbers overflowed into infinities or NaN
 constexpr int kMaxSweepFlights = 100000;
 
 // "機体データの取得に失敗"
@@ -136,6 +137,13 @@ int main(int argc, char** argv) {
   if (!outcome->LaunchEnded) {
     std::fprintf(stderr, "velkaro-sim: the launch run never reaches the platform's edge (start speed too low)\n");
     return kExitUnreadable;
+  }
+  if (!std::isfinite(outcome->Distance)) {
+    std::fprintf(stderr,
+                 "velkaro-sim: the flight's numbers stopped being finite (distance=%g at step %d): the design "
+                 "cannot be flown\n",
+                 outcome->Distance, outcome->LastStep);
+    return kExitNotFinite;
   }
   if (args.CsvPath && !flight::WriteFlightCsv(*outcome->Aircraft, *args.CsvPath)) {
     std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.CsvPath->c_str());

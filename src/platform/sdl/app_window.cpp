@@ -35,6 +35,43 @@ bool BeginCentredDialog(const char* title) {
   return ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
 }
 
+// The warning box's contents; true once OK or Cancel (or Enter, Esc) was pressed.
+bool DrawWarningBox(const std::string& utf8Text) {
+  bool done = false;
+  if (BeginCentredDialog(kWarningCaption)) {
+    ImGui::TextUnformatted(utf8Text.c_str());
+    ImGui::Spacing();
+    done = ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+    ImGui::SameLine();
+    done = ImGui::Button("Cancel", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) || done;
+    if (done) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+  }
+  return done;
+}
+
+// Where the system's message box cannot be shown (an X server without the core
+// fonts it draws with, say) and the game's own window does not exist, a small window
+// of its own carries the warning.
+void ShowWarningInWindowOfItsOwn(const std::string& utf8Text) {
+  constexpr int kBoxWidth = 560, kBoxHeight = 160;  // px
+  UiWindow box;
+  UiWindowOptions options;
+  options.Title = kWarningCaption;
+  options.Width = kBoxWidth;
+  options.Height = kBoxHeight;
+  options.FontSize = kUiFontSize;
+  std::string ignored;
+  if (!box.Open(options, ignored) || !box.UiReady()) return;
+  for (bool done = false; !done;) {
+    if (box.PumpEvents(kModalPollMs).CloseRequested) break;
+    box.BeginUiFrame();
+    box.ClearTo(1, 1, 1);
+    done = DrawWarningBox(utf8Text);
+    box.EndUiFrame();
+  }
+}
+
 }  // namespace
 
 struct AppWindow::Impl {
@@ -198,22 +235,12 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
   const std::string text = ShiftJisToUtf8(sjisText);
   std::fprintf(stderr, "%s\n", text.c_str());
   if (!impl_->Ui.UiReady()) {
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kWarningCaption, text.c_str(), impl_->Ui.Handle());
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kWarningCaption, text.c_str(), impl_->Ui.Handle()) != 0) {
+      ShowWarningInWindowOfItsOwn(text);
+    }
     return;
   }
-  impl_->RunModal([&] {
-    bool done = false;
-    if (BeginCentredDialog(kWarningCaption)) {
-      ImGui::TextUnformatted(text.c_str());
-      ImGui::Spacing();
-      done = ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
-      ImGui::SameLine();
-      done = ImGui::Button("Cancel", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) || done;
-      if (done) ImGui::CloseCurrentPopup();
-      ImGui::EndPopup();
-    }
-    return done;
-  });
+  impl_->RunModal([&] { return DrawWarningBox(text); });
 }
 
 std::optional<std::string> AppWindow::AskPilotName() {
