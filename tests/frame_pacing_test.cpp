@@ -53,3 +53,46 @@ TEST(FramePacing, CountsFramesPerSecondWindowAtMostFortyEight) {
 }
 
 }  // namespace
+
+namespace {
+
+// A clock that runs in microseconds, with sleeps that wake a little late: either on
+// the next whole millisecond (as the platform's sleep does) or a fixed time after the
+// call (a plain 1 ms sleep that overshoots, as Linux's does).
+class MicrosecondClock : public platform::Clock {
+public:
+  enum class Wake { NextMillisecond, OneMillisecondLater };
+  explicit MicrosecondClock(Wake wake) : wake_(wake) {}
+  uint64_t NowUs = 1000000;
+  uint32_t NowMs() override { return static_cast<uint32_t>(NowUs / 1000); }
+  void Sleep1Ms() override {
+    constexpr uint64_t kWakeLatencyUs = 60, kOvershotSleepUs = 1100;
+    NowUs = wake_ == Wake::NextMillisecond ? (NowUs / 1000 + 1) * 1000 + kWakeLatencyUs : NowUs + kOvershotSleepUs;
+  }
+
+private:
+  Wake wake_;
+};
+
+// Mean real interval (ms) of cheap paced ticks.
+double MeanTickMs(MicrosecondClock::Wake wake) {
+  constexpr int kTicks = 200;
+  constexpr uint64_t kWorkUs = 3300;  // a cheap tick's own work
+  MicrosecondClock clock(wake);
+  game::FramePacer pacer;
+  game::PaceFrame(pacer, clock);
+  const uint64_t start = clock.NowUs;
+  for (int i = 0; i < kTicks; ++i) {
+    clock.NowUs += kWorkUs;
+    game::PaceFrame(pacer, clock);
+  }
+  return (clock.NowUs - start) / 1000.0 / kTicks;
+}
+
+TEST(FramePacing, SleepsThatWakeOnTheMillisecondGiveTwentyOneMillisecondTicks) {
+  EXPECT_NEAR(MeanTickMs(MicrosecondClock::Wake::NextMillisecond), 21.0, 0.001);
+  // A sleep that overshoots drifts off the millisecond: the ticks run long.
+  EXPECT_GT(MeanTickMs(MicrosecondClock::Wake::OneMillisecondLater), 21.05);
+}
+
+}  // namespace
