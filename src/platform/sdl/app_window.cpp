@@ -9,46 +9,22 @@
 #include <map>
 #include <vector>
 
+#include "platform/sdl/ui_dialogs.h"
 #include "platform/sdl/ui_window.h"
 #include "platform/shift_jis.h"
 
 namespace platform {
 namespace {
 
-constexpr int kMinWindowWidth = 320;       // px; a missing boot file still gives a usable window
-constexpr int kMinWindowHeight = 240;      // px
-constexpr float kUiFontSize = 16.0f;       // px
-constexpr int kModalPollMs = 15;           // a modal dialog redraws about 60 times a second
-constexpr size_t kNameBufferBytes = 1024;  // UTF-8 of a 255-byte Shift-JIS name fits
+constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a usable window
+constexpr int kMinWindowHeight = 240;  // px
+constexpr float kUiFontSize = 16.0f;   // px
+constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
 constexpr const char* kWarningCaption = "警告";
 constexpr const char* kNameDialogTitle = "ランキング登録";
 constexpr const char* kNameDialogPrompt = "名前 (全角6文字分まで)";
-
-// Opens the modal dialog `title` at the centre of the window, as tall and wide as what
-// it holds; true while it shows (then ImGui::EndPopup closes it).
-bool BeginCentredDialog(const char* title) {
-  ImGui::OpenPopup(title);
-  const ImVec2 centre = ImGui::GetMainViewport()->GetCenter();
-  ImGui::SetNextWindowPos(centre, ImGuiCond_Always, ImVec2(0.5f, 0.5f));  // the window's own centre
-  return ImGui::BeginPopupModal(title, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
-}
-
-// The warning box's contents; true once OK or Cancel (or Enter, Esc) was pressed.
-bool DrawWarningBox(const std::string& utf8Text) {
-  bool done = false;
-  if (BeginCentredDialog(kWarningCaption)) {
-    ImGui::TextUnformatted(utf8Text.c_str());
-    ImGui::Spacing();
-    done = ImGui::Button("OK", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
-    ImGui::SameLine();
-    done = ImGui::Button("Cancel", ImVec2(80, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)) || done;
-    if (done) ImGui::CloseCurrentPopup();
-    ImGui::EndPopup();
-  }
-  return done;
-}
 
 // Where the system's message box cannot be shown (an X server without the core
 // fonts it draws with, say) and the game's own window does not exist, a small window
@@ -67,7 +43,7 @@ void ShowWarningInWindowOfItsOwn(const std::string& utf8Text) {
     if (box.PumpEvents(kModalPollMs).CloseRequested) break;
     box.BeginUiFrame();
     box.ClearTo(1, 1, 1);
-    done = DrawWarningBox(utf8Text);
+    done = DrawWarningBox(kWarningCaption, utf8Text);
     box.EndUiFrame();
   }
 }
@@ -83,25 +59,7 @@ struct AppWindow::Impl {
   GLuint Snapshot = 0;
   int SnapshotWidth = 0, SnapshotHeight = 0;
 
-  void DrawMenuBar(bool enabled) {
-    if (!ImGui::BeginMainMenuBar()) return;
-    if (!enabled) ImGui::BeginDisabled();
-    for (const MenuPopup& popup : Menu) {
-      if (!ImGui::BeginMenu(popup.Text.c_str())) continue;
-      for (const MenuItem& item : popup.Items) {
-        if (item.CommandId == 0) {
-          ImGui::Separator();
-          continue;
-        }
-        const bool checked = Checks[item.CommandId];
-        if (ImGui::MenuItem(item.Text.c_str(), nullptr, checked, item.Enabled))
-          Pending.push_back({WindowMessage::Command, item.CommandId});
-      }
-      ImGui::EndMenu();
-    }
-    if (!enabled) ImGui::EndDisabled();
-    ImGui::EndMainMenuBar();
-  }
+  void DrawMenu(bool enabled) { DrawMenuBar(Menu, Checks, enabled, Pending); }
 
   // Keeps what the window shows now, to stand behind a modal dialog.
   void TakeSnapshot() {
@@ -170,7 +128,7 @@ struct AppWindow::Impl {
       if (Quitting) break;  // closing the window (or a SIGTERM) ends the dialog too
       Ui.BeginUiFrame();
       DrawSnapshot();
-      DrawMenuBar(false);
+      DrawMenu(false);
       done = frame();
       Ui.EndUiFrame();
     }
@@ -219,7 +177,7 @@ void* AppWindow::GlFunction(const char* name) { return SDL_GL_GetProcAddress(nam
 
 void AppWindow::PresentFrame() {
   impl_->Ui.BeginUiFrame();
-  impl_->DrawMenuBar(true);
+  impl_->DrawMenu(true);
   impl_->Ui.EndUiFrame();
 }
 
@@ -240,32 +198,14 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
     }
     return;
   }
-  impl_->RunModal([&] { return DrawWarningBox(text); });
+  impl_->RunModal([&] { return DrawWarningBox(kWarningCaption, text); });
 }
 
 std::optional<std::string> AppWindow::AskPilotName() {
   if (!impl_->Ui.UiReady()) return std::nullopt;
-  char name[kNameBufferBytes] = {};
-  bool focusOnce = true;
-  impl_->RunModal([&] {
-    bool done = false;
-    // No close box: the dialog is left only with OK.
-    if (BeginCentredDialog(kNameDialogTitle)) {
-      ImGui::TextUnformatted(kNameDialogPrompt);
-      if (focusOnce) {
-        ImGui::SetKeyboardFocusHere();
-        focusOnce = false;
-      }
-      ImGui::SetNextItemWidth(220);
-      const bool entered = ImGui::InputText("##name", name, sizeof name, ImGuiInputTextFlags_EnterReturnsTrue);
-      ImGui::SameLine();
-      done = ImGui::Button("OK", ImVec2(60, 0)) || entered;
-      if (done) ImGui::CloseCurrentPopup();
-      ImGui::EndPopup();
-    }
-    return done;
-  });
-  return Utf8ToShiftJis(name);
+  NameDialog dialog;
+  impl_->RunModal([&] { return DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt); });
+  return Utf8ToShiftJis(dialog.Name);
 }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/sdl/ui_dialogs.h"
 #include "platform/shell.h"
 
 struct SDL_Window;
@@ -21,23 +22,6 @@ struct WindowConfig {
   int Width = 0;   // px, the whole window
   int Height = 0;  // px
   bool FullScreen = false;
-};
-
-// What the loop receives instead of a window message.
-struct WindowMessage {
-  enum Kind { Command, Close } Type = Command;
-  int CommandId = 0;
-};
-
-// One entry of the menu bar; texts in UTF-8, as the UI draws them.
-struct MenuItem {
-  int CommandId = 0;  // 0: separator
-  std::string Text;
-  bool Enabled = true;
-};
-struct MenuPopup {
-  std::string Text;
-  std::vector<MenuItem> Items;
 };
 
 class AppWindow : public Menu, public Dialogs {

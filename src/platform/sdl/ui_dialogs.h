@@ -1,0 +1,50 @@
+#pragma once
+// The game's menu bar and modal dialogs as Dear ImGui draws them, one frame per call.
+// Nothing here knows the window system, so tests drive them with synthetic input.
+#include <cstddef>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// What the loop receives instead of a window message.
+struct WindowMessage {
+  enum Kind { Command, Close } Type = Command;
+  int CommandId = 0;
+};
+
+// One entry of the menu bar; texts in UTF-8, as the UI draws them.
+struct MenuItem {
+  int CommandId = 0;  // 0: separator
+  std::string Text;
+  bool Enabled = true;
+};
+struct MenuPopup {
+  std::string Text;
+  std::vector<MenuItem> Items;
+};
+
+// The menu bar; an item chosen in this frame is appended to `chosen`. An open menu
+// closes with Esc, as menus do. `enabled` false greys it out (behind a dialog).
+void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& checks, bool enabled,
+                 std::deque<WindowMessage>& chosen);
+
+// The warning box: the text with OK and Cancel; true once either (or Enter, Esc) was
+// pressed.
+bool DrawWarningBox(const char* caption, const std::string& utf8Text);
+
+// The name dialog between frames: the name typed so far (UTF-8).
+struct NameDialog {
+  static constexpr size_t kNameBufferBytes = 1024;  // UTF-8 of a 255-byte Shift-JIS name fits
+  char Name[kNameBufferBytes] = {};
+};
+
+// One frame of the name dialog. Enter always means OK, whatever has the focus, and
+// the edit box takes what is typed: it gets the keyboard back whenever it lost it (an
+// Esc, a click beside it), and Esc never throws the typed name away. True once OK or
+// Enter ended the dialog.
+bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt);
+
+}  // namespace platform

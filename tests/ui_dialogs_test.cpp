@@ -1,0 +1,110 @@
+// The menu bar and the name dialog driven frame by frame with synthetic input on a
+// bare Dear ImGui context (no window): what Esc, Enter and stray clicks do.
+#include "platform/sdl/ui_dialogs.h"
+
+#include <gtest/gtest.h>
+#include <imgui.h>
+
+#include <string>
+
+namespace {
+
+constexpr int kEscape = 1, kEnter = 2, kKeypadEnter = 3;  // key indices of the synthetic keyboard
+constexpr float kFrameSeconds = 1.0f / 60;
+
+// A UI context of its own with a 640 x 480 display.
+class Ui {
+public:
+  Ui() : context_(ImGui::CreateContext()) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(640, 480);
+    io.DeltaTime = kFrameSeconds;
+    io.IniFilename = nullptr;
+    unsigned char* pixels = nullptr;
+    int width = 0, height = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+    io.KeyMap[ImGuiKey_Escape] = kEscape;
+    io.KeyMap[ImGuiKey_Enter] = kEnter;
+    io.KeyMap[ImGuiKey_KeyPadEnter] = kKeypadEnter;
+  }
+  ~Ui() { ImGui::DestroyContext(context_); }
+
+  template <typename Draw>
+  void Frames(int count, Draw draw) {
+    for (int i = 0; i < count; ++i) {
+      ImGui::NewFrame();
+      draw();
+      ImGui::EndFrame();
+      ImGuiIO& io = ImGui::GetIO();
+      for (bool& key : io.KeysDown) key = false;  // every press lasts one frame
+    }
+  }
+  void Press(int key) { ImGui::GetIO().KeysDown[key] = true; }
+  void Type(const char* utf8) { ImGui::GetIO().AddInputCharactersUTF8(utf8); }
+  void MouseAt(float x, float y) { ImGui::GetIO().MousePos = ImVec2(x, y); }
+  void Button(bool down) { ImGui::GetIO().MouseDown[0] = down; }
+
+private:
+  ImGuiContext* context_;
+};
+
+TEST(NameDialog, EnterMeansOkAndTypingReachesTheBoxAfterEscOrAStrayClick) {
+  Ui ui;
+  platform::NameDialog dialog;
+  bool done = false;
+  const auto draw = [&] { done = platform::DrawNameDialog(dialog, "ranking", "name") || done; };
+  ui.MouseAt(600, 20);
+  ui.Frames(3, draw);
+  ui.Type("ab");
+  ui.Frames(1, draw);
+  ui.Press(kEscape);  // the edit box lets go of the keyboard (and would revert its text)
+  ui.Frames(3, draw);
+  ui.Type("c");
+  ui.Frames(1, draw);
+  ui.Button(true);  // a click beside the dialog
+  ui.Frames(2, draw);
+  ui.Button(false);
+  ui.Frames(3, draw);
+  ui.Type("d");
+  ui.Frames(1, draw);
+  EXPECT_FALSE(done);
+  ui.MouseAt(5, 470);
+  ui.Button(true);  // another stray click, then Enter before the box has the keyboard back
+  ui.Frames(1, draw);
+  ui.Button(false);
+  ui.Press(kEnter);
+  ui.Frames(1, draw);
+  EXPECT_TRUE(done);
+  EXPECT_EQ(std::string(dialog.Name), "abcd");
+}
+
+TEST(MenuBar, AnOpenMenuClosesWithEsc) {
+  const std::vector<platform::MenuPopup> menu = {{"Game", {{40001, "Edit", true}, {40002, "Quit", true}}}};
+  const std::map<int, bool> checks;
+  std::deque<platform::WindowMessage> chosen;
+  Ui ui;
+  const auto draw = [&] { platform::DrawMenuBar(menu, checks, true, chosen); };
+  const auto click = [&](float x, float y) {
+    ui.MouseAt(x, y);
+    ui.Frames(2, draw);
+    ui.Button(true);
+    ui.Frames(1, draw);
+    ui.Button(false);
+    ui.Frames(2, draw);
+  };
+  constexpr float kTitleX = 20, kTitleY = 8, kFirstItemY = 30;  // px: "Game" and "Edit" below it
+
+  click(kTitleX, kTitleY);
+  click(kTitleX, kFirstItemY);
+  ASSERT_EQ(chosen.size(), 1u) << "the menu opened and its first item was chosen";
+  EXPECT_EQ(chosen.front().CommandId, 40001);
+
+  chosen.clear();
+  click(kTitleX, kTitleY);
+  ui.Press(kEscape);
+  ui.Frames(2, draw);
+  click(kTitleX, kFirstItemY);  // lands on the picture: the menu is closed
+  EXPECT_TRUE(chosen.empty());
+}
+
+}  // namespace
