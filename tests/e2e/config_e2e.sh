@@ -10,8 +10,11 @@
 game=$1 data=$2 shots=$3
 e2e_tools="import compare pgrep"
 source "$(dirname "$0")/xvfb_session.sh"
-# The wind crops stay beside the screenshots; a configurator left open is closed.
-on_exit='pkill -x velkaro-config 2>/dev/null; cp "$work"/wind-*.png "$shots"/ 2>/dev/null'
+# The wind crops stay beside the screenshots; a configurator left open is closed. Only
+# this run's configurator (the game's child) is looked for: other runs on the machine
+# may have their own. The process is checked, not just its window.
+config_running() { [ -n "$game_pid" ] && pgrep -x -P "$game_pid" velkaro-config >/dev/null; }
+on_exit='[ -n "$game_pid" ] && pkill -x -P "$game_pid" velkaro-config 2>/dev/null; cp "$work"/wind-*.png "$shots"/ 2>/dev/null'
 mkdir -p "$shots"
 
 # Window-relative places of what is clicked (the layouts are fixed by the programs).
@@ -29,7 +32,7 @@ start_game() {  # folder → game window; the game runs in the background
   (cd "$1" && exec "$game" >"$1/game.log" 2>&1) &
   game_pid=$!
   window=$(wait_for_window velkaro)
-  [ -n "$window" ] || { cat "$1/game.log"; ps -o pid,stat,etime,args -C velkaro,Xvfb; xdotool search --name . getwindowname %@ 2>&1 | head; fail "no game window appeared"; }
+  [ -n "$window" ] || { show_logs "$1/game.log"; xdotool search --name . getwindowname %@ 2>&1 | head; fail "no game window appeared"; }
   xdotool windowfocus --sync "$window" 2>/dev/null || true
   sleep 2
 }
@@ -74,7 +77,6 @@ wind_line=$(sed -n 6p "$work/play/temp.txt")
 
 click "$config" "$file_menu_x" "$file_menu_y"
 click "$config" "$quit_item_x" "$quit_item_y"
-config_running() { pgrep -x velkaro-config >/dev/null; }  # the process, not just its window
 for _ in $(seq 50); do
   config_running || break
   sleep 0.1

@@ -19,7 +19,7 @@ cd "$work"
 game_pid=$!
 
 window=$(wait_for_window velkaro)
-[ -n "$window" ] || fail "no window appeared"
+[ -n "$window" ] || { show_logs "$work/game.log"; fail "no window appeared"; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 sleep 2
 import -window root "$shots/1-ready.png"

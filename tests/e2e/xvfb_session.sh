@@ -2,9 +2,9 @@
 # is missing), starts a private Xvfb display, makes a work folder, and on exit runs
 # `on_exit` (if a script sets it), stops the game and the display and removes the
 # folder.
-# Set before sourcing: e2e_tools (tools needed besides Xvfb and xdotool).
+# Set before sourcing: e2e_tools (tools needed besides Xvfb, xdpyinfo and xdotool).
 set -u
-for tool in Xvfb xdotool $e2e_tools; do
+for tool in Xvfb xdpyinfo xdotool $e2e_tools; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -19,17 +19,42 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number, then a newline, once it
+# accepts clients.
+# -noreset: by default the server resets each time its last client disconnects, and a
+# client that connects during the reset is accepted and then closed before the X
+# handshake completes, so XOpenDisplay fails. Clients come and go here all the time
+# (every xdotool call, the game between two starts), so a game starting as one of them
+# left would find no display. The reset takes longer on a busy machine, so this failed
+# more often there.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+display_written() { [ -s "$work/display" ] && [ -z "$(tail -c 1 "$work/display")" ]; }  # ends in a newline
+for _ in $(seq 300); do
+  display_written && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+display_written || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
 export DISPLAY=":$(head -n 1 "$work/display")"
+# SDL is held to X11: if the display cannot be opened, the game reports X11's reason
+# instead of trying Wayland and then its offscreen driver.
+export SDL_VIDEODRIVER=x11
+xdpyinfo >/dev/null 2>"$work/xdpyinfo.log" ||
+  { cat "$work/xdpyinfo.log" "$work/xvfb.log"; fail "Xvfb on $DISPLAY does not accept clients"; }
 
-# The id of the window titled exactly $1, once it exists (empty after 10 s).
+# The game's and Xvfb's output, for a failure report.
+show_logs() {  # game log file
+  echo "--- $1:"; cat "$1" 2>/dev/null
+  echo "--- Xvfb:"; cat "$work/xvfb.log"
+  echo "--- processes:"; ps -o pid,stat,etime,args -C velkaro,velkaro-config,Xvfb
+}
+
+# The id of the window titled exactly $1, once it exists (empty after 30 s: start-up
+# takes a few seconds when the machine is busy).
 wait_for_window() {
   local id=""
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     id=$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)
     [ -n "$id" ] && break
     sleep 0.1
