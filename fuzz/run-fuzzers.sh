@@ -24,7 +24,7 @@ for target in "${targets[@]}"; do
   status=0
   "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 \
     -artifact_prefix="$build/artifacts/$target-" "$work" >"$log" 2>&1 || status=$?
-  grep -E '^#[0-9]+ +DONE|^stat::number_of_executed_units|^SUMMARY|^==[0-9]+==ERROR|Test unit written' "$log" || true
+  grep -E '^#[0-9]+[[:space:]]+DONE|^stat::number_of_executed_units|^SUMMARY|^==[0-9]+==ERROR|Test unit written' "$log" || true
   if [ "$status" != 0 ]; then
     echo "!! $target failed (exit $status); the whole output is in $log"
     failed=1
