@@ -135,6 +135,49 @@ TEST_F(ModelTest, MissingFilesAreReportedAndLeaveGaps) {
   EXPECT_EQ(platform::ShiftJisToUtf8(os.Dialogs.Warnings.at(0)), "キャラクタデータのオープン失敗");
 }
 
+// A name of exactly the 99 bytes a line of "plane.txt" keeps, for model/<file>.x
+// reached through "." folders.
+std::string FullLengthName(const std::string& file) {
+  constexpr size_t kKept = 99;
+  std::string name = "model\\";
+  while (name.size() + 2 + file.size() <= kKept) name += ".\\";
+  if (name.size() + file.size() < kKept) name += "\\";  // an empty folder name between
+  return name + file;
+}
+
+// A "plane.txt" whose last name, the left wing, is cut by the read limit: seven lines,
+// each a full-length name and padding past it, end 8 bytes short of the limit, so only
+// "model\wi" of the eighth line is read.
+std::string PlaneTextCutInTheLastName() {
+  constexpr size_t kCutLineStart = aircraft::kPlaneFileReadLimit - 8;
+  constexpr size_t kLineBytes = kCutLineStart / 7;
+  static_assert(kLineBytes * 7 == kCutLineStart);
+  std::string text;
+  for (int i = 1; i <= 7; ++i) {
+    std::string line = FullLengthName(i == 7 ? "wingR" : "part");
+    line.resize(kLineBytes - 2, 'x');
+    text += line + "\r\n";
+  }
+  return text + "model\\wingL\r\n";
+}
+
+TEST_F(ModelTest, TextInMemoryReadsOnlyWhatTheFileWouldGive) {
+  const std::string text = PlaneTextCutInTheLastName();
+  ASSERT_EQ(text.find("model\\wingL"), aircraft::kPlaneFileReadLimit - 8);
+  auto a = fakes::MakeAircraft(Strips(1));
+  const auto fromText = aircraft::BuildAircraftModelFromText(*a, text, device);
+  for (int part = 1; part <= 7; ++part) EXPECT_TRUE(fromText->Frames[part].Mesh) << part;
+  EXPECT_FALSE(fromText->Frames[8].Mesh);  // "model\wi.x"
+  ASSERT_EQ(os.Dialogs.Warnings.size(), 1u);
+  EXPECT_EQ(platform::ShiftJisToUtf8(os.Dialogs.Warnings[0]), "model\\wi.xが見つかりません");
+
+  fakes::WriteText("plane.txt", text);
+  const auto fromFile = aircraft::BuildAircraftModel(*a, device);
+  for (size_t f = 0; f < fromText->Frames.size(); ++f) {
+    EXPECT_EQ(fromFile->Frames[f].MeshFile, fromText->Frames[f].MeshFile) << f;
+  }
+}
+
 TEST_F(ModelTest, AircraftWithoutStripsHasNoWingFrames) {
   flight::AircraftSpec s = Strips(1);
   s.SectionEnabled = {0, 0, 0, 0};

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kPartLines = 8;          // mesh names in plane.txt
 constexpr size_t kMaxNameLength = 99;  // characters read of a line
-constexpr size_t kPlaneFileLimit = 4096;
 constexpr int kFirstStrip = flight::kFirstStripFrame;  // frame 7
 // Where the parts sit: the pilot ahead and below the wing, the tail parts at the tail arm.
 constexpr platform::Vec3 kPilotOffset{0.2f, -0.2f, 0};
@@ -39,12 +38,18 @@ void AircraftFrames::SetRotation(int frame, float x, float y, float z) {
 }
 
 std::unique_ptr<AircraftFrames> BuildAircraftModel(const flight::Aircraft& a, platform::GraphicsDevice& device) {
-  const auto text = platform::ReadFilePrefix(kPlaneFileName, kPlaneFileLimit);
+  const auto text = platform::ReadFilePrefix(kPlaneFileName, kPlaneFileReadLimit);
   if (!text) {
     platform::ShowWarning(kPlaneFileFailed);
     return nullptr;
   }
-  std::vector<std::string> names = platform::SplitLines(*text, kPartLines, kMaxNameLength);
+  return BuildAircraftModelFromText(a, *text, device);
+}
+
+std::unique_ptr<AircraftFrames> BuildAircraftModelFromText(const flight::Aircraft& a, std::string_view planeText,
+                                                           platform::GraphicsDevice& device) {
+  std::vector<std::string> names =
+      platform::SplitLines(planeText.substr(0, kPlaneFileReadLimit), kPartLines, kMaxNameLength);
   names.resize(kPartLines);
   for (std::string& name : names) name += ".x";
 

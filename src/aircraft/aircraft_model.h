@@ -2,6 +2,7 @@
 // The 3D model of an aircraft: eight part meshes named in "plane.txt" and one strip
 // mesh per wing strip, chained outward on each side.
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "aircraft/frame.h"
@@ -24,9 +25,15 @@ public:
 // wing frames.
 std::unique_ptr<AircraftFrames> BuildAircraftModel(const flight::Aircraft& aircraft, platform::GraphicsDevice& device);
 
+// The same from the text of "plane.txt" held in memory; only the prefix the game reads
+// of the file (kPlaneFileReadLimit bytes) counts.
+std::unique_ptr<AircraftFrames> BuildAircraftModelFromText(const flight::Aircraft& aircraft, std::string_view planeText,
+                                                           platform::GraphicsDevice& device);
+
 // Draws the aircraft's model at its shown place and pitch.
 void DrawAircraftModel(const flight::Aircraft& aircraft, platform::GraphicsDevice& device);
 
 inline constexpr const char* kPlaneFileName = "plane.txt";
+inline constexpr size_t kPlaneFileReadLimit = 4096;  // bytes read of "plane.txt"
 
 }  // namespace aircraft
