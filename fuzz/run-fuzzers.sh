@@ -10,7 +10,7 @@ build=build-fuzz
 targets=(aircraft_file boot_config ranking_table entry_file x_file bmp plane_file config_open ranking_cycle)
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELKARO_FUZZ=ON -DVELKARO_BENCH=OFF -DVELKARO_TESTS=OFF >/dev/null
-cmake --build "$build" --target "${targets[@]/%/_fuzz}"
+cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/%/_fuzz}"
 mkdir -p "$build/artifacts"
 # Some targets write and remove files on every input: their private working
 # directories go in memory when nobody chose another place.
