@@ -18,6 +18,8 @@
 #include "game/device_start_states.h"
 #include "platform/gl/gl_device.h"
 #include "platform/gl/gl_font.h"
+#include "platform/gl/offscreen_target.h"
+#include "platform/picture_fit.h"
 #include "platform/shift_jis.h"
 
 namespace {
@@ -811,6 +813,189 @@ TEST_F(GlFontTest, AFontWithoutAFaceDrawsNothing) {
   device_->Clear(kBlack, 1.0f);
   font.DrawText("fps48/50", PixelRect{0, 0, 200, 16}, kWhite);
   EXPECT_EQ(CountDiffering(0, 0, kWidth, kHeight, kBlack), 0);
+}
+
+// [SECTION] The picture drawn off screen at its created size and shown scaled.
+
+class GlPresentTest : public GlDeviceTest {
+protected:
+  void SetUp() override {
+    GlDeviceTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    picture_ = gl::OffscreenTarget::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
+    if (!picture_) GTEST_SKIP() << "the context has no framebuffer objects";
+    picture_->Bind();
+  }
+
+  void TearDown() override {
+    // The next test draws into the window's framebuffer again.
+    using BindFn = void(APIENTRY*)(GLenum, GLuint);
+    if (auto bind = reinterpret_cast<BindFn>(SDL_GL_GetProcAddress("glBindFramebuffer"))) bind(GL_FRAMEBUFFER, 0);
+  }
+
+  // A blue picture with a red quad over [40, 80) x [30, 60).
+  void DrawPicture() {
+    device_->Clear(kBlue, 1.0f);
+    DrawQuad(40, 30, 40, 30, kRed);
+  }
+
+  // The picture shown in `area` of a new framebuffer of width x height px, which is
+  // left bound for reading.
+  std::unique_ptr<gl::OffscreenTarget> Show(int width, int height, const PixelRect& area) {
+    auto screen = gl::OffscreenTarget::Create(width, height, SDL_GL_GetProcAddress);
+    if (!screen) return nullptr;
+    picture_->PresentTo(screen->Framebuffer(), width, height, area);
+    screen->Bind();
+    return screen;
+  }
+
+  std::unique_ptr<gl::OffscreenTarget> picture_;
+};
+
+TEST_F(GlPresentTest, TheDeviceDrawsIntoThePicture) {
+  DrawPicture();
+  EXPECT_EQ(Pixel(40, 30), kRed);
+  EXPECT_EQ(Pixel(79, 59), kRed);
+  EXPECT_EQ(Pixel(39, 30), kBlue);
+  EXPECT_EQ(Pixel(80, 59), kBlue);
+  EXPECT_EQ(Pixel(40, 60), kBlue);
+}
+
+TEST_F(GlPresentTest, AtItsOwnSizeThePictureIsCopiedPixelForPixel) {
+  // Texels of every value in a pattern no filter would leave alone.
+  std::vector<uint32_t> noise(static_cast<size_t>(kWidth * kHeight));
+  uint32_t seed = 12345;
+  for (uint32_t& texel : noise) {
+    seed = seed * 1664525u + 1013904223u;
+    texel = 0xFF000000 | (seed >> 8);
+  }
+  const auto texture = MakeTexture(kWidth, kHeight, noise);
+  ASSERT_TRUE(texture);
+  device_->Clear(kBlack, 1.0f);
+  device_->SetTexture(0, texture.get());
+  device_->SetStageState(0, StageState::ColorOp, TextureOp::SelectArg1);
+  DrawQuad(0, 0, kWidth, kHeight, kWhite);
+  device_->SetTexture(0, nullptr);
+  const std::vector<uint8_t> drawn = ReadBackBuffer();
+
+  const auto screen = Show(kWidth, kHeight, PixelRect{0, 0, kWidth, kHeight});
+  ASSERT_TRUE(screen);
+  EXPECT_TRUE(ReadBackBuffer() == drawn) << "the shown picture differs from the one drawn";
+  EXPECT_EQ(Pixel(0, 0), 0xFF000000 | (noise[0] & 0xFFFFFF));
+}
+
+TEST_F(GlPresentTest, ALargerWindowShowsThePictureStretched) {
+  DrawPicture();
+  // Twice as wide and high: the quad covers [80, 160) x [60, 120). The filter blends
+  // the pixels along the quad's edges; one further in on either side they are pure.
+  const auto screen = Show(320, 240, PixelRect{0, 0, 320, 240});
+  ASSERT_TRUE(screen);
+  constexpr int kScreenHeight = 240;
+  EXPECT_EQ(Pixel(82, 62, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(157, 117, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(120, 90, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(77, 90, kScreenHeight), kBlue) << "left of the quad";
+  EXPECT_EQ(Pixel(162, 90, kScreenHeight), kBlue) << "right of it";
+  EXPECT_EQ(Pixel(120, 57, kScreenHeight), kBlue) << "above it";
+  EXPECT_EQ(Pixel(120, 122, kScreenHeight), kBlue) << "below it";
+  EXPECT_EQ(Pixel(0, 0, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(319, 239, kScreenHeight), kBlue) << "the picture reaches the far corner";
+}
+
+TEST_F(GlPresentTest, ASmallerWindowShowsThePictureShrunk) {
+  DrawPicture();
+  // Half as wide and high: the quad covers [20, 40) x [15, 30).
+  const auto screen = Show(80, 60, PixelRect{0, 0, 80, 60});
+  ASSERT_TRUE(screen);
+  constexpr int kScreenHeight = 60;
+  EXPECT_EQ(Pixel(21, 16, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(38, 28, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(18, 22, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(41, 22, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(30, 13, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(30, 31, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(79, 59, kScreenHeight), kBlue);
+}
+
+TEST_F(GlPresentTest, AnAreaBelowABarLeavesTheBarToTheUi) {
+  DrawPicture();
+  // A 200 x 170 window with a 20 px bar at the top: the picture is stretched over
+  // [0, 200) x [20, 170), 1.25 times in each direction; the quad over [50, 100) x [57.5, 95).
+  const auto screen = Show(200, 170, PixelRect{0, 20, 200, 170});
+  ASSERT_TRUE(screen);
+  constexpr int kScreenHeight = 170;
+  EXPECT_EQ(Pixel(100, 5, kScreenHeight), kBlack) << "the bar's place is cleared for the UI";
+  EXPECT_EQ(Pixel(100, 19, kScreenHeight), kBlack);
+  EXPECT_EQ(Pixel(100, 21, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(52, 60, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(97, 92, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(47, 75, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(103, 75, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(75, 54, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(75, 98, kScreenHeight), kBlue);
+}
+
+TEST_F(GlPresentTest, AWiderScreenShowsThePictureLetterboxed) {
+  DrawPicture();
+  // 160 x 120 on 400 x 200: 267 x 200 from x = 66, black bars left and right; the
+  // quad over about [132.8, 199.5) x [50, 100).
+  const PixelRect area = LetterboxRect(kWidth, kHeight, 400, 200);
+  ASSERT_EQ(area, (PixelRect{66, 0, 333, 200}));
+  const auto screen = Show(400, 200, area);
+  ASSERT_TRUE(screen);
+  constexpr int kScreenHeight = 200;
+  for (const int x : {0, 30, 65, 333, 370, 399}) {
+    for (const int y : {0, 100, 199}) EXPECT_EQ(Pixel(x, y, kScreenHeight), kBlack) << x << ", " << y;
+  }
+  EXPECT_EQ(Pixel(67, 1, kScreenHeight), kBlue) << "the picture starts right after the bar";
+  EXPECT_EQ(Pixel(331, 198, kScreenHeight), kBlue) << "and ends right before the other";
+  EXPECT_EQ(Pixel(135, 52, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(197, 97, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(130, 75, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(202, 75, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(165, 47, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(165, 103, kScreenHeight), kBlue);
+}
+
+TEST_F(GlPresentTest, ATallerScreenShowsThePictureLetterboxed) {
+  DrawPicture();
+  // 160 x 120 on 160 x 200: full width, 40 px bars above and below.
+  const PixelRect area = LetterboxRect(kWidth, kHeight, 160, 200);
+  ASSERT_EQ(area, (PixelRect{0, 40, 160, 160}));
+  const auto screen = Show(160, 200, area);
+  ASSERT_TRUE(screen);
+  constexpr int kScreenHeight = 200;
+  EXPECT_EQ(Pixel(80, 0, kScreenHeight), kBlack);
+  EXPECT_EQ(Pixel(80, 39, kScreenHeight), kBlack);
+  EXPECT_EQ(Pixel(80, 160, kScreenHeight), kBlack);
+  EXPECT_EQ(Pixel(80, 199, kScreenHeight), kBlack);
+  EXPECT_EQ(Pixel(40, 70, kScreenHeight), kRed) << "at its own pixels, 40 px lower";
+  EXPECT_EQ(Pixel(79, 99, kScreenHeight), kRed);
+  EXPECT_EQ(Pixel(39, 70, kScreenHeight), kBlue);
+  EXPECT_EQ(Pixel(80, 99, kScreenHeight), kBlue);
+}
+
+TEST_F(GlPresentTest, ShowingLeavesTheMaskScissorAndClearColourAsTheyWere) {
+  DrawPicture();
+  glColorMask(GL_TRUE, GL_FALSE, GL_TRUE, GL_TRUE);
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(0, 0, 1, 1);
+  glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+  const auto screen = Show(320, 240, PixelRect{0, 0, 320, 240});
+  ASSERT_TRUE(screen);
+  GLboolean mask[4] = {};
+  glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+  GLfloat clear[4] = {};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  const bool scissor = glIsEnabled(GL_SCISSOR_TEST);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glDisable(GL_SCISSOR_TEST);
+  EXPECT_EQ(Pixel(120, 90, 240), kRed) << "neither mask nor scissor applied to the copy";
+  EXPECT_EQ(Pixel(300, 200, 240), kBlue);
+  EXPECT_FALSE(mask[1]);
+  EXPECT_TRUE(mask[0]);
+  EXPECT_TRUE(scissor);
+  EXPECT_FLOAT_EQ(clear[1], 0.5f);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "platform/sdl/ui_dialogs.h"
+#include "platform/gl/offscreen_target.h"
+#include "platform/picture_fit.h"
 #include "platform/sdl/ui_window.h"
 #include "platform/shift_jis.h"
 
@@ -20,6 +22,7 @@ constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a 
 constexpr int kMinWindowHeight = 240;  // px
 constexpr float kUiFontSize = 16.0f;   // px
 constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
+constexpr float kRevealEdge = 2.0f;  // px from the top of a full screen that bring up the menu bar
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
 constexpr const char* kWarningCaption = "警告";
@@ -56,8 +59,40 @@ struct AppWindow::Impl {
   std::vector<MenuPopup> Menu;
   std::map<int, bool> Checks;
   std::deque<WindowMessage> Pending;
-  GLuint Snapshot = 0;
+  // What the game draws into, at the picture's size; without framebuffer objects the
+  // game draws straight into the window and nothing is scaled.
+  std::unique_ptr<gl::OffscreenTarget> Picture;
+  int MenuBarHeight = 0;
+  bool MenuRevealed = false;  // full screen: the pointer went to the top edge
+  GLuint Snapshot = 0;        // without a Picture: the window's pixels behind a dialog
   int SnapshotWidth = 0, SnapshotHeight = 0;
+
+  bool FullScreen() const { return (SDL_GetWindowFlags(Ui.Handle()) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+  // Where the picture goes in the window now.
+  PixelRect PictureArea() const {
+    const int width = Ui.DrawableWidth(), height = Ui.DrawableHeight();
+    if (FullScreen()) return LetterboxRect(Picture->Width(), Picture->Height(), width, height);
+    return {0, MenuBarHeight, width, std::max(MenuBarHeight + 1, height)};
+  }
+
+  // Puts the last picture into the window's frame, for the UI to draw over.
+  void ShowPicture() {
+    if (Picture) Picture->PresentTo(0, Ui.DrawableWidth(), Ui.DrawableHeight(), PictureArea());
+  }
+
+  // Called within a UI frame. A window always shows its bar; a full screen shows it
+  // once the pointer touches the top edge, and keeps it while the pointer stays on the
+  // bar or a menu of it is open.
+  bool MenuBarShown() {
+    if (!Picture || !FullScreen()) return true;
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    const bool valid = ImGui::IsMousePosValid(&mouse);
+    const bool atEdge = valid && mouse.y < kRevealEdge;
+    const bool onBar = valid && mouse.y < static_cast<float>(MenuBarHeight);
+    MenuRevealed = atEdge || (MenuRevealed && (onBar || ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)));
+    return MenuRevealed;
+  }
 
   void DrawMenu(bool enabled) { DrawMenuBar(Menu, Checks, enabled, Pending); }
 
@@ -121,17 +156,21 @@ struct AppWindow::Impl {
   }
 
   // Runs a modal dialog until `frame` says it is done; no game tick runs meanwhile.
+  // The picture stays as the game left it meanwhile, and is shown scaled to the
+  // window as it is at each frame (it may be resized under the dialog).
   void RunModal(const std::function<bool()>& frame) {
-    TakeSnapshot();
+    if (!Picture) TakeSnapshot();
     for (bool done = false; !done;) {
       if (Ui.PumpEvents(kModalPollMs).CloseRequested) Quitting = true;
       if (Quitting) break;  // closing the window (or a SIGTERM) ends the dialog too
+      ShowPicture();
       Ui.BeginUiFrame();
-      DrawSnapshot();
-      DrawMenu(false);
+      if (!Picture) DrawSnapshot();
+      if (!Picture || !FullScreen()) DrawMenu(false);
       done = frame();
       Ui.EndUiFrame();
     }
+    if (Picture) Picture->Bind();
   }
 };
 
@@ -146,12 +185,24 @@ bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& m
   options.Width = std::max(config.Width, kMinWindowWidth);
   options.Height = std::max(config.Height, kMinWindowHeight);
   options.FullScreen = config.FullScreen;
+  // The player may resize (and maximise) the window; it opens at the boot size even
+  // where that is larger than the display's usable area, as the picture is that size.
+  options.Resizable = true;
+  options.FitToDisplay = false;
   options.GameSurface = true;
   options.FontSize = kUiFontSize;
   if (!impl_->Ui.Open(options, error)) return false;
   // The bar's height before its first frame: the font is built only then, so this is
   // worked out from the font size and the style rather than asked of the UI.
   menuBarHeight_ = static_cast<int>(kUiFontSize + 2 * ImGui::GetStyle().FramePadding.y);
+  impl_->MenuBarHeight = menuBarHeight_;
+  // The picture's size is the window's as created: its area below the menu bar, or
+  // on a full screen (where the bar only shows on demand) the whole boot size, even
+  // where the display could not switch to that mode.
+  const int width = config.FullScreen ? options.Width : impl_->Ui.DrawableWidth();
+  const int height = config.FullScreen ? options.Height : std::max(1, impl_->Ui.DrawableHeight() - menuBarHeight_);
+  impl_->Picture = gl::OffscreenTarget::Create(width, height, GlFunction);
+  if (impl_->Picture) impl_->Picture->Bind();
   return true;
 }
 
@@ -176,14 +227,18 @@ bool AppWindow::PollMessage(WindowMessage& message) {
 void* AppWindow::GlFunction(const char* name) { return SDL_GL_GetProcAddress(name); }
 
 void AppWindow::PresentFrame() {
+  impl_->ShowPicture();
   impl_->Ui.BeginUiFrame();
-  impl_->DrawMenu(true);
+  if (impl_->MenuBarShown()) impl_->DrawMenu(true);
   impl_->Ui.EndUiFrame();
+  if (impl_->Picture) impl_->Picture->Bind();  // the next frame is drawn off screen again
 }
 
-int AppWindow::PictureWidth() const { return impl_->Ui.DrawableWidth(); }
+int AppWindow::PictureWidth() const { return impl_->Picture ? impl_->Picture->Width() : impl_->Ui.DrawableWidth(); }
 
-int AppWindow::PictureHeight() const { return std::max(1, impl_->Ui.DrawableHeight() - menuBarHeight_); }
+int AppWindow::PictureHeight() const {
+  return impl_->Picture ? impl_->Picture->Height() : std::max(1, impl_->Ui.DrawableHeight() - menuBarHeight_);
+}
 
 bool AppWindow::IsChecked(int commandId) { return impl_->Checks[commandId]; }
 

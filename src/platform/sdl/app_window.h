@@ -37,14 +37,19 @@ public:
   // window system's events (which also feed the menu and dialogs).
   bool PollMessage(WindowMessage& message);
 
-  // Draws the menu bar over the picture and shows the frame.
+  // Shows the finished picture scaled to the window's picture area (stretched below
+  // the menu bar in a window; letterboxed on a full screen), draws the menu bar over
+  // it and shows the frame. In full screen the bar shows only while the pointer is at
+  // the screen's top edge, on the bar, or in one of its menus.
   void PresentFrame();
 
   // Looks up an OpenGL function of the window's context by name: the graphics
   // device's loader.
   static void* GlFunction(const char* name);
 
-  // Size of the picture below the menu bar (px).
+  // Size of the picture the game renders (px), fixed when the window opens: the area
+  // below the menu bar in a window, the boot size on a full screen. Resizing the
+  // window scales the picture, never re-renders it at another size.
   int PictureWidth() const;
   int PictureHeight() const;
   int MenuBarHeight() const { return menuBarHeight_; }

@@ -66,17 +66,32 @@ bool UiWindow::Open(const UiWindowOptions& options, std::string& error) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
   }
   int width = options.Width, height = options.Height;
+  int x = SDL_WINDOWPOS_UNDEFINED, y = SDL_WINDOWPOS_UNDEFINED;
   Uint32 flags = SDL_WINDOW_OPENGL;
-  if (options.FullScreen) flags |= SDL_WINDOW_FULLSCREEN;
+  if (options.FullScreen) {
+    flags |= SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
+    // The window starts as large as the display mode the switch will pick (the size
+    // asked where the display has that mode), at the display's corner: where no
+    // window manager carries out the full-screen request (a bare X server), the
+    // window still covers the screen, and is as large as SDL takes it to be.
+    const SDL_DisplayMode wanted{0, width, height, 0, nullptr};
+    SDL_DisplayMode mode;
+    if (SDL_GetClosestDisplayMode(0, &wanted, &mode) || SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+      width = mode.w;
+      height = mode.h;
+    }
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) == 0) x = bounds.x, y = bounds.y;
+  }
   if (options.Resizable) {
     flags |= SDL_WINDOW_RESIZABLE;
     SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+    if (options.FitToDisplay && SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
       width = std::min(width, usable.w);
       height = std::min(height, usable.h);
     }
   }
-  window_ = SDL_CreateWindow(options.Title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height, flags);
+  window_ = SDL_CreateWindow(options.Title, x, y, width, height, flags);
   if (!window_) {
     error = std::string("cannot create the window: ") + SDL_GetError();
     return false;
@@ -146,6 +161,14 @@ UiWindow::Input UiWindow::PumpEvents(int timeoutMs) {
 void UiWindow::BeginUiFrame() {
   ImGui_ImplOpenGL2_NewFrame();
   ImGui_ImplSDL2_NewFrame();
+  // The UI's backend takes the pointer from the X server's global state, which SDL
+  // refreshes only on raw motion events; servers that send none for pointers moved
+  // by XTEST (Xvfb) leave it where the pointer started. SDL's window-relative
+  // position, kept from the window's own motion events, is right while the pointer
+  // is over the window.
+  int x = 0, y = 0;
+  SDL_GetMouseState(&x, &y);
+  if (SDL_GetMouseFocus() == window_) ImGui::GetIO().MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
   ImGui::NewFrame();
 }
 

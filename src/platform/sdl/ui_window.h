@@ -14,7 +14,8 @@ struct UiWindowOptions {
   int Width = 0;   // px
   int Height = 0;  // px
   bool FullScreen = false;
-  bool Resizable = false;     // a resizable window is also fitted into the display's usable area
+  bool Resizable = false;
+  bool FitToDisplay = true;   // a resizable window is also fitted into the display's usable area
   bool WaitForVsync = false;  // the game paces itself; a tool may wait for the display
   bool GameSurface = false;   // the game's depth buffer (see RequestGameGlSurface)
   float FontSize = 16.0f;     // px
