@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end under Xvfb: the game starts, shows its menu bar and HUD, launches on
 # Space, lands, asks for the pilot's name, replays the flight and returns to the
-# start; it quits on SIGTERM through its shutdown (the ranking is saved).
+# start; it quits on SIGTERM through its shutdown (the ranking is saved). The name is
+# typed with an Esc and a stray click in the middle, and ends with Enter.
 # Usage: game_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
 game=$1 data=$2 shots=$3
@@ -30,16 +31,35 @@ press space 0.5
 sleep 1
 import -window root "$shots/2-launch.png"
 # The run, the flight, touchdown and the two seconds of the result take a few seconds
-# (more on a loaded machine): keep typing the name until the registration is written.
+# (more on a loaded machine). The name dialog is known by its white edit box at the
+# window's centre (the dialog is centred; the scene has no pure white there).
+eval "$(xdotool getwindowgeometry --shell "$window")"
+centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
+field_dy=20 field_dx1=-60 field_dx2=20  # px from the centre: two points inside the edit box
+pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
+dialog_open() {
+  [ "$(pixel $((centre_x + field_dx1)) $((centre_y + field_dy)))" = "#FFFFFF" ] &&
+    [ "$(pixel $((centre_x + field_dx2)) $((centre_y + field_dy)))" = "#FFFFFF" ]
+}
+for _ in $(seq 120); do dialog_open && break; sleep 0.5; done
+dialog_open || { import -window root "$shots/3-name-dialog.png"; fail "the name dialog did not appear"; }
+import -window root "$shots/3-name-dialog.png"
+# Typed through XTEST into the focused window (the text input ignores sent events). An
+# Esc and a stray click beside the dialog in the middle: the box keeps what was typed,
+# takes the keyboard back, and Enter means OK.
+xdotool type --delay 60 "e2"
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+xdotool mousemove $((X + 40)) $((Y + HEIGHT - 40)) click 1
+sleep 0.5
+xdotool type --delay 60 "e"
+sleep 0.3
+xdotool key Return
 registered=""
-for _ in $(seq 90); do
-  import -window root "$shots/3-name-dialog.png"
-  # Typed through XTEST into the focused window: the text input ignores sent events.
-  xdotool type --delay 30 "e2e"
-  xdotool key Return
-  sleep 0.3
+for _ in $(seq 50); do
   if ! head -c 3 "$work/rank/Ranking.txt" | grep -q '^,0,'; then registered=1; break; fi
-  sleep 0.7
+  sleep 0.2
 done
 [ -n "$registered" ] || fail "no flight was registered"
 import -window root "$shots/4-replay.png"
