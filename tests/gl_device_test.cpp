@@ -718,6 +718,29 @@ TEST_F(GlStateCacheTest, EverySettingForEveryDrawGivesTheSamePictures) {
   }
 }
 
+// The game draws into a picture of its created size that the window then shows: the
+// same draws must give the same pixels there as in the window's own framebuffer.
+TEST_F(GlStateCacheTest, DrawingIntoThePictureGivesTheWindowsPixels) {
+  const auto direct = DrawStateSequence();
+  const auto picture = gl::OffscreenTarget::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
+  if (!picture) GTEST_SKIP() << "no framebuffer objects";
+  device_ = GlDevice::Create(kWidth, kHeight, SDL_GL_GetProcAddress);
+  ASSERT_TRUE(device_);
+  game::SetDeviceStartStates(*device_);
+  picture->Bind();
+  const auto offscreen = DrawStateSequence();
+  ASSERT_EQ(direct.size(), offscreen.size());
+  for (size_t f = 0; f < direct.size(); ++f) {
+    SCOPED_TRACE("frame " + std::to_string(f + 1));
+    ASSERT_EQ(direct[f].size(), offscreen[f].size());
+    size_t differing = 0;
+    for (size_t i = 0; i < direct[f].size(); i += 4) differing += std::memcmp(&direct[f][i], &offscreen[f][i], 4) != 0;
+    EXPECT_EQ(differing, 0u) << "pixels that differ between the window and the picture";
+  }
+  using BindFn = void(APIENTRY*)(GLenum, GLuint);  // the next test draws into the window again
+  if (auto bind = reinterpret_cast<BindFn>(SDL_GL_GetProcAddress("glBindFramebuffer"))) bind(GL_FRAMEBUFFER, 0);
+}
+
 TEST_F(GlStateCacheTest, BypassSetsEverySettingEvenWhenNothingChanged) {
   device_->SetStateCacheBypass(true);
   device_->Clear(kBlack, 1.0f);
