@@ -44,6 +44,7 @@ dialog_open() {
 for _ in $(seq 120); do dialog_open && break; sleep 0.5; done
 dialog_open || { import -window root "$shots/3-name-dialog.png"; fail "the name dialog did not appear"; }
 import -window root "$shots/3-name-dialog.png"
+sleep 0.5  # the edit box takes the keyboard a frame after the dialog appears
 # Typed through XTEST into the focused window (the text input ignores sent events). An
 # Esc and a stray click beside the dialog in the middle: the box keeps what was typed,
 # takes the keyboard back, and Enter means OK.
