@@ -62,18 +62,29 @@ sleep 2
 import -window root "$shots/config-1-opened.png"
 
 # Replace the wind speed: select the field's text, clear it, type, confirm, save.
-click "$config" "$wind_field_x" "$wind_field_y"
-xdotool keydown ctrl; xdotool key a; xdotool keyup ctrl
-xdotool key End
-for _ in $(seq 8); do xdotool key BackSpace; done
-xdotool type --delay 50 "3.0"
-xdotool key Return
-sleep 0.5
-xdotool keydown ctrl; xdotool key s; xdotool keyup ctrl
-sleep 1
+new_wind=$'\x95\x97\x91\xac[m/s],3\r'
+edit_wind() {
+  click "$config" "$wind_field_x" "$wind_field_y"
+  xdotool keydown ctrl; xdotool key a; xdotool keyup ctrl
+  xdotool key --delay 100 End
+  for _ in $(seq 8); do xdotool key --delay 100 BackSpace; done
+  xdotool type --delay 150 "3.0"
+  xdotool key Return
+  sleep 0.5
+  xdotool keydown ctrl; xdotool key s; xdotool keyup ctrl
+  sleep 1
+}
+# On a slow machine (the sanitizer build) a keystroke of the edit is sometimes lost in
+# the UI (a known open fault, not this test's subject): the edit is then made again,
+# and the run says so; three tries at most.
+for try in 1 2 3; do
+  edit_wind
+  wind_line=$(sed -n 6p "$work/play/temp.txt")
+  [ "$wind_line" = "$new_wind" ] && break
+  echo "RETRY: the configurator saved the wind line as '$(printf %s "$wind_line" | iconv -f CP932 -t UTF-8 2>/dev/null | tr -d '\r')' (try $try); editing it again"
+done
 import -window root "$shots/config-2-saved.png"
-wind_line=$(sed -n 6p "$work/play/temp.txt")
-[ "$wind_line" = $'\x95\x97\x91\xac[m/s],3\r' ] || fail "temp.txt line 6 is not the new wind: $wind_line"
+[ "$wind_line" = "$new_wind" ] || fail "temp.txt line 6 is not the new wind: $wind_line"
 
 click "$config" "$file_menu_x" "$file_menu_y"
 click "$config" "$quit_item_x" "$quit_item_y"
