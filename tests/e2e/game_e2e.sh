@@ -48,13 +48,13 @@ sleep 0.5  # the edit box takes the keyboard a frame after the dialog appears
 # Typed through XTEST into the focused window (the text input ignores sent events). An
 # Esc and a stray click beside the dialog in the middle: the box keeps what was typed,
 # takes the keyboard back, and Enter means OK.
-xdotool type --delay 60 "e2"
+xdotool type --delay 150 "e2"
 sleep 0.3
 xdotool key Escape
 sleep 0.3
 xdotool mousemove $((X + 40)) $((Y + HEIGHT - 40)) click 1
 sleep 0.5
-xdotool type --delay 60 "e"
+xdotool type --delay 150 "e"
 sleep 0.3
 xdotool key Return
 registered=""
