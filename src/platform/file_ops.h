@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace platform::fileops {
 
@@ -23,7 +24,7 @@ int Remove(const std::string& path);
 int SyncFolder(const std::string& path);
 
 // Writes all bytes, retrying short writes and interruptions; false on any failure.
-bool WriteAll(int fd, const std::string& bytes);
+bool WriteAll(int fd, std::string_view bytes);
 
 namespace testing {
 // Called before every operation above with the operation and its (first) path; a hook

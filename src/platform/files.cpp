@@ -71,7 +71,7 @@ bool WriteFileAtomically(std::string_view gameName, std::string_view content) {
   // A new file of our own: never one that a link or another process put there.
   const int fd = fileops::Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, kNewFileMode);
   if (fd < 0) return false;
-  bool ok = fileops::WriteAll(fd, std::string(content)) && fileops::Sync(fd) == 0;
+  bool ok = fileops::WriteAll(fd, content) && fileops::Sync(fd) == 0;
   ok = fileops::Close(fd) == 0 && ok;
   // The rename replaces the target's name, a link standing there included, and never
   // writes through it.
@@ -89,8 +89,8 @@ bool WriteFile(std::string_view gameName, std::string_view content) {
   const int fd = fileops::Open(NativePath(gameName), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK, kNewFileMode);
   if (fd < 0) return false;
   struct stat info {};
-  bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0 &&
-            fileops::WriteAll(fd, std::string(content));
+  bool ok =
+      ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::ftruncate(fd, 0) == 0 && fileops::WriteAll(fd, content);
   ok = fileops::Close(fd) == 0 && ok;
   return ok;
 }

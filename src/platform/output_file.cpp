@@ -5,9 +5,9 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <streambuf>
 
+#include "platform/file_ops.h"
 #include "platform/files.h"
 
 namespace platform {
@@ -36,15 +36,9 @@ protected:
     return traits_type::not_eof(c);
   }
   int sync() override {
-    const char* p = pbase();
-    while (p < pptr()) {
-      const long n = ::write(fd_, p, static_cast<size_t>(pptr() - p));
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) return -1;
-      p += n;
-    }
+    const bool written = fileops::WriteAll(fd_, std::string_view(pbase(), static_cast<size_t>(pptr() - pbase())));
     setp(buffer_.data(), buffer_.data() + buffer_.size());
-    return 0;
+    return written ? 0 : -1;
   }
 
 private:
