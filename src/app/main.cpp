@@ -1,14 +1,18 @@
-// velkaro: the game. One window; reads and writes its files in the working directory.
+// velkaro: the game. One window; reads and writes its files in the working directory
+// when it holds them (a BootConfig.txt), otherwise in the player's data folder.
 
 #include "app/boot_config.h"
 #include "app/main_menu.h"
 #include "app/menu_commands.h"
 #include "game/game.h"
 #include "platform/child_process.h"
+#include "platform/data_folder.h"
 #include "platform/gl/gl_device.h"
+#include "platform/program_info.h"
 #include "platform/sdl/app_window.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/services.h"
+#include "platform/shift_jis.h"
 #include "platform/system_services.h"
 
 namespace {
@@ -32,11 +36,28 @@ void RunMessageLoop(platform::AppWindow& window, game::Game& game) {
   }
 }
 
+constexpr platform::DataFolderMarkers kGameFiles{"BootConfig.txt"};
+
+std::string HelpText() {
+  return "usage: velkaro [--help | --version]\n"
+         "A distance contest for human-powered gliders: launch from the platform with Space,\n"
+         "trim the tail with Up/Down or a vertical mouse drag, cameras 0-4. Other arguments\n"
+         "are ignored.\n\n" +
+         platform::DescribeDataFolder(kGameFiles) +
+         "There it reads BootConfig.txt, temp.txt, image/, model/, pol/ and rank/, and writes\n"
+         "zahyou.txt, temp.txt, rank/ and the CSV exports (YYYYMMDD-hhmmss.txt).\n";
+}
+
 }  // namespace
 
-int main() {
-  const app::BootConfig boot = app::ReadBootConfig();
+int main(int argc, char** argv) {
+  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro", HelpText()})) return *answered;
   platform::AppWindow window;
+  if (std::string folderError; !platform::EnterDataFolder(kGameFiles, folderError)) {
+    window.ShowWarning(platform::Utf8ToShiftJis("velkaro: " + folderError));
+    return kExitFailure;
+  }
+  const app::BootConfig boot = app::ReadBootConfig();
   std::string error;
   if (!window.Open({"velkaro", boot.WindowWidth, boot.WindowHeight, boot.FullScreen == 1}, app::MainMenu(), error)) {
     // On standard error, and in a message box where the display can show one (a window

@@ -1,6 +1,7 @@
-// velkaro-config: the aircraft configurator. Edits the design in "temp.txt" in the
-// working directory; the game starts it as "config.exe" and reads that file when it
-// ends. `velkaro-config --write-default FILE` writes the built-in design (the shipped
+// velkaro-config: the aircraft configurator. Edits the design in "temp.txt" of the
+// game's folder (the working directory when it holds the game's files, as when the
+// game starts it as "config.exe" and reads that file when it ends; otherwise the
+// player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
 // glider) to FILE without opening a window.
 #include <imgui.h>
 
@@ -10,7 +11,9 @@
 #include "aircraft/aircraft_file.h"
 #include "config_ui.h"
 #include "design_editor.h"
+#include "platform/data_folder.h"
 #include "platform/files.h"
+#include "platform/program_info.h"
 #include "platform/sdl/ui_window.h"
 
 namespace {
@@ -30,6 +33,19 @@ void UseCompactStyle() {
   style.CellPadding.y = 1;
 }
 
+// A folder with a boot file, or one with a design to edit, is the game's folder.
+constexpr platform::DataFolderMarkers kDesignFiles{"BootConfig.txt", "temp.txt"};
+
+std::string HelpText() {
+  return "usage: velkaro-config [--write-default FILE | --help | --version]\n"
+         "The aircraft configurator: edits the design the game flies (temp.txt) with units,\n"
+         "checks, a planform view, a test flight and a trim sweep.\n"
+         "  --write-default FILE  write the built-in design (the shipped glider) to FILE\n"
+         "                        and exit, without a window\n\n" +
+         platform::DescribeDataFolder(kDesignFiles) +
+         "There it reads and writes temp.txt (and opens the files chosen in the window).\n";
+}
+
 int WriteDefaultDesign(const char* fileName) {
   if (!platform::WriteFileAtomically(fileName, aircraft::FormatAircraftSpec(config::DefaultDesign()))) {
     std::fprintf(stderr, "velkaro-config: cannot write %s\n", fileName);
@@ -41,10 +57,15 @@ int WriteDefaultDesign(const char* fileName) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-config", HelpText()})) return *answered;
   if (argc == 3 && std::string(argv[1]) == "--write-default") return WriteDefaultDesign(argv[2]);
   if (argc != 1) {
-    std::fprintf(stderr, "usage: velkaro-config [--write-default FILE]\n");
+    std::fprintf(stderr, "usage: velkaro-config [--write-default FILE | --help | --version]\n");
     return 2;
+  }
+  if (std::string folderError; !platform::EnterDataFolder(kDesignFiles, folderError)) {
+    std::fprintf(stderr, "velkaro-config: %s\n", folderError.c_str());
+    return 1;
   }
   platform::UiWindow window;
   platform::UiWindowOptions options;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "flight/flight_csv.h"
+#include "platform/program_info.h"
 #include "platform/services.h"
 #include "platform/system_services.h"
 #include "sim/demo_flight.h"
@@ -36,15 +37,21 @@ struct Arguments {
   std::optional<Sweep> SweepRange;
 };
 
+constexpr const char* kUsage =
+    "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]\n"
+    "       velkaro-sim --help | --version\n"
+    "Flies an aircraft without graphics, exactly as the game does, and prints the distance.\n"
+    "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
+    "  --trim DEG   fly with this constant tail setting instead of the file's\n"
+    "  --csv OUT    write the flight record as the game's CSV export to OUT\n"
+    "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n";
+
+constexpr const char* kFilesHelp =
+    "\nFiles: only those named on the command line, relative to the working directory;\n"
+    "velkaro-sim keeps no files of its own.\n";
+
 int Usage(const char* problem) {
-  std::fprintf(stderr,
-               "velkaro-sim: %s\n"
-               "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]\n"
-               "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
-               "  --trim DEG   fly with this constant tail setting instead of the file's\n"
-               "  --csv OUT    write the flight record as the game's CSV export to OUT\n"
-               "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n",
-               problem);
+  std::fprintf(stderr, "velkaro-sim: %s\n%s", problem, kUsage);
   return kExitUsage;
 }
 
@@ -122,6 +129,8 @@ int RunSweep(const Arguments& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-sim", std::string(kUsage) + kFilesHelp}))
+    return *answered;
   platform::ConsoleDialogs dialogs;
   platform::Os().dialogs = &dialogs;
 
