@@ -2,14 +2,17 @@
 # End to end under Xvfb: the game starts, shows its menu bar and HUD, launches on
 # Space, lands, asks for the pilot's name, replays the flight and returns to the
 # start; it quits on SIGTERM through its shutdown (the ranking is saved). The name is
-# typed with an Esc and a stray click in the middle, and ends with Enter.
+# typed with an Esc and a stray click in the middle, and ends with Enter. The play
+# folder is made by the play-folder seeding of scripts/run-game.sh, which then runs
+# again over it: the registered ranking and the player's files must survive it.
 # Usage: game_e2e.sh GAME_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb or xdotool is missing.
 game=$1 data=$2 shots=$3
 e2e_tools="import"
 source "$(dirname "$0")/xvfb_session.sh"
 
-cp -r "$data"/. "$work"/
+seed="$(dirname "$0")/../../scripts/seed-play-folder.sh"
+bash "$seed" "$data" "$work"
 # A launch height of 1.5 m and a heavy pilot, so the flight lands within a second, and
 # an empty ranking, so that any distance is registered.
 sed -i -e '3s/,10\.5\r/,1.5\r/' -e '8s/,100\r/,1000\r/' "$work/temp.txt"
@@ -74,4 +77,11 @@ code=$?
 game_pid=""
 [ "$code" -eq 0 ] || fail "the game exited with $code"
 head -c 3 "$work/rank/Ranking.txt" | grep -q '^,0,' && fail "the ranking was not saved"
-echo "PASS: started, launched, landed, registered, replayed and quit; screenshots in $shots"
+
+players_files() { (cd "$work" && cat rank/* temp.txt BootConfig.txt | md5sum); }
+before=$(players_files)
+rm -f "$work/image/wave.bmp"  # shipped art that is missing is put back
+bash "$seed" "$data" "$work"
+[ "$(players_files)" = "$before" ] || fail "seeding the play folder again changed the ranking or the player's files"
+[ -f "$work/image/wave.bmp" ] || fail "seeding the play folder again did not add missing art"
+echo "PASS: started, launched, landed, registered, replayed and quit; the ranking survived seeding again; screenshots in $shots"
