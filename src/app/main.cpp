@@ -45,7 +45,8 @@ std::string HelpText() {
          "are ignored.\n\n" +
          platform::DescribeDataFolder(kGameFiles) +
          "There it reads BootConfig.txt, temp.txt, image/, model/, pol/ and rank/, and writes\n"
-         "zahyou.txt, temp.txt, rank/ and the CSV exports (YYYYMMDD-hhmmss.txt).\n";
+         "zahyou.txt, rank/ and the CSV exports (YYYYMMDD-hhmmss.txt); the configurator it\n"
+         "starts (velkaro-config) writes temp.txt there.\n";
 }
 
 }  // namespace

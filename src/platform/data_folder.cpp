@@ -178,11 +178,13 @@ bool EnterDataFolder(const DataFolderMarkers& markers, std::string& error) {
 
 std::string DescribeDataFolder(const DataFolderMarkers& markers) {
   const DataFolderChoice choice = ChooseDataFolder(markers);
-  if (choice.WorkingDirectory) {
-    return "Files: in the working directory " + choice.Folder + "\n  (it holds " + markers.Required + ").\n";
-  }
-  return "Files: in " + choice.Folder + "\n  (the working directory holds no " + markers.Required +
-         "; files missing there are\n  copied from " + choice.InstalledCopy + ").\n";
+  std::string text = std::string("Files: in the working directory when it holds ") + markers.Required +
+                     (markers.Alternative ? std::string(" or ") + markers.Alternative : std::string()) +
+                     ";\n  otherwise in $XDG_DATA_HOME/velkaro (~/.local/share/velkaro), where the files it\n"
+                     "  lacks are first copied from the installed share/velkaro.\n";
+  text += "  Started here it uses " + choice.Folder;
+  text += choice.WorkingDirectory ? " (the working directory).\n" : "\n  (filled from " + choice.InstalledCopy + ").\n";
+  return text;
 }
 
 }  // namespace platform
