@@ -44,17 +44,22 @@ xdotool windowsize --sync "$window" 1200 900 2>/dev/null || xdotool windowsize "
 sleep 2
 import -window root "$shots/window-1-resized.png"
 shot="$shots/window-1-resized.png"
+window_geometry "$window"
+[ "$WIDTH" = 1200 ] && [ "$HEIGHT" = 900 ] || fail "the window was not resized (${WIDTH}x$HEIGHT)"
+at() { echo "${1}x$2+$((X + $3))+$((Y + $4))"; }  # a crop of the window's client area
+frame=8  # px beside the client area that the window manager's frame may draw
 # The picture (1024x746 below the 22 px bar) now fills 1200x878 below the bar: the
 # window's area right of and below the old size is the picture's, not the screen's black.
-above "$(mean "$shot" 150x100+1040+300)" 0.1 || fail "the picture does not reach the window's new right part"
-above "$(mean "$shot" 300x100+400+780)" 0.1 || fail "the picture does not reach the window's new bottom"
-[ "$(maximum "$shot" 80x1024+1200+0)" = 0 ] || fail "something is drawn right of the window"
-[ "$(maximum "$shot" 1280x124+0+900)" = 0 ] || fail "something is drawn below the window"
+above "$(mean "$shot" "$(at 150 100 1040 300)")" 0.1 || fail "the picture does not reach the window's new right part"
+above "$(mean "$shot" "$(at 300 100 400 780)")" 0.1 || fail "the picture does not reach the window's new bottom"
+right=$((X + WIDTH + frame)) below=$((Y + HEIGHT + frame))
+[ "$(maximum "$shot" "$((1280 - right))x1024+$right+0")" = 0 ] || fail "something is drawn right of the window"
+[ "$(maximum "$shot" "1280x$((1024 - below))+0+$below")" = 0 ] || fail "something is drawn below the window"
 # The menu bar keeps its height (22 px) across the whole width: light grey.
-above "$(mean "$shot" 1200x18+0+2)" 0.7 || fail "the menu bar is not at the top of the resized window"
+above "$(mean "$shot" "$(at 1200 18 0 2)")" 0.7 || fail "the menu bar is not at the top of the resized window"
 # The wind text ("風速…", at 800..1024 x 0..40 of the picture) is stretched to about
 # 937..1200 x 22..69: its white glyphs are there, and not at its old place's left part.
-wind="$(maximum "$shot" 250x45+945+23)"
+wind="$(maximum "$shot" "$(at 250 45 945 23)")"
 [ "$wind" = 1 ] || fail "no white wind text at its stretched place ($wind)"
 stop_game "$work/windowed"
 

@@ -1,18 +1,19 @@
 # Shared by the end-to-end runs (sourced): checks the tools (exit 77, skipped, when one
-# is missing), starts a private Xvfb display, makes a work folder, and on exit runs
-# `on_exit` (if a script sets it), stops the game and the display and removes the
-# folder.
+# is missing), starts a private Xvfb display with a window manager (openbox, as players
+# have one), makes a work folder, and on exit runs `on_exit` (if a script sets it),
+# stops the game, the window manager and the display and removes the folder.
 # Set before sourcing: e2e_tools (tools needed besides Xvfb, xdpyinfo and xdotool).
 set -u
-for tool in Xvfb xdpyinfo xdotool $e2e_tools; do
+for tool in Xvfb xdpyinfo xdotool xwininfo openbox xprop $e2e_tools; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
 work=$(mktemp -d)
-game_pid="" xvfb_pid="" on_exit=""
+game_pid="" xvfb_pid="" wm_pid="" on_exit=""
 e2e_cleanup() {
   [ -n "$on_exit" ] && eval "$on_exit"
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -43,11 +44,34 @@ export SDL_VIDEODRIVER=x11
 xdpyinfo >/dev/null 2>"$work/xdpyinfo.log" ||
   { cat "$work/xdpyinfo.log" "$work/xvfb.log"; fail "Xvfb on $DISPLAY does not accept clients"; }
 
+# The window manager, with no session manager and a configuration of its own (the
+# user's is never read). It is ready once it has announced itself on the root window
+# (_NET_SUPPORTING_WM_CHECK); a window mapped before that would be placed without it.
+mkdir -p "$work/config"
+XDG_CONFIG_HOME="$work/config" openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+for _ in $(seq 300); do
+  wm_ready && break
+  kill -0 "$wm_pid" 2>/dev/null || break
+  sleep 0.1
+done
+wm_ready || { cat "$work/openbox.log"; fail "the window manager did not start"; }
+
 # The game's and Xvfb's output, for a failure report.
 show_logs() {  # game log file
   echo "--- $1:"; cat "$1" 2>/dev/null
   echo "--- Xvfb:"; cat "$work/xvfb.log"
-  echo "--- processes:"; ps -o pid,stat,etime,args -C velkaro,velkaro-config,Xvfb
+  echo "--- openbox:"; cat "$work/openbox.log"
+  echo "--- processes:"; ps -o pid,stat,etime,args -C velkaro,velkaro-config,Xvfb,openbox
+}
+
+# Sets X, Y (on the screen), WIDTH and HEIGHT of a window's client area. With a window
+# manager the window sits inside a frame, so xdotool's position (relative to the frame)
+# is not the screen's; xwininfo gives the absolute one.
+window_geometry() {  # window id
+  eval "$(xwininfo -id "$1" | awk '/Absolute upper-left X/ {print "X=" $4} /Absolute upper-left Y/ {print "Y=" $4}
+                                  /^ *Width:/ {print "WIDTH=" $2} /^ *Height:/ {print "HEIGHT=" $2}')"
 }
 
 # The id of the window titled exactly $1, once it exists (empty after 30 s: start-up
