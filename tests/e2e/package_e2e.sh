@@ -34,6 +34,7 @@ export HOME="$work/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
 players="$HOME/.local/share/velkaro"
+(cd "$HOME" && "$game" --help) | grep -qF "$players" || fail "--help does not name the player's folder $players"
 
 start_installed_game() {
   (cd "$HOME" && exec "$game" >"$work/game.log" 2>&1) &
