@@ -7,7 +7,7 @@ packages=(
   clang libclang-rt-14-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libimgui-dev libstb-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
-  xvfb xdotool imagemagick x11-utils procps openbox
+  xvfb xauth xdotool imagemagick x11-utils procps openbox
   desktop-file-utils appstream lintian dpkg-dev
 )
 missing=()
