@@ -13,6 +13,7 @@
 
 #include <imgui.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -72,6 +73,7 @@ void RefreshFigures(UiState& ui, const std::string& text) {
   ui.Figures = ComputeFigures(ui.Document.Editor.Spec);
   ui.Shape = ComputeWingShape(ui.Document.Editor.Spec, ui.Figures);
   ui.Warnings = ValidateDesign(ui.Document.Editor.Spec, ui.Figures);
+  ui.Designer = ComputeDesignerFigures(ui.Document.Editor.Spec, ui.Figures, ui.Shape);
 }
 
 void FlyNow(UiState& ui, const std::string& text) {
@@ -124,16 +126,27 @@ void RequestOpen(UiState& ui, const std::string& gameFileName) { Follow(ui, Requ
 // [SECTION] Values (left column)
 //-----------------------------------------------------------------------------
 
+// The field of a clicked warning takes the keyboard and scrolls into view; call right
+// before the field's widget.
+void TakeFocusIfAsked(UiState& ui, int lineNumber, int section) {
+  if (ui.FocusLine != lineNumber || ui.FocusSection != section) return;
+  ImGui::SetScrollHereY();
+  ImGui::SetKeyboardFocusHere();
+  ui.FocusLine = 0;
+  ui.FocusSection = -1;
+}
+
 void NameCell(const FileLine& line) {
   ImGui::TextUnformatted(line.Name);
   if (ImGui::IsItemHovered()) ImGui::SetTooltip("ファイルの %d 行目", line.Number);
 }
 
-void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
+void ValueRow(UiState& ui, const FileLine& line, flight::AircraftSpec& spec) {
   ImGui::TableNextRow();
   ImGui::TableSetColumnIndex(0);
   NameCell(line);
   ImGui::TableSetColumnIndex(1);
+  TakeFocusIfAsked(ui, line.Number, -1);
   const std::string id = "##line" + std::to_string(line.Number);
   switch (line.Kind) {
     case LineKind::Height: {
@@ -157,7 +170,8 @@ void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
   ImGui::TextColored(kGrey, "%s", line.Unit);
 }
 
-void ValueGroup(Group group, flight::AircraftSpec& spec) {
+void ValueGroup(UiState& ui, Group group, flight::AircraftSpec& spec) {
+  if (ui.FocusLine > 0 && FileLines()[ui.FocusLine - 1].Shown == group) ImGui::SetNextItemOpen(true);
   if (!ImGui::CollapsingHeader(GroupTitle(group), ImGuiTreeNodeFlags_DefaultOpen)) return;
   if (!ImGui::BeginTable(GroupTitle(group), 3, ImGuiTableFlags_SizingFixedFit)) return;
   ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
@@ -165,7 +179,7 @@ void ValueGroup(Group group, flight::AircraftSpec& spec) {
   ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
   for (const FileLine& line : FileLines()) {
     if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList)
-      ValueRow(line, spec);
+      ValueRow(ui, line, spec);
   }
   ImGui::EndTable();
 }
@@ -202,6 +216,7 @@ void SectionTable(UiState& ui) {
     for (int i = 0; i < kSectionCount; ++i) {
       ImGui::TableSetColumnIndex(2 + i);
       const std::string id = Format("##line%d_%d", line.Number, i);
+      TakeFocusIfAsked(ui, line.Number, line.Kind == LineKind::EnabledList ? -1 : i);
       if (line.Kind == LineKind::EnabledList) {
         bool on = spec.SectionEnabled[i] == 1;
         ImGui::BeginDisabled(i == 0);  // the first section always exists
@@ -243,7 +258,7 @@ void SectionTable(UiState& ui) {
 void ValuesColumn(UiState& ui) {
   for (Group g :
        {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
-    ValueGroup(g, ui.Document.Editor.Spec);
+    ValueGroup(ui, g, ui.Document.Editor.Spec);
   }
   SectionTable(ui);
 }
@@ -332,6 +347,12 @@ void WarningsPanel(UiState& ui) {
     ImGui::PushStyleColor(ImGuiCol_Text, refuses ? kRed : kOrange);
     ImGui::TextWrapped("%s %s", refuses ? "[保存不可]" : "[警告]", DescribeWarning(w).c_str());
     ImGui::PopStyleColor();
+    // Clicking a warning selects the field it names.
+    if (w.Line > 0 && ImGui::IsItemHovered()) ImGui::SetTooltip("クリックで %d 行目の値へ", w.Line);
+    if (w.Line > 0 && ImGui::IsItemClicked()) {
+      ui.FocusLine = w.Line;
+      ui.FocusSection = FileLines()[w.Line - 1].Kind == LineKind::SectionList ? std::max(w.Section, 0) : -1;
+    }
   }
   for (const FileProblem& p : problems) {
     ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
@@ -625,7 +646,7 @@ void StatusLine(UiState& ui) {
 
 void StartUi(UiState& ui) { ui.Document = StartDocument(); }
 
-bool UiBusy(const UiState& ui) { return ui.SweepRunning; }
+bool UiBusy(const UiState& ui) { return ui.SweepRunning || PolarBusy(ui.DesignerPanel) || ui.FocusLine > 0; }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
@@ -633,6 +654,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   RefreshFigures(ui, text);
   RefreshFlight(ui, text);
   AdvanceSweep(ui);
+  AdvancePolar(ui.DesignerPanel);
 
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->WorkPos);
@@ -665,6 +687,9 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
     ImGui::TableSetColumnIndex(1);
     FlightPanel(ui, text);
     ImGui::EndTable();
+  }
+  if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
+    DrawDesignerPanel(ui.DesignerPanel, ui.Document.Editor.Spec, text, ui.Designer, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();
 

@@ -8,6 +8,8 @@
 
 #include "design_document.h"
 #include "design_figures.h"
+#include "designer_figures.h"
+#include "designer_panel.h"
 #include "test_flight.h"
 #include "validation.h"
 #include "wing_shape.h"
@@ -23,7 +25,14 @@ struct UiState {
   DesignFigures Figures;
   WingShape Shape;
   std::vector<DesignWarning> Warnings;
+  DesignerFigures Designer;
   bool ExaggerateHeights = true;
+
+  // A field a clicked warning asked for: it takes the keyboard in the next frame.
+  int FocusLine = 0;      // file line, 0 when none
+  int FocusSection = -1;  // section of a list line
+
+  DesignerPanelState DesignerPanel;
 
   // Test flight of the values in FlightFor.
   bool AutoFly = true;
