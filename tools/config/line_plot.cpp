@@ -146,10 +146,11 @@ void DrawLinePlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, c
       for (const ImVec2& p : points) list->AddCircleFilled(p, 2.5f, s.Colour);
     }
   }
-  for (const PlotMark& m : marks) {
-    const ImVec2 p = f.At(m.X, m.Y);
+  constexpr float kMarkLabelRow = 16;  // px: labels of marks that fall together stack
+  for (size_t i = 0; i < marks.size(); ++i) {
+    const ImVec2 p = f.At(marks[i].X, marks[i].Y);
     list->AddCircle(p, 6, kMarkColour, 0, 2);
-    list->AddText(ImVec2(p.x + 8, p.y - 16), kMarkColour, m.Label.c_str());
+    list->AddText(ImVec2(p.x + 8, p.y - kMarkLabelRow * (i + 1)), kMarkColour, marks[i].Label.c_str());
   }
   list->PopClipRect();
   list->AddRect(f.Origin, ImVec2(f.Origin.x + f.W, f.Origin.y + f.H), kInk);
