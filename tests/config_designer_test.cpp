@@ -11,6 +11,7 @@
 #include "designer_figures.h"
 #include "glide_polar.h"
 #include "plausibility.h"
+#include "undo_history.h"
 #include "validation.h"
 
 namespace {
@@ -213,6 +214,53 @@ TEST(ConfigGlidePolar, SteadyGlidesGiveAPolarWithItsBestPoints) {
   }
   EXPECT_FALSE(config::StartPolar(config::DefaultDesign(), 2, -2, 1)) << "empty range";
   EXPECT_FALSE(config::StartPolar(config::DefaultDesign(), -2, 2, 0)) << "no step";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ConfigUndo, StepsBackAndForwardAndMergesOneFieldEdit) {
+  config::UndoHistory h;
+  AircraftSpec s = config::DefaultDesign();
+  h.Track(s, false);
+  EXPECT_FALSE(h.CanUndo());
+  // Typing 3, 30, 303, 3032 into the span while the field is active: one step.
+  for (double typed : {3.0, 30.0, 303.0, 3032.0}) {
+    s.WingSpan = typed;
+    h.Track(s, true);
+  }
+  h.Track(s, false);
+  s.Mass = 120;  // a second edit
+  h.Track(s, false);
+  ASSERT_TRUE(h.Undo(s));
+  EXPECT_EQ(s.Mass, 100);
+  EXPECT_EQ(s.WingSpan, 3032);
+  ASSERT_TRUE(h.Undo(s));
+  EXPECT_EQ(s.WingSpan, 30) << "back to before the whole edit";
+  EXPECT_FALSE(h.Undo(s));
+  ASSERT_TRUE(h.Redo(s));
+  EXPECT_EQ(s.WingSpan, 3032);
+  ASSERT_TRUE(h.Redo(s));
+  EXPECT_EQ(s.Mass, 120);
+  EXPECT_FALSE(h.Redo(s));
+  // A new change after an undo drops what could be redone.
+  h.Undo(s);
+  s.WindSpeed = 2;
+  h.Track(s, false);
+  EXPECT_FALSE(h.CanRedo());
+  h.Undo(s);
+  EXPECT_EQ(s.WindSpeed, 0.5);
+  EXPECT_EQ(s.Mass, 100);
+  // A change the screen has not reported yet is undone as a step of its own.
+  s.StartSpeed = 9;
+  ASSERT_TRUE(h.Undo(s));
+  EXPECT_EQ(s.StartSpeed, 8);
+  ASSERT_TRUE(h.Redo(s));
+  EXPECT_EQ(s.StartSpeed, 9);
+  h.Reset(config::DefaultDesign());
+  EXPECT_FALSE(h.CanUndo());
+  EXPECT_FALSE(h.CanRedo());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "config_ui.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>  // ClearActiveID: an undo ends the field edit in progress
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +115,7 @@ void AdvanceSweep(UiState& ui) {
 // replaces those values.
 void Follow(UiState& ui, DesignChange change) {
   if (change != DesignChange::Replaced) return;
+  ui.History.Reset(ui.Document.Editor.Spec);
   ui.Sweep.reset();
   ui.SweepRunning = false;
   ui.FlightFor.clear();
@@ -604,6 +606,20 @@ void OpenDialog(UiState& ui) {
 // [SECTION] Frame layout
 //-----------------------------------------------------------------------------
 
+void UndoOrRedo(UiState& ui, bool redo) {
+  ImGui::ClearActiveID();  // a field being typed into would otherwise keep its text
+  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
+  const bool done = redo ? ui.History.Redo(spec) : ui.History.Undo(spec);
+  if (done) ui.Document.Status = redo ? "やり直しました" : "元に戻しました";
+}
+
+void EditMenu(UiState& ui) {
+  if (!ImGui::BeginMenu("編集")) return;
+  if (ImGui::MenuItem("元に戻す", "Ctrl+Z", false, ui.History.CanUndo())) UndoOrRedo(ui, false);
+  if (ImGui::MenuItem("やり直す", "Ctrl+Y", false, ui.History.CanRedo())) UndoOrRedo(ui, true);
+  ImGui::EndMenu();
+}
+
 void MenuBar(UiState& ui) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
@@ -614,6 +630,7 @@ void MenuBar(UiState& ui) {
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     ImGui::EndMenu();
   }
+  EditMenu(ui);
   if (ImGui::BeginMenu("表示")) {
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
     ImGui::EndMenu();
@@ -623,6 +640,8 @@ void MenuBar(UiState& ui) {
 
 void Shortcuts(UiState& ui, const WindowCommands& commands) {
   if (ImGui::IsPopupOpen(nullptr, ImGuiPopupFlags_AnyPopupId)) return;
+  if (commands.Undo) UndoOrRedo(ui, false);
+  if (commands.Redo) UndoOrRedo(ui, true);
   if (commands.Save) RequestSave(ui.Document, ui.Warnings);
   if (commands.Open) ui.ShowOpenDialog = true;
 }
@@ -644,12 +663,16 @@ void StatusLine(UiState& ui) {
 
 }  // namespace
 
-void StartUi(UiState& ui) { ui.Document = StartDocument(); }
+void StartUi(UiState& ui) {
+  ui.Document = StartDocument();
+  ui.History.Reset(ui.Document.Editor.Spec);
+}
 
 bool UiBusy(const UiState& ui) { return ui.SweepRunning || PolarBusy(ui.DesignerPanel) || ui.FocusLine > 0; }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
+  ui.History.Track(ui.Document.Editor.Spec, ImGui::IsAnyItemActive());
   const std::string text = DesignText(ui);
   RefreshFigures(ui, text);
   RefreshFlight(ui, text);

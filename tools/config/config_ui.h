@@ -11,6 +11,7 @@
 #include "designer_figures.h"
 #include "designer_panel.h"
 #include "test_flight.h"
+#include "undo_history.h"
 #include "validation.h"
 #include "wing_shape.h"
 
@@ -33,6 +34,7 @@ struct UiState {
   int FocusSection = -1;  // section of a list line
 
   DesignerPanelState DesignerPanel;
+  UndoHistory History;  // undo and redo of value changes
 
   // Test flight of the values in FlightFor.
   bool AutoFly = true;
@@ -58,6 +60,8 @@ struct WindowCommands {
   bool Close = false;  // the window's close button
   bool Save = false;   // Ctrl+S
   bool Open = false;   // Ctrl+O
+  bool Undo = false;   // Ctrl+Z
+  bool Redo = false;   // Ctrl+Y
 };
 
 // One frame of the whole screen.
