@@ -12,7 +12,9 @@
 #include "config_ui.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>  // ClearActiveID: an undo ends the field edit in progress
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -72,6 +74,7 @@ void RefreshFigures(UiState& ui, const std::string& text) {
   ui.Figures = ComputeFigures(ui.Document.Editor.Spec);
   ui.Shape = ComputeWingShape(ui.Document.Editor.Spec, ui.Figures);
   ui.Warnings = ValidateDesign(ui.Document.Editor.Spec, ui.Figures);
+  ui.Designer = ComputeDesignerFigures(ui.Document.Editor.Spec, ui.Figures, ui.Shape);
 }
 
 void FlyNow(UiState& ui, const std::string& text) {
@@ -112,6 +115,7 @@ void AdvanceSweep(UiState& ui) {
 // replaces those values.
 void Follow(UiState& ui, DesignChange change) {
   if (change != DesignChange::Replaced) return;
+  ui.History.Reset(ui.Document.Editor.Spec);
   ui.Sweep.reset();
   ui.SweepRunning = false;
   ui.FlightFor.clear();
@@ -124,16 +128,27 @@ void RequestOpen(UiState& ui, const std::string& gameFileName) { Follow(ui, Requ
 // [SECTION] Values (left column)
 //-----------------------------------------------------------------------------
 
+// The field of a clicked warning takes the keyboard and scrolls into view; call right
+// before the field's widget.
+void TakeFocusIfAsked(UiState& ui, int lineNumber, int section) {
+  if (ui.FocusLine != lineNumber || ui.FocusSection != section) return;
+  ImGui::SetScrollHereY();
+  ImGui::SetKeyboardFocusHere();
+  ui.FocusLine = 0;
+  ui.FocusSection = -1;
+}
+
 void NameCell(const FileLine& line) {
   ImGui::TextUnformatted(line.Name);
   if (ImGui::IsItemHovered()) ImGui::SetTooltip("ファイルの %d 行目", line.Number);
 }
 
-void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
+void ValueRow(UiState& ui, const FileLine& line, flight::AircraftSpec& spec) {
   ImGui::TableNextRow();
   ImGui::TableSetColumnIndex(0);
   NameCell(line);
   ImGui::TableSetColumnIndex(1);
+  TakeFocusIfAsked(ui, line.Number, -1);
   const std::string id = "##line" + std::to_string(line.Number);
   switch (line.Kind) {
     case LineKind::Height: {
@@ -157,7 +172,8 @@ void ValueRow(const FileLine& line, flight::AircraftSpec& spec) {
   ImGui::TextColored(kGrey, "%s", line.Unit);
 }
 
-void ValueGroup(Group group, flight::AircraftSpec& spec) {
+void ValueGroup(UiState& ui, Group group, flight::AircraftSpec& spec) {
+  if (ui.FocusLine > 0 && FileLines()[ui.FocusLine - 1].Shown == group) ImGui::SetNextItemOpen(true);
   if (!ImGui::CollapsingHeader(GroupTitle(group), ImGuiTreeNodeFlags_DefaultOpen)) return;
   if (!ImGui::BeginTable(GroupTitle(group), 3, ImGuiTableFlags_SizingFixedFit)) return;
   ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
@@ -165,7 +181,7 @@ void ValueGroup(Group group, flight::AircraftSpec& spec) {
   ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
   for (const FileLine& line : FileLines()) {
     if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList)
-      ValueRow(line, spec);
+      ValueRow(ui, line, spec);
   }
   ImGui::EndTable();
 }
@@ -202,6 +218,7 @@ void SectionTable(UiState& ui) {
     for (int i = 0; i < kSectionCount; ++i) {
       ImGui::TableSetColumnIndex(2 + i);
       const std::string id = Format("##line%d_%d", line.Number, i);
+      TakeFocusIfAsked(ui, line.Number, line.Kind == LineKind::EnabledList ? -1 : i);
       if (line.Kind == LineKind::EnabledList) {
         bool on = spec.SectionEnabled[i] == 1;
         ImGui::BeginDisabled(i == 0);  // the first section always exists
@@ -243,7 +260,7 @@ void SectionTable(UiState& ui) {
 void ValuesColumn(UiState& ui) {
   for (Group g :
        {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
-    ValueGroup(g, ui.Document.Editor.Spec);
+    ValueGroup(ui, g, ui.Document.Editor.Spec);
   }
   SectionTable(ui);
 }
@@ -332,6 +349,12 @@ void WarningsPanel(UiState& ui) {
     ImGui::PushStyleColor(ImGuiCol_Text, refuses ? kRed : kOrange);
     ImGui::TextWrapped("%s %s", refuses ? "[保存不可]" : "[警告]", DescribeWarning(w).c_str());
     ImGui::PopStyleColor();
+    // Clicking a warning selects the field it names.
+    if (w.Line > 0 && ImGui::IsItemHovered()) ImGui::SetTooltip("クリックで %d 行目の値へ", w.Line);
+    if (w.Line > 0 && ImGui::IsItemClicked()) {
+      ui.FocusLine = w.Line;
+      ui.FocusSection = FileLines()[w.Line - 1].Kind == LineKind::SectionList ? std::max(w.Section, 0) : -1;
+    }
   }
   for (const FileProblem& p : problems) {
     ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
@@ -583,6 +606,20 @@ void OpenDialog(UiState& ui) {
 // [SECTION] Frame layout
 //-----------------------------------------------------------------------------
 
+void UndoOrRedo(UiState& ui, bool redo) {
+  ImGui::ClearActiveID();  // a field being typed into would otherwise keep its text
+  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
+  const bool done = redo ? ui.History.Redo(spec) : ui.History.Undo(spec);
+  if (done) ui.Document.Status = redo ? "やり直しました" : "元に戻しました";
+}
+
+void EditMenu(UiState& ui) {
+  if (!ImGui::BeginMenu("編集")) return;
+  if (ImGui::MenuItem("元に戻す", "Ctrl+Z", false, ui.History.CanUndo())) UndoOrRedo(ui, false);
+  if (ImGui::MenuItem("やり直す", "Ctrl+Y", false, ui.History.CanRedo())) UndoOrRedo(ui, true);
+  ImGui::EndMenu();
+}
+
 void MenuBar(UiState& ui) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
@@ -593,6 +630,7 @@ void MenuBar(UiState& ui) {
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     ImGui::EndMenu();
   }
+  EditMenu(ui);
   if (ImGui::BeginMenu("表示")) {
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
     ImGui::EndMenu();
@@ -602,6 +640,8 @@ void MenuBar(UiState& ui) {
 
 void Shortcuts(UiState& ui, const WindowCommands& commands) {
   if (ImGui::IsPopupOpen(nullptr, ImGuiPopupFlags_AnyPopupId)) return;
+  if (commands.Undo) UndoOrRedo(ui, false);
+  if (commands.Redo) UndoOrRedo(ui, true);
   if (commands.Save) RequestSave(ui.Document, ui.Warnings);
   if (commands.Open) ui.ShowOpenDialog = true;
 }
@@ -623,16 +663,21 @@ void StatusLine(UiState& ui) {
 
 }  // namespace
 
-void StartUi(UiState& ui) { ui.Document = StartDocument(); }
+void StartUi(UiState& ui) {
+  ui.Document = StartDocument();
+  ui.History.Reset(ui.Document.Editor.Spec);
+}
 
-bool UiBusy(const UiState& ui) { return ui.SweepRunning; }
+bool UiBusy(const UiState& ui) { return ui.SweepRunning || PolarBusy(ui.DesignerPanel) || ui.FocusLine > 0; }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
+  ui.History.Track(ui.Document.Editor.Spec, ImGui::IsAnyItemActive());
   const std::string text = DesignText(ui);
   RefreshFigures(ui, text);
   RefreshFlight(ui, text);
   AdvanceSweep(ui);
+  AdvancePolar(ui.DesignerPanel);
 
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->WorkPos);
@@ -665,6 +710,9 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
     ImGui::TableSetColumnIndex(1);
     FlightPanel(ui, text);
     ImGui::EndTable();
+  }
+  if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
+    DrawDesignerPanel(ui.DesignerPanel, ui.Document.Editor.Spec, text, ui.Designer, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();
 

@@ -8,7 +8,10 @@
 
 #include "design_document.h"
 #include "design_figures.h"
+#include "designer_figures.h"
+#include "designer_panel.h"
 #include "test_flight.h"
+#include "undo_history.h"
 #include "validation.h"
 #include "wing_shape.h"
 
@@ -23,7 +26,15 @@ struct UiState {
   DesignFigures Figures;
   WingShape Shape;
   std::vector<DesignWarning> Warnings;
+  DesignerFigures Designer;
   bool ExaggerateHeights = true;
+
+  // A field a clicked warning asked for: it takes the keyboard in the next frame.
+  int FocusLine = 0;      // file line, 0 when none
+  int FocusSection = -1;  // section of a list line
+
+  DesignerPanelState DesignerPanel;
+  UndoHistory History;  // undo and redo of value changes
 
   // Test flight of the values in FlightFor.
   bool AutoFly = true;
@@ -49,6 +60,8 @@ struct WindowCommands {
   bool Close = false;  // the window's close button
   bool Save = false;   // Ctrl+S
   bool Open = false;   // Ctrl+O
+  bool Undo = false;   // Ctrl+Z
+  bool Redo = false;   // Ctrl+Y
 };
 
 // One frame of the whole screen.

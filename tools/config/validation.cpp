@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "aircraft/aircraft_file.h"
+#include "plausibility.h"
 
 namespace config {
 namespace {
@@ -94,6 +95,7 @@ std::vector<DesignWarning> ValidateDesign(const flight::AircraftSpec& spec, cons
       out.push_back({WarningKind::SectionFlagValue, kEnabledLine, i, static_cast<double>(spec.SectionEnabled[i])});
     }
   }
+  AddPlausibilityWarnings(spec, f, out);
   return out;
 }
 
@@ -142,6 +144,7 @@ std::string DescribeWarning(const DesignWarning& w) {
     case WarningKind::SectionFlagValue:
       return SectionName(w.Section) + "の有効フラグ " + Number(w.Value) +
              " は 0 でも 1 でもありません。ゲームは 1 のときだけ有効とみなすので、この区間は使われません。";
+    default: return DescribePlausibility(w);
   }
   return {};
 }

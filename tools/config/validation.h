@@ -27,7 +27,16 @@ enum class WarningKind {
   WingMassNotPositive,     // Value: kg
   StripModelValue,         // Value: the switch as written (neither 0 nor 1)
   SectionFlagValue,        // Section, Value: the flag as written (neither 0 nor 1)
+  // Plausibility: values a human-powered glider hardly has, most likely typing slips.
+  OutOfRange,           // Line (Section for a list line), Value, Low .. High: the plausible range
+  SpanMismatch,         // Value: WingSpan (m), Low: the strips' span with the centre part (m)
+  ChordJump,            // Section: the outer section of the joint, Value: its root chord, Low: the tip chord inside (m)
+  TipChordNotPositive,  // Section, Value: root chord * taper (m)
+  CgOutsideChord,       // Value: CgPosition (m), High: WingChord (m)
+  TailTooSmall,         // Value: tail volume, Low: static margin (fraction of the chord)
+  WingMassAboveMass,    // Value: WingMass (kg), High: Mass (kg)
 };
+inline constexpr WarningKind kLastWarningKind = WarningKind::WingMassAboveMass;
 
 struct DesignWarning {
   WarningKind Kind;
@@ -35,6 +44,7 @@ struct DesignWarning {
   int Section = -1;  // 0 .. 3, -1 when none
   double Value = 0;
   int Count = 0;
+  double Low = 0, High = 0;  // a range or a figure the value is compared with
 };
 
 bool RefusesSave(WarningKind kind);
