@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -47,6 +48,31 @@ protected:
 platform::UiWindow* UiWindowTest::window_ = nullptr;
 bool UiWindowTest::opened_ = false;
 std::string UiWindowTest::error_;
+
+TEST_F(UiWindowTest, TextEditingEventsGiveThePreeditTextUntilTheTextIsTaken) {
+  SDL_Event edit{};
+  edit.type = SDL_TEXTEDITING;
+  std::strcpy(edit.edit.text, "にほ");
+  edit.edit.start = 1;
+  edit.edit.length = 0;
+  SDL_PushEvent(&edit);
+  std::strcpy(edit.edit.text, "にほん");
+  edit.edit.start = 3;
+  SDL_PushEvent(&edit);
+  while (window_->PumpEvents(0).Events > 0) {
+  }
+  EXPECT_EQ(window_->Preedit().Text, "にほん");
+  EXPECT_EQ(window_->Preedit().Cursor, 3);
+  window_->SetTextInputArea(10, 20, 200, 24);  // SDL takes it with no input method running
+
+  SDL_Event taken{};
+  taken.type = SDL_TEXTINPUT;
+  std::strcpy(taken.text.text, "日本");
+  SDL_PushEvent(&taken);
+  while (window_->PumpEvents(0).Events > 0) {
+  }
+  EXPECT_EQ(window_->Preedit().Text, "");
+}
 
 TEST_F(UiWindowTest, EachKeyChangeGetsAFrameOfItsOwn) {
   // Two quick Backspaces and a Ctrl+A, all waiting at once, as a fast typist or a

@@ -9,9 +9,9 @@
 #include <map>
 #include <vector>
 
-#include "platform/sdl/ui_dialogs.h"
 #include "platform/gl/offscreen_target.h"
 #include "platform/picture_fit.h"
+#include "platform/sdl/ui_dialogs.h"
 #include "platform/sdl/ui_window.h"
 #include "platform/shift_jis.h"
 
@@ -22,7 +22,7 @@ constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a 
 constexpr int kMinWindowHeight = 240;  // px
 constexpr float kUiFontSize = 16.0f;   // px
 constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
-constexpr float kRevealEdge = 2.0f;  // px from the top of a full screen that bring up the menu bar
+constexpr float kRevealEdge = 2.0f;    // px from the top of a full screen that bring up the menu bar
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
 constexpr const char* kWarningCaption = "警告";
@@ -259,7 +259,18 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
 std::optional<std::string> AppWindow::AskPilotName() {
   if (!impl_->Ui.UiReady()) return std::nullopt;
   NameDialog dialog;
-  impl_->RunModal([&] { return DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt); });
+  UiRect toldArea;
+  impl_->RunModal([&] {
+    dialog.Composition = impl_->Ui.Preedit().Text;
+    dialog.CompositionCursor = impl_->Ui.Preedit().Cursor;
+    const bool done = DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt);
+    if (!(dialog.TextInputArea == toldArea)) {
+      toldArea = dialog.TextInputArea;
+      impl_->Ui.SetTextInputArea(static_cast<int>(toldArea.X), static_cast<int>(toldArea.Y),
+                                 static_cast<int>(toldArea.Width), static_cast<int>(toldArea.Height));
+    }
+    return done;
+  });
   return Utf8ToShiftJis(dialog.Name);
 }
 

@@ -128,8 +128,15 @@ int UiWindow::DrawableHeight() const {
   return h;
 }
 
+void UiWindow::SetTextInputArea(int x, int y, int width, int height) {
+  SDL_Rect area{x, y, width, height};
+  SDL_SetTextInputRect(&area);
+}
+
 bool UiWindow::Deliver(const SDL_Event& event) {
   if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
+  if (event.type == SDL_TEXTEDITING) preedit_ = {event.edit.text, event.edit.start};
+  if (event.type == SDL_TEXTINPUT) preedit_ = {};
   return event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 

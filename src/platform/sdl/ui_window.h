@@ -53,6 +53,17 @@ public:
   // again without waiting while Events > 0.
   Input PumpEvents(int timeoutMs);
 
+  // What an input method is composing (its pre-edit text, UTF-8, and cursor in
+  // characters), from the text-editing events; empty once the text was taken.
+  struct Composition {
+    std::string Text;
+    int Cursor = 0;
+  };
+  const Composition& Preedit() const { return preedit_; }
+  // Tells the input method where the text goes in (window pixels), so its candidate
+  // window opens there.
+  void SetTextInputArea(int x, int y, int width, int height);
+
   void BeginUiFrame();
   // Fills the whole drawable with one colour (0..1 each).
   void ClearTo(float red, float green, float blue);
@@ -65,6 +76,7 @@ private:
   void* gl_ = nullptr;
   bool sdlReady_ = false;
   bool uiReady_ = false;
+  Composition preedit_;
 };
 
 // The game's frame may leave another texture unit active or enabled, and vertex
