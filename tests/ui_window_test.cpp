@@ -74,6 +74,21 @@ TEST_F(UiWindowTest, TextEditingEventsGiveThePreeditTextUntilTheTextIsTaken) {
   EXPECT_EQ(window_->Preedit().Text, "");
 }
 
+TEST_F(UiWindowTest, FullScreenAndBackToTheWindowAsItWas) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_->Handle(), &width, &height);
+  window_->SetFullScreen(true, 320, 240);
+  EXPECT_TRUE(window_->FullScreen());
+  window_->SetFullScreen(true, 320, 240);  // already: nothing changes
+  EXPECT_TRUE(window_->FullScreen());
+  window_->SetFullScreen(false, 320, 240);
+  EXPECT_FALSE(window_->FullScreen());
+  int widthAfter = 0, heightAfter = 0;
+  SDL_GetWindowSize(window_->Handle(), &widthAfter, &heightAfter);
+  EXPECT_EQ(widthAfter, width);
+  EXPECT_EQ(heightAfter, height);
+}
+
 TEST_F(UiWindowTest, EachKeyChangeGetsAFrameOfItsOwn) {
   // Two quick Backspaces and a Ctrl+A, all waiting at once, as a fast typist or a
   // paste produces them: the UI reads key states once a frame, so each change must

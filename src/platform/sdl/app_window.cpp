@@ -67,7 +67,16 @@ struct AppWindow::Impl {
   GLuint Snapshot = 0;        // without a Picture: the window's pixels behind a dialog
   int SnapshotWidth = 0, SnapshotHeight = 0;
 
-  bool FullScreen() const { return (SDL_GetWindowFlags(Ui.Handle()) & SDL_WINDOW_FULLSCREEN) != 0; }
+  bool FullScreen() const { return Ui.FullScreen(); }
+  int BootWidth = 0, BootHeight = 0;  // px, the size full screen asks the display for
+
+  // F11 and Alt+Enter switch between the window and full screen.
+  void ToggleFullScreenOnKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat) return;
+    const SDL_Keycode key = event.key.keysym.sym;
+    const bool altEnter = (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
+    if (key == SDLK_F11 || altEnter) Ui.SetFullScreen(!FullScreen(), BootWidth, BootHeight);
+  }
 
   // Where the picture goes in the window now.
   PixelRect PictureArea() const {
@@ -180,6 +189,8 @@ AppWindow::~AppWindow() = default;
 
 bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& menu, std::string& error) {
   impl_->Menu = menu;
+  impl_->BootWidth = config.Width;
+  impl_->BootHeight = config.Height;
   UiWindowOptions options;
   options.Title = config.Title;
   options.Width = std::max(config.Width, kMinWindowWidth);
@@ -220,6 +231,7 @@ bool AppWindow::PollMessage(WindowMessage& message) {
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return false;
   const bool close = impl_->Ui.Deliver(event);
+  impl_->ToggleFullScreenOnKey(event);
   message = {close ? WindowMessage::Close : WindowMessage::Command, 0};
   return true;
 }
