@@ -78,6 +78,56 @@ TEST(NameDialog, EnterMeansOkAndTypingReachesTheBoxAfterEscOrAStrayClick) {
   EXPECT_EQ(std::string(dialog.Name), "abcd");
 }
 
+TEST(NameDialog, CharactersShiftJisCannotHoldAreRefusedVisiblyAndNeverStored) {
+  EXPECT_TRUE(platform::NameCharacterAccepted('a'));
+  EXPECT_TRUE(platform::NameCharacterAccepted('?'));
+  EXPECT_TRUE(platform::NameCharacterAccepted(0x9AD9));   // 髙, in code page 932 only
+  EXPECT_TRUE(platform::NameCharacterAccepted(0xFF5E));   // ～
+  EXPECT_FALSE(platform::NameCharacterAccepted(0xD55C));  // 한
+  EXPECT_FALSE(platform::NameCharacterAccepted(0xFFFD));  // what the UI makes of 😀
+
+  Ui ui;
+  platform::NameDialog dialog;
+  const auto draw = [&] { platform::DrawNameDialog(dialog, "ranking", "name"); };
+  ui.Frames(3, draw);
+  ui.Type("a한");
+  ui.Frames(1, draw);
+  EXPECT_EQ(std::string(dialog.Name), "a");
+  EXPECT_EQ(dialog.Refused, "한") << "the refusal names the character";
+  ui.Type("髙");
+  ui.Frames(1, draw);
+  EXPECT_EQ(std::string(dialog.Name), "a髙");
+  EXPECT_EQ(dialog.Refused, "") << "the next character taken clears the refusal";
+}
+
+TEST(NameDialog, PreeditTextSitsAtTheCaretAndKeepsEnterFromEndingTheDialog) {
+  Ui ui;
+  platform::NameDialog dialog;
+  bool done = false;
+  const auto draw = [&] { done = platform::DrawNameDialog(dialog, "ranking", "name") || done; };
+  ui.Frames(3, draw);
+  const platform::UiRect empty = dialog.TextInputArea;
+  EXPECT_GT(empty.Width, 100) << "the whole edit box from its left edge";
+  EXPECT_GT(empty.Height, 10);
+  ui.Type("ab");
+  ui.Frames(2, draw);
+  const platform::UiRect afterText = dialog.TextInputArea;
+  EXPECT_GT(afterText.X, empty.X) << "the area starts at the caret, after the text";
+  EXPECT_FLOAT_EQ(afterText.X + afterText.Width, empty.X + empty.Width) << "and ends at the box's right edge";
+
+  dialog.Composition = "にほん";  // an input method composing
+  dialog.CompositionCursor = 2;
+  ui.Press(kEnter);  // the input method's Enter takes the composition
+  ui.Frames(1, draw);
+  EXPECT_FALSE(done);
+  EXPECT_EQ(std::string(dialog.Name), "ab") << "the pre-edit text is not the name";
+  dialog.Composition.clear();
+  ui.Frames(1, draw);  // Enter released
+  ui.Press(kEnter);
+  ui.Frames(1, draw);
+  EXPECT_TRUE(done);
+}
+
 TEST(MenuBar, AnOpenMenuClosesWithEsc) {
   const std::vector<platform::MenuPopup> menu = {{"Game", {{40001, "Edit", true}, {40002, "Quit", true}}}};
   const std::map<int, bool> checks;

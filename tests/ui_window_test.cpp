@@ -1,11 +1,19 @@
 // The shared UI window on SDL's offscreen video driver: how events reach the UI.
 #include "platform/sdl/ui_window.h"
 
+#include <SDL_opengl.h>
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
 #include <string>
+#include "platform/sdl/ui_dialogs.h"
 
 namespace {
 
@@ -47,6 +55,107 @@ protected:
 platform::UiWindow* UiWindowTest::window_ = nullptr;
 bool UiWindowTest::opened_ = false;
 std::string UiWindowTest::error_;
+
+TEST_F(UiWindowTest, TextEditingEventsGiveThePreeditTextUntilTheTextIsTaken) {
+  SDL_Event edit{};
+  edit.type = SDL_TEXTEDITING;
+  std::strcpy(edit.edit.text, "にほ");
+  edit.edit.start = 1;
+  edit.edit.length = 0;
+  SDL_PushEvent(&edit);
+  std::strcpy(edit.edit.text, "にほん");
+  edit.edit.start = 3;
+  SDL_PushEvent(&edit);
+  while (window_->PumpEvents(0).Events > 0) {
+  }
+  EXPECT_EQ(window_->Preedit().Text, "にほん");
+  EXPECT_EQ(window_->Preedit().Cursor, 3);
+  window_->SetTextInputArea(10, 20, 200, 24);  // SDL takes it with no input method running
+
+  SDL_Event taken{};
+  taken.type = SDL_TEXTINPUT;
+  std::strcpy(taken.text.text, "日本");
+  SDL_PushEvent(&taken);
+  while (window_->PumpEvents(0).Events > 0) {
+  }
+  EXPECT_EQ(window_->Preedit().Text, "");
+}
+
+TEST_F(UiWindowTest, FullScreenAndBackToTheWindowAsItWas) {
+  int width = 0, height = 0;
+  SDL_GetWindowSize(window_->Handle(), &width, &height);
+  window_->SetFullScreen(true, 320, 240);
+  EXPECT_TRUE(window_->FullScreen());
+  window_->SetFullScreen(true, 320, 240);  // already: nothing changes
+  EXPECT_TRUE(window_->FullScreen());
+  window_->SetFullScreen(false, 320, 240);
+  EXPECT_FALSE(window_->FullScreen());
+  int widthAfter = 0, heightAfter = 0;
+  SDL_GetWindowSize(window_->Handle(), &widthAfter, &heightAfter);
+  EXPECT_EQ(widthAfter, width);
+  EXPECT_EQ(heightAfter, height);
+}
+
+// The window's pixels as the last frame left them, top row first, RGB.
+std::vector<unsigned char> FramePixels(int width, int height) {
+  std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+  std::vector<unsigned char> flipped(rgb.size());
+  const size_t row = static_cast<size_t>(width) * 3;
+  for (int y = 0; y < height; ++y) std::memcpy(&flipped[y * row], &rgb[(height - 1 - y) * row], row);
+  return flipped;
+}
+
+// Dark pixels in a row of the frame between two columns.
+int DarkRun(const std::vector<unsigned char>& rgb, int width, int y, int left, int right) {
+  int longest = 0, run = 0;
+  for (int x = left; x < right; ++x) {
+    const unsigned char* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+    run = (p[0] < 80 && p[1] < 80 && p[2] < 80) ? run + 1 : 0;
+    longest = std::max(longest, run);
+  }
+  return longest;
+}
+
+TEST_F(UiWindowTest, NameDialogDrawsThePreeditTextUnderlinedAtTheCaret) {
+  const int width = window_->DrawableWidth(), height = window_->DrawableHeight();
+  platform::NameDialog dialog;
+  std::strcpy(dialog.Name, "ab");
+  const auto frames = [&](int count) {
+    for (int i = 0; i < count; ++i) {
+      window_->PumpEvents(0);
+      window_->BeginUiFrame();
+      window_->ClearTo(0.2f, 0.3f, 0.5f);
+      platform::DrawNameDialog(dialog, "ランキング登録", "名前 (全角6文字分まで)");
+      window_->EndUiFrame();
+    }
+  };
+  frames(4);
+  const platform::UiRect area = dialog.TextInputArea;
+  ASSERT_GT(area.Width, 0);
+  const int left = static_cast<int>(area.X), right = std::min(width, static_cast<int>(area.X + area.Width));
+  const int top = static_cast<int>(area.Y), bottom = std::min(height, static_cast<int>(area.Y + area.Height));
+  const auto underlineRow = [&](const std::vector<unsigned char>& rgb) {
+    int best = 0;  // the longest dark run of any row inside the box, its border rows left out
+    for (int y = top + 2; y < bottom - 2; ++y) best = std::max(best, DarkRun(rgb, width, y, left + 1, right - 2));
+    return best;
+  };
+  const int plain = underlineRow(FramePixels(width, height));
+
+  dialog.Composition = "にほん";
+  dialog.CompositionCursor = 2;
+  frames(2);
+  const std::vector<unsigned char> composing = FramePixels(width, height);
+  EXPECT_LT(plain, 8) << "no line in the box while nothing is composed";
+  EXPECT_GT(underlineRow(composing), 30) << "three characters underlined from the caret";
+  if (const char* dir = std::getenv("VELKARO_SHOT_DIR")) {  // a picture of it for a person to look at
+    std::ofstream out(std::string(dir) + "/name-dialog-preedit.ppm", std::ios::binary);
+    out << "P6\n" << width << ' ' << height << "\n255\n";
+    out.write(reinterpret_cast<const char*>(composing.data()), static_cast<std::streamsize>(composing.size()));
+  }
+}
 
 TEST_F(UiWindowTest, EachKeyChangeGetsAFrameOfItsOwn) {
   // Two quick Backspaces and a Ctrl+A, all waiting at once, as a fast typist or a

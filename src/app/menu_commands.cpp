@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "flight/flight_csv.h"
+#include "game/flight_export.h"
 #include "platform/services.h"
 #include "ranking/control_log.h"
 #include "ranking/registration.h"
@@ -28,10 +28,9 @@ void ToggleDesignMode(game::Game& g) {
   if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kDesignMode, g.DesignMode);
 }
 
-void ExportCsv(const game::Game& g) {
-  if (!g.Aircraft) return;
+void ExportCsv(game::Game& g) {
   const std::time_t now = std::time(nullptr);
-  flight::ExportFlightCsv(*g.Aircraft, *std::localtime(&now));
+  game::ExportLastFlightCsv(g, *std::localtime(&now));
 }
 
 }  // namespace

@@ -28,11 +28,15 @@ constexpr const char* kCsvCreateFailed =
 }  // namespace
 
 std::string FormatFlightCsv(const Aircraft& a) {
+  return FormatFlightCsvRows(std::span<const FlightRecord>(a.RecordCopy.data(), size_t{a.Step} + 1));
+}
+
+std::string FormatFlightCsvRows(std::span<const FlightRecord> rows) {
   std::ostringstream out;
   out << kCsvHeader;
-  for (int i = 0; i <= a.Step; ++i) {
-    const FlightRecord& r = a.RecordCopy[i];
-    const float time = CsvTime(i);  // s
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const FlightRecord& r = rows[i];
+    const float time = CsvTime(static_cast<int>(i));  // s
     out << time << ',' << r.Position[kX] << ',' << -r.Position[kZ] << ',' << CsvDegrees(r.Position[kPitch]) << ','
         << r.Velocity[0] << ',' << r.Velocity[1] << ',' << CsvDegrees(r.Velocity[2]) << ',' << r.Acceleration[0] << ','
         << r.Acceleration[1] << ',' << CsvDegrees(r.Acceleration[2]) << ',' << r.ResultantSpeed << ','
@@ -54,8 +58,12 @@ bool WriteFlightCsv(const Aircraft& a, const std::string& path) {
 }
 
 std::string ExportFlightCsv(const Aircraft& a, const std::tm& localTime) {
+  return ExportFlightCsvRows(std::span<const FlightRecord>(a.RecordCopy.data(), size_t{a.Step} + 1), localTime);
+}
+
+std::string ExportFlightCsvRows(std::span<const FlightRecord> rows, const std::tm& localTime) {
   const std::string name = FlightCsvFileName(localTime);
-  if (!WriteFlightCsv(a, name)) {
+  if (!platform::WriteFile(name, FormatFlightCsvRows(rows))) {
     platform::ShowWarning(kCsvCreateFailed);
     return {};
   }

@@ -1,5 +1,6 @@
 #pragma once
 #include <ctime>
+#include <span>
 #include <string>
 
 #include "flight/aircraft.h"
@@ -10,6 +11,10 @@ namespace flight {
 // 19 values each in the standard stream's default number format.
 std::string FormatFlightCsv(const Aircraft& a);
 
+// The CSV flight record of given rows: the header and one line per row, row i at the
+// time i * 0.02 s.
+std::string FormatFlightCsvRows(std::span<const FlightRecord> rows);
+
 // The export's file name for a local time: "20100305-140709.txt".
 std::string FlightCsvFileName(const std::tm& localTime);
 
@@ -17,6 +22,7 @@ std::string FlightCsvFileName(const std::tm& localTime);
 // game's warning is shown and nothing is written. Returns the file name, or an empty
 // string on failure.
 std::string ExportFlightCsv(const Aircraft& a, const std::tm& localTime);
+std::string ExportFlightCsvRows(std::span<const FlightRecord> rows, const std::tm& localTime);
 
 // Writes the CSV flight record to a given file; false when it cannot be written.
 bool WriteFlightCsv(const Aircraft& a, const std::string& path);

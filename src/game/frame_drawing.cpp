@@ -4,6 +4,7 @@
 
 #include "game/init.h"
 #include "game/ranking_list.h"
+#include "platform/services.h"
 #include "platform/text_fields.h"
 
 namespace game {
@@ -34,7 +35,10 @@ void DrawDistance(Game& g) {
   if (g.Aircraft) g.Result.Draw(*g.Device, platform::TwoDecimalText(g.Aircraft->DisplayX));
 }
 
-void EndFrame(platform::GraphicsDevice& device) {
+// The status line is the last thing drawn, over everything, while it is due.
+void EndFrame(Game& g) {
+  platform::GraphicsDevice& device = *g.Device;
+  if (g.Status.Active) DrawStatus(g.Status, platform::Os().clock->NowMs());
   device.EndScene();
   device.Present();
 }
@@ -92,7 +96,7 @@ void DrawScene(Game& g, FrameKind kind) {
   g.WindText.Draw(WindLine(g));
   if (kind == FrameKind::ResultFrame) DrawDistance(g);
   if (kind == FrameKind::FlyByFrame) DrawRankingList(g, kNoHighlight);
-  EndFrame(device);
+  EndFrame(g);
 }
 
 void DrawReplayScene(Game& g, int8_t highlight) {
@@ -103,7 +107,7 @@ void DrawReplayScene(Game& g, int8_t highlight) {
   DrawDistance(g);
   DrawRankingList(g, highlight);
   g.FpsText.Draw(FpsLine(g));
-  EndFrame(device);
+  EndFrame(g);
 }
 
 }  // namespace game

@@ -3,12 +3,14 @@
 // states update and the frames draw. One instance for the whole run.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "flight/aircraft.h"
 #include "game/camera.h"
 #include "game/frame_pacing.h"
 #include "game/hud.h"
 #include "game/scene.h"
+#include "game/status_line.h"
 #include "platform/graphics_device.h"
 #include "ranking/ranking_table.h"
 #include "sim/flight_runner.h"
@@ -63,6 +65,12 @@ struct Game {
   FramePacer Pacer;
   sim::FlightRun Run;        // the run time on the platform and the launch run's state
   sim::TrimInputState Trim;  // the player's mouse between ticks
+
+  // Rows 0 .. LastStep of the player's last finished flight (empty before any), for
+  // the CSV export once the replay has rewound the records or another aircraft is
+  // loaded.
+  std::vector<flight::FlightRecord> FinishedFlight;
+  StatusLine Status;  // the file an export wrote, for a few seconds
 };
 
 // One idle tick: the work of the current state.

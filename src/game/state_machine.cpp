@@ -7,6 +7,7 @@
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
 #include "game/device_start_states.h"
+#include "game/flight_export.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
 #include "game/init.h"
@@ -132,6 +133,7 @@ void AfterFlightTick(Game& g, sim::FlightPhase phase) {
   if (phase == sim::FlightPhase::Touchdown) {
     g.State = Landed;
     g.TouchdownTime = Now();
+    KeepFinishedFlight(g);
   }
   DrawScene(g, FrameKind::FlightFrame);
   Pace(g);

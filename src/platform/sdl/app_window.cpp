@@ -9,9 +9,9 @@
 #include <map>
 #include <vector>
 
-#include "platform/sdl/ui_dialogs.h"
 #include "platform/gl/offscreen_target.h"
 #include "platform/picture_fit.h"
+#include "platform/sdl/ui_dialogs.h"
 #include "platform/sdl/ui_window.h"
 #include "platform/shift_jis.h"
 
@@ -22,7 +22,7 @@ constexpr int kMinWindowWidth = 320;   // px; a missing boot file still gives a 
 constexpr int kMinWindowHeight = 240;  // px
 constexpr float kUiFontSize = 16.0f;   // px
 constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times a second
-constexpr float kRevealEdge = 2.0f;  // px from the top of a full screen that bring up the menu bar
+constexpr float kRevealEdge = 2.0f;    // px from the top of a full screen that bring up the menu bar
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
 constexpr const char* kWarningCaption = "警告";
@@ -67,7 +67,16 @@ struct AppWindow::Impl {
   GLuint Snapshot = 0;        // without a Picture: the window's pixels behind a dialog
   int SnapshotWidth = 0, SnapshotHeight = 0;
 
-  bool FullScreen() const { return (SDL_GetWindowFlags(Ui.Handle()) & SDL_WINDOW_FULLSCREEN) != 0; }
+  bool FullScreen() const { return Ui.FullScreen(); }
+  int BootWidth = 0, BootHeight = 0;  // px, the size full screen asks the display for
+
+  // F11 and Alt+Enter switch between the window and full screen.
+  void ToggleFullScreenOnKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat) return;
+    const SDL_Keycode key = event.key.keysym.sym;
+    const bool altEnter = (key == SDLK_RETURN || key == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
+    if (key == SDLK_F11 || altEnter) Ui.SetFullScreen(!FullScreen(), BootWidth, BootHeight);
+  }
 
   // Where the picture goes in the window now.
   PixelRect PictureArea() const {
@@ -180,6 +189,8 @@ AppWindow::~AppWindow() = default;
 
 bool AppWindow::Open(const WindowConfig& config, const std::vector<MenuPopup>& menu, std::string& error) {
   impl_->Menu = menu;
+  impl_->BootWidth = config.Width;
+  impl_->BootHeight = config.Height;
   UiWindowOptions options;
   options.Title = config.Title;
   options.Width = std::max(config.Width, kMinWindowWidth);
@@ -220,6 +231,7 @@ bool AppWindow::PollMessage(WindowMessage& message) {
   SDL_Event event;
   if (!SDL_PollEvent(&event)) return false;
   const bool close = impl_->Ui.Deliver(event);
+  impl_->ToggleFullScreenOnKey(event);
   message = {close ? WindowMessage::Close : WindowMessage::Command, 0};
   return true;
 }
@@ -259,7 +271,18 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
 std::optional<std::string> AppWindow::AskPilotName() {
   if (!impl_->Ui.UiReady()) return std::nullopt;
   NameDialog dialog;
-  impl_->RunModal([&] { return DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt); });
+  UiRect toldArea;
+  impl_->RunModal([&] {
+    dialog.Composition = impl_->Ui.Preedit().Text;
+    dialog.CompositionCursor = impl_->Ui.Preedit().Cursor;
+    const bool done = DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt);
+    if (!(dialog.TextInputArea == toldArea)) {
+      toldArea = dialog.TextInputArea;
+      impl_->Ui.SetTextInputArea(static_cast<int>(toldArea.X), static_cast<int>(toldArea.Y),
+                                 static_cast<int>(toldArea.Width), static_cast<int>(toldArea.Height));
+    }
+    return done;
+  });
   return Utf8ToShiftJis(dialog.Name);
 }
 

@@ -1,8 +1,11 @@
 #include "platform/sdl/ui_dialogs.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>  // the edit box's caret and scroll, to put the pre-edit text there
 
 #include <cstring>
+
+#include "platform/shift_jis.h"
 
 namespace platform {
 namespace {
@@ -19,6 +22,91 @@ bool BeginCentredDialog(const char* title) {
 }
 
 bool KeyPressed(ImGuiKey key) { return ImGui::IsKeyPressed(ImGui::GetKeyIndex(key)); }
+
+// The name's edit box: black text on white inside a dark border, so it stands out
+// from the dialog's light background.
+constexpr ImU32 kFieldBackground = IM_COL32(255, 255, 255, 255);
+constexpr ImU32 kFieldText = IM_COL32(0, 0, 0, 255);
+constexpr ImU32 kFieldBorder = IM_COL32(64, 64, 64, 255);
+constexpr float kFieldBorderPx = 1.0f;
+constexpr ImU32 kRefusedText = IM_COL32(192, 0, 0, 255);
+constexpr float kPreeditLinePx = 1.0f;              // the underline and the cursor of the pre-edit text
+constexpr unsigned kReplacementCharacter = 0xFFFD;  // what the UI makes of characters beyond 16 bits
+
+std::string Utf8Of(unsigned codepoint) {
+  char text[5] = {};
+  ImWchar wide[2] = {static_cast<ImWchar>(codepoint), 0};
+  ImTextStrToUtf8(text, sizeof text, wide, nullptr);
+  return text;
+}
+
+// The first `characters` characters of a UTF-8 text.
+std::string Utf8Prefix(const std::string& utf8, int characters) {
+  size_t end = 0;
+  for (int i = 0; i < characters && end < utf8.size(); ++i) {
+    unsigned int ignored = 0;
+    end += static_cast<size_t>(ImTextCharFromUtf8(&ignored, utf8.c_str() + end, utf8.c_str() + utf8.size()));
+  }
+  return utf8.substr(0, end);
+}
+
+int FilterNameCharacter(ImGuiInputTextCallbackData* data) {
+  auto& dialog = *static_cast<NameDialog*>(data->UserData);
+  if (NameCharacterAccepted(data->EventChar)) {
+    dialog.Refused.clear();
+    return 0;
+  }
+  dialog.Refused = Utf8Of(data->EventChar);
+  return 1;  // dropped
+}
+
+// The edit box's caret in window pixels: after the text up to the cursor while the box
+// is being edited, else after the whole text.
+float CaretX(const NameDialog& dialog, ImVec2 boxMin) {
+  const float textLeft = boxMin.x + ImGui::GetStyle().FramePadding.x;
+  const ImGuiInputTextState* state = ImGui::GetInputTextState(ImGui::GetItemID());
+  if (!state) return textLeft + ImGui::CalcTextSize(dialog.Name).x;
+  const std::string before = Utf8Prefix(dialog.Name, state->GetCursorPos());
+  return textLeft + ImGui::CalcTextSize(before.c_str()).x - state->ScrollX;
+}
+
+// The input method's pre-edit text at the caret, over what follows it, underlined and
+// with its own cursor.
+void DrawPreedit(const NameDialog& dialog, float caretX, ImVec2 boxMin, ImVec2 boxMax) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 size = ImGui::CalcTextSize(dialog.Composition.c_str());
+  const float top = boxMin.y + ImGui::GetStyle().FramePadding.y;
+  const float baseline = top + ImGui::GetFontSize();
+  draw->PushClipRect(boxMin, boxMax, true);
+  draw->AddRectFilled(ImVec2(caretX, boxMin.y + kFieldBorderPx), ImVec2(caretX + size.x, boxMax.y - kFieldBorderPx),
+                      kFieldBackground);
+  draw->AddText(ImVec2(caretX, top), kFieldText, dialog.Composition.c_str());
+  draw->AddLine(ImVec2(caretX, baseline), ImVec2(caretX + size.x, baseline), kFieldText, kPreeditLinePx);
+  const float cursorX =
+      caretX + ImGui::CalcTextSize(Utf8Prefix(dialog.Composition, dialog.CompositionCursor).c_str()).x;
+  draw->AddLine(ImVec2(cursorX, top), ImVec2(cursorX, baseline), kFieldText, kPreeditLinePx);
+  draw->PopClipRect();
+}
+
+// The name's edit box with its look, its character filter and the pre-edit text; says
+// where the text goes in.
+void NameField(NameDialog& dialog) {
+  ImGui::PushStyleColor(ImGuiCol_FrameBg, kFieldBackground);
+  ImGui::PushStyleColor(ImGuiCol_FrameBgHovered, kFieldBackground);
+  ImGui::PushStyleColor(ImGuiCol_FrameBgActive, kFieldBackground);
+  ImGui::PushStyleColor(ImGuiCol_Text, kFieldText);
+  ImGui::PushStyleColor(ImGuiCol_Border, kFieldBorder);
+  ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, kFieldBorderPx);
+  ImGui::SetNextItemWidth(kNameFieldWidth);
+  ImGui::InputText("##name", dialog.Name, sizeof dialog.Name, ImGuiInputTextFlags_CallbackCharFilter,
+                   FilterNameCharacter, &dialog);
+  const ImVec2 boxMin = ImGui::GetItemRectMin(), boxMax = ImGui::GetItemRectMax();
+  const float caretX = CaretX(dialog, boxMin);
+  if (!dialog.Composition.empty()) DrawPreedit(dialog, caretX, boxMin, boxMax);
+  ImGui::PopStyleVar();
+  ImGui::PopStyleColor(5);
+  dialog.TextInputArea = {caretX, boxMin.y, boxMax.x - caretX, boxMax.y - boxMin.y};
+}
 
 }  // namespace
 
@@ -67,8 +155,7 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
     // The edit box reverts its text on Esc; the name typed so far stays all the same.
     char kept[NameDialog::kNameBufferBytes];
     std::memcpy(kept, dialog.Name, sizeof kept);
-    ImGui::SetNextItemWidth(kNameFieldWidth);
-    ImGui::InputText("##name", dialog.Name, sizeof dialog.Name);
+    NameField(dialog);
     const bool editing = ImGui::IsItemActive();
     if (KeyPressed(ImGuiKey_Escape)) std::memcpy(dialog.Name, kept, sizeof kept);
     // Whatever took the keyboard away (an Esc, a click beside the box), it comes back
@@ -77,12 +164,23 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
       ImGui::SetKeyboardFocusHere(-1);
     }
     ImGui::SameLine();
-    done =
-        ImGui::Button("OK", ImVec2(kNameOkWidth, 0)) || KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter);
+    // While an input method composes, Enter is its own (it takes the composition).
+    const bool enter = dialog.Composition.empty() && (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter));
+    done = ImGui::Button("OK", ImVec2(kNameOkWidth, 0)) || enter;
+    // "「X」は名前に使えません": a character the ranking's Shift-JIS cannot hold.
+    if (!dialog.Refused.empty()) {
+      ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), "「%s」は名前に使えません",
+                         dialog.Refused.c_str());
+    }
     if (done) ImGui::CloseCurrentPopup();
     ImGui::EndPopup();
   }
   return done;
+}
+
+bool NameCharacterAccepted(unsigned codepoint) {
+  if (codepoint == kReplacementCharacter || codepoint == 0) return false;
+  return codepoint == '?' || Utf8ToShiftJis(Utf8Of(codepoint)) != "?";
 }
 
 }  // namespace platform

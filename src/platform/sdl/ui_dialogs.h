@@ -35,11 +35,32 @@ void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& 
 // pressed.
 bool DrawWarningBox(const char* caption, const std::string& utf8Text);
 
-// The name dialog between frames: the name typed so far (UTF-8).
+// A rectangle in window pixels.
+struct UiRect {
+  float X = 0, Y = 0, Width = 0, Height = 0;
+  bool operator==(const UiRect&) const = default;
+};
+
+// The name dialog between frames: the name typed so far (UTF-8), and what an input
+// method is composing.
 struct NameDialog {
   static constexpr size_t kNameBufferBytes = 1024;  // UTF-8 of a 255-byte Shift-JIS name fits
   char Name[kNameBufferBytes] = {};
+  // The input method's pre-edit text (UTF-8) and its cursor in characters, as the
+  // window's text-editing events give them; empty while nothing is being composed.
+  std::string Composition;
+  int CompositionCursor = 0;
+  // Where the text goes in, set by each frame: the edit box from its caret on, for
+  // the input method's candidate window.
+  UiRect TextInputArea;
+  // The last character refused because the ranking's Shift-JIS cannot hold it
+  // (UTF-8), shown under the box until the next character is taken.
+  std::string Refused;
 };
+
+// Whether a typed character may go into a name: the ranking stores names in
+// Shift-JIS (code page 932), and a character it cannot encode would be stored as '?'.
+bool NameCharacterAccepted(unsigned codepoint);
 
 // One frame of the name dialog. Enter always means OK, whatever has the focus, and
 // the edit box takes what is typed: it gets the keyboard back whenever it lost it (an

@@ -128,8 +128,43 @@ int UiWindow::DrawableHeight() const {
   return h;
 }
 
+bool UiWindow::FullScreen() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
+
+void UiWindow::SetFullScreen(bool fullScreen, int width, int height) {
+  if (!window_ || fullScreen == FullScreen()) return;
+  if (!fullScreen) {
+    SDL_SetWindowFullscreen(window_, 0);
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, windowed_.Width, windowed_.Height);
+    SDL_SetWindowPosition(window_, windowed_.X, windowed_.Y);
+    return;
+  }
+  SDL_GetWindowPosition(window_, &windowed_.X, &windowed_.Y);
+  SDL_GetWindowSize(window_, &windowed_.Width, &windowed_.Height);
+  const int display = std::max(0, SDL_GetWindowDisplayIndex(window_));
+  const SDL_DisplayMode wanted{0, width, height, 0, nullptr};
+  SDL_DisplayMode mode;
+  const bool haveMode =
+      SDL_GetClosestDisplayMode(display, &wanted, &mode) || SDL_GetDesktopDisplayMode(display, &mode) == 0;
+  if (haveMode) SDL_SetWindowDisplayMode(window_, &mode);
+  // Where no window manager carries out the request (a bare X server), the window
+  // still covers the display from its corner, as large as the mode.
+  SDL_SetWindowBordered(window_, SDL_FALSE);
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(display, &bounds) == 0) SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+  if (haveMode) SDL_SetWindowSize(window_, mode.w, mode.h);
+  SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
+}
+
+void UiWindow::SetTextInputArea(int x, int y, int width, int height) {
+  SDL_Rect area{x, y, width, height};
+  SDL_SetTextInputRect(&area);
+}
+
 bool UiWindow::Deliver(const SDL_Event& event) {
   if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
+  if (event.type == SDL_TEXTEDITING) preedit_ = {event.edit.text, event.edit.start};
+  if (event.type == SDL_TEXTINPUT) preedit_ = {};
   return event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 

@@ -53,6 +53,22 @@ public:
   // again without waiting while Events > 0.
   Input PumpEvents(int timeoutMs);
 
+  // What an input method is composing (its pre-edit text, UTF-8, and cursor in
+  // characters), from the text-editing events; empty once the text was taken.
+  struct Composition {
+    std::string Text;
+    int Cursor = 0;
+  };
+  const Composition& Preedit() const { return preedit_; }
+  // Tells the input method where the text goes in (window pixels), so its candidate
+  // window opens there.
+  void SetTextInputArea(int x, int y, int width, int height);
+
+  // Switches between full screen (in the display mode closest to width x height px,
+  // covering the display from its corner) and the window as it was before.
+  void SetFullScreen(bool fullScreen, int width, int height);
+  bool FullScreen() const;
+
   void BeginUiFrame();
   // Fills the whole drawable with one colour (0..1 each).
   void ClearTo(float red, float green, float blue);
@@ -65,6 +81,10 @@ private:
   void* gl_ = nullptr;
   bool sdlReady_ = false;
   bool uiReady_ = false;
+  Composition preedit_;
+  struct {
+    int X = 0, Y = 0, Width = 0, Height = 0;  // px
+  } windowed_;                                // where the window was before it went full screen
 };
 
 // The game's frame may leave another texture unit active or enabled, and vertex
