@@ -27,7 +27,7 @@ click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
 xdotool keydown --window "$window" space; sleep 0.5; xdotool keyup --window "$window" space
 # The shipped aircraft flies about 47 s; the name dialog is known by its white edit
 # box at the window's centre.
-eval "$(xdotool getwindowgeometry --shell "$window")"
+window_geometry "$window"
 centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
 pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
 dialog_open() {

@@ -42,7 +42,7 @@ windowed=""
 for _ in $(seq 50); do
   sleep 0.2
   import -window root "$shots/fullscreen-key-2-alt-enter.png"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
+  window_geometry "$window"
   [ "$WIDTH" -lt 1280 ] && above "$(mean "$shots/fullscreen-key-2-alt-enter.png" "600x14+$((X + 10))+$((Y + 4))")" 0.7 &&
     { windowed=1; break; }
 done
