@@ -595,6 +595,7 @@ void MenuBar(UiState& ui) {
   }
   if (ImGui::BeginMenu("表示")) {
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
+    ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
     ImGui::EndMenu();
   }
   ImGui::EndMenuBar();
@@ -625,7 +626,7 @@ void StatusLine(UiState& ui) {
 
 void StartUi(UiState& ui) { ui.Document = StartDocument(); }
 
-bool UiBusy(const UiState& ui) { return ui.SweepRunning; }
+bool UiBusy(const UiState& ui) { return ui.SweepRunning || CoachPanelBusy(ui.Coach); }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
@@ -674,6 +675,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   ProblemsPopup(ui);
   NoticePopup(ui);
   ImGui::End();
+  DrawCoachPanel(ui.Coach, ui.Document.Editor.Spec, text, ui.Document.Status);
 }
 
 }  // namespace config
