@@ -63,7 +63,7 @@ TEST_F(CoachLineFrame, TurnedOnItShowsBesideTheDigitsOnResultFramesOnly) {
 
 TEST(CoachLineText, SearchingFoundAndNothingFound) {
   EXPECT_EQ(game::CoachLineText(false, std::nullopt, 300), Utf8ToShiftJis("コーチ …"));
-  EXPECT_EQ(game::CoachLineText(true, 400.0f, 300), Utf8ToShiftJis("コーチ 400.00m  あなた 75.0%"));
+  EXPECT_EQ(game::CoachLineText(true, 400.0f, 300), Utf8ToShiftJis("コーチ 400.00m (75.0%)"));
   EXPECT_EQ(game::CoachLineText(true, std::nullopt, 300), Utf8ToShiftJis("コーチ -"));
 }
 

@@ -19,9 +19,8 @@ sim::CoachOptions GameOptions() {
   return options;
 }
 
-// "コーチ" and "あなた" in Shift-JIS.
+// "コーチ" in Shift-JIS.
 constexpr const char* kCoachWord = "\x83\x52\x81\x5b\x83\x60";
-constexpr const char* kYouWord = "\x82\xa0\x82\xc8\x82\xbd";
 constexpr const char* kEllipsis = "\x81\x63";  // "…"
 
 }  // namespace
@@ -60,8 +59,8 @@ std::string CoachLineText(bool ready, std::optional<float> best, float playerDis
   if (!ready) return std::string(kCoachWord) + " " + kEllipsis;
   if (!best || !(*best > 0)) return std::string(kCoachWord) + " -";
   char share[32];
-  std::snprintf(share, sizeof share, "%.1f%%", 100.0 * playerDistance / *best);
-  return std::string(kCoachWord) + " " + platform::TwoDecimalText(*best) + "m  " + kYouWord + " " + share;
+  std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * playerDistance / *best);
+  return std::string(kCoachWord) + " " + platform::TwoDecimalText(*best) + "m" + share;
 }
 
 }  // namespace game

@@ -42,8 +42,8 @@ private:
   std::vector<std::thread> Threads_;
 };
 
-// The line shown beside the result digits, Shift-JIS: the coach's best and the
-// player's share of it, "…" while the search runs, "-" when it found no flight.
+// The line shown beside the result digits, Shift-JIS: the coach's best and, in
+// brackets, the player's share of it (short enough for a 1024 px window), "…" while the search runs, "-" when it found no flight.
 std::string CoachLineText(bool ready, std::optional<float> best, float playerDistance);
 
 }  // namespace game
