@@ -43,7 +43,8 @@ private:
 };
 
 // The line shown beside the result digits, Shift-JIS: the coach's best and, in
-// brackets, the player's share of it (short enough for a 1024 px window), "…" while the search runs, "-" when it found no flight.
+// brackets, the player's share of it (short enough for a 1024 px window); "…" while
+// the search runs, "-" when it found no flight.
 std::string CoachLineText(bool ready, std::optional<float> best, float playerDistance);
 
 }  // namespace game
