@@ -178,4 +178,30 @@ TEST(SimTool, LaunchThatNeverEndsAndFlightThatNeverLands) {
   EXPECT_NE(out.find("last_step=4998"), std::string::npos);
 }
 
+TEST(SimTool, OptimizeWritesAnEntryThatFliesToTheBestDistance) {
+  fakes::TempWorkingDir dir;
+  const std::string entry = (kData / "rank" / "rank0.txt").string();
+  const auto [code, out] = RunSim(entry + " --optimize --seconds 0.5 --seed 3 --out best.txt");
+  ASSERT_EQ(code, 0);
+  ASSERT_EQ(out.rfind("best distance=", 0), 0u);
+  EXPECT_NE(out.find(" constant_trim="), std::string::npos);
+  EXPECT_NE(out.find(" evaluations="), std::string::npos);
+  EXPECT_EQ(fakes::ReadText("sim-stderr.txt"), "");                  // no progress when stderr is a file
+  const std::string promised = out.substr(5, out.find(' ', 5) - 5);  // "distance=..."
+  const auto [flyCode, flown] = RunSim("best.txt");
+  EXPECT_EQ(flyCode, 0);
+  EXPECT_EQ(flown.substr(0, flown.find(' ')), promised);
+
+  flight::AircraftSpec slow = fakes::GliderSpec();
+  slow.StartSpeed = 3;
+  fakes::WriteText("slow.txt", aircraft::FormatAircraftSpec(slow));
+  const auto [slowCode, slowOut] = RunSim("slow.txt --optimize --out never.txt");
+  EXPECT_EQ(slowCode, 1);
+  EXPECT_EQ(slowOut, "");
+  EXPECT_NE(fakes::ReadText("sim-stderr.txt").find("never reaches the platform's edge"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists("never.txt"));
+  EXPECT_EQ(RunSim("slow.txt --out x.txt").first, 2);
+  EXPECT_EQ(RunSim("slow.txt --optimize --seconds 0").first, 2);
+}
+
 }  // namespace

@@ -13,7 +13,7 @@ std::vector<platform::MenuPopup> MainMenu() {
         {kExportCsv, "CSVデータへ書き出し", true},
         {0, "", true},
         {kQuit, "終了", true}}},
-      {"オプション", {{kDesignMode, "設計モード", true}, {0, "", true}}},
+      {"オプション", {{kDesignMode, "設計モード", true}, {kCoachLine, "コーチの最長距離を表示", true}, {0, "", true}}},
   };
 }
 

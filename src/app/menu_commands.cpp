@@ -28,6 +28,13 @@ void ToggleDesignMode(game::Game& g) {
   if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kDesignMode, g.DesignMode);
 }
 
+// Off by default; turned on, it searches the player's design at once.
+void ToggleCoachLine(game::Game& g) {
+  g.ShowCoach = !g.ShowCoach;
+  if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kCoachLine, g.ShowCoach);
+  if (g.ShowCoach) game::FollowPlayerDesign(g);
+}
+
 void ExportCsv(game::Game& g) {
   const std::time_t now = std::time(nullptr);
   game::ExportLastFlightCsv(g, *std::localtime(&now));
@@ -40,6 +47,7 @@ bool HandleMenuCommand(game::Game& g, int commandId) {
     case kEditAircraft: EditAircraft(g); break;
     case kQuit: return false;
     case kDesignMode: ToggleDesignMode(g); break;
+    case kCoachLine: ToggleCoachLine(g); break;
     case kExportCsv: ExportCsv(g); break;
     default: break;
   }

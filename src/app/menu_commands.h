@@ -9,6 +9,7 @@ enum MenuCommand {
   kQuit = 40002,
   kShowFlightLog = 40003,  // never enabled
   kDesignMode = 40004,     // toggles the check mark the game reads
+  kCoachLine = 40005,      // toggles the coach line after a touchdown
   kExportCsv = 40006,
 };
 

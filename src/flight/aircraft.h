@@ -81,6 +81,31 @@ struct WingStrip {
   double Mass = 0;        // kg
 };
 
+// Terms of the strip forces that do not change between the force evaluations of one
+// flight step, kept with the inputs they were computed from. A lookup compares those
+// inputs bit for bit and computes again on any difference, so a cached term is always
+// exactly the value the strip loop would compute itself.
+struct StripTermCache {
+  // Cosine of the sweep accumulated outward, per strip (the strips' sweeps never change
+  // during a flight).
+  int16_t SweepCount = -1;                    // strips the sweep terms hold; -1 until computed
+  std::array<double, kMaxStrips> SweepKey{};  // rad, Strips[j].Sweep they were computed from
+  std::array<double, kMaxStrips> CosSweep{};
+  double RootSweepKey = 0;  // rad, Strips[0].Sweep
+  double CosRootSweep = 1;
+  bool RootSweepValid = false;
+
+  // Per strip: the slope's cosine, the ground-effect aspect term and the lift slope,
+  // which depend on the bent wing's shape and the record's height (not on the stage).
+  int16_t ShapeCount = -1;                       // -1 until computed
+  std::array<double, kMaxStrips + 1> EndZKey{};  // m
+  std::array<double, kMaxStrips> WidthKey{};     // m
+  double HeightKey = 0, SpanKey = 0, AspectKey = 0, LiftSlopeKey = 0;
+  std::array<double, kMaxStrips> CosSlope{};
+  std::array<double, kMaxStrips> AspectTerm{};
+  std::array<double, kMaxStrips> LiftSlope{};  // per rad
+};
+
 // Index of a degree of freedom in the record triples (the numbering 1..3 of
 // Accelerations minus one).
 enum Dof { kX = 0, kZ = 1, kPitch = 2 };
@@ -164,6 +189,7 @@ struct Aircraft {
   std::array<double, kMaxStrips> StripDrag{};          // N
 
   double CenterHalfWidth = 0;  // m
+  StripTermCache StripTerms;   // derived from the fields above; never part of the flight's state
   double TailSetting = 0;      // deg, the current tail setting
   int16_t StripCount = 0;      // strips per half
 

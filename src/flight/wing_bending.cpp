@@ -10,16 +10,22 @@ constexpr double kCm2ToM2 = 10000;
 
 void ComputeRootMoments(Aircraft& a, double theta0) {
   const int n = a.StripCount;
-  std::array<double, kMaxStrips> phi{};      // rad, strip angle with the previous bending
+  std::array<double, kMaxStrips> phi{};     // rad, strip angle with the previous bending
+  std::array<double, kMaxStrips> cosPhi{};  // each computed once, used by every outer strip
+  std::array<double, kMaxStrips> sinPhi{};
   std::array<double, kMaxStrips> spanPos{};  // m, spanwise position of each strip's root
-  for (int j = 0; j < n; ++j) phi[j] = a.Strips[j].Dihedral + a.BendingAngle[j];
-  for (int j = 0; j + 1 < n; ++j) spanPos[j + 1] = spanPos[j] + std::cos(phi[j]) * a.Strips[j].Width;
+  for (int j = 0; j < n; ++j) {
+    phi[j] = a.Strips[j].Dihedral + a.BendingAngle[j];
+    cosPhi[j] = std::cos(phi[j]);
+    sinPhi[j] = std::sin(phi[j]);
+  }
+  for (int j = 0; j + 1 < n; ++j) spanPos[j + 1] = spanPos[j] + cosPhi[j] * a.Strips[j].Width;
 
   const double cosTheta0 = std::cos(theta0);
   for (int j = 0; j < n; ++j) {
     const double width = a.Strips[j].Width;
-    const double cp = std::cos(phi[j]);
-    const double sp = std::sin(phi[j]);
+    const double cp = cosPhi[j];
+    const double sp = sinPhi[j];
     const double hy = 0.5 * width * cp;  // half-strip vector
     const double hz = 0.5 * width * sp;
     const double hLength = std::sqrt(hy * hy + hz * hz);
@@ -28,7 +34,7 @@ void ComputeRootMoments(Aircraft& a, double theta0) {
       const double ry = spanPos[j] - spanPos[k] + hy;
       const double rz = a.StripEndZ[j] - a.StripEndZ[k] + hz;
       a.BendingMoment[k] += a.StripLift[j] * (ry * hy + rz * hz) / hLength;
-      if (k < j) arm += std::cos(phi[k]) * a.Strips[k].Width;
+      if (k < j) arm += cosPhi[k] * a.Strips[k].Width;
       a.BendingMoment[k] -= a.Strips[k].Mass * arm * cosTheta0;
     }
   }

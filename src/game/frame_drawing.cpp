@@ -1,5 +1,6 @@
 #include "game/frame_drawing.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "game/init.h"
@@ -33,6 +34,21 @@ std::string WindLine(const Game& g) {
 
 void DrawDistance(Game& g) {
   if (g.Aircraft) g.Result.Draw(*g.Device, platform::TwoDecimalText(g.Aircraft->DisplayX));
+}
+
+// Beside the result digits (six cells of 100 x 200 px from the top left), level with
+// their middle, up to the window's right edge.
+constexpr int16_t kCoachLeft = 610, kCoachTop = 84, kCoachWidth = 420;  // px
+constexpr int16_t kCoachFontHeight = 32;                                // px
+
+void DrawCoachLine(Game& g) {
+  if (!g.Aircraft) return;
+  if (!g.CoachText.Font) {
+    const int width = std::clamp(g.WindowWidth - kCoachLeft, 0, static_cast<int>(kCoachWidth));
+    g.CoachText.Create(*g.Device, kCoachFontHeight, kCoachLeft, kCoachTop, static_cast<int16_t>(width),
+                       kCoachFontHeight);
+  }
+  g.CoachText.Draw(CoachLineText(g.Coach.Ready(), g.Coach.Best(), g.Aircraft->DisplayX));
 }
 
 // The status line is the last thing drawn, over everything, while it is due.
@@ -95,6 +111,7 @@ void DrawScene(Game& g, FrameKind kind) {
   g.FpsText.Draw(FpsLine(g));
   g.WindText.Draw(WindLine(g));
   if (kind == FrameKind::ResultFrame) DrawDistance(g);
+  if (kind == FrameKind::ResultFrame && g.ShowCoach) DrawCoachLine(g);
   if (kind == FrameKind::FlyByFrame) DrawRankingList(g, kNoHighlight);
   EndFrame(g);
 }

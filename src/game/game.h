@@ -7,6 +7,7 @@
 
 #include "flight/aircraft.h"
 #include "game/camera.h"
+#include "game/coach_line.h"
 #include "game/frame_pacing.h"
 #include "game/hud.h"
 #include "game/scene.h"
@@ -42,6 +43,10 @@ struct Game {
   // The design mode: no demo, no ranking; Space after a flight returns to the start.
   // The shell keeps it equal to the menu's check mark.
   bool DesignMode = false;
+  // The coach line after a touchdown (off by default); the shell keeps it equal to its
+  // menu item's check mark. While on, the player's design is searched whenever it is
+  // loaded.
+  bool ShowCoach = false;
 
   uint8_t State = Init;
   int8_t Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
@@ -60,6 +65,8 @@ struct Game {
   std::unique_ptr<ScreenQuad> TailGraph;
   std::unique_ptr<ScreenQuad> TailPoint;
   ResultNumber Result;
+  CoachLine Coach;
+  TextBox CoachText;  // created the first time the coach line is drawn
   platform::Light SceneLight;
 
   FramePacer Pacer;
@@ -79,6 +86,10 @@ void IdleTick(Game& game);
 // Replaces the current aircraft by one read from an aircraft file (with its model and
 // coordinate log) and resets the run time.
 void LoadGameAircraft(Game& game, const char* gameFileName);
+
+// Starts the coach on the player's design file (the option's menu item calls it when
+// turned on).
+void FollowPlayerDesign(Game& game);
 
 // Releases the long-lived objects in the shutdown order, saving the ranking.
 void Shutdown(Game& game);

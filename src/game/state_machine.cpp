@@ -1,6 +1,7 @@
 // [SECTION] The game's states, one branch per tick.
 #include <cstdio>
 #include <ctime>
+#include <string_view>
 
 #include "aircraft/aircraft_file.h"
 #include "aircraft/aircraft_model.h"
@@ -11,6 +12,7 @@
 #include "game/frame_drawing.h"
 #include "game/game.h"
 #include "game/init.h"
+#include "platform/files.h"
 #include "platform/services.h"
 #include "ranking/control_log.h"
 #include "ranking/registration.h"
@@ -213,6 +215,12 @@ void LoadGameAircraft(Game& g, const char* gameFileName) {
   };
   aircraft::LoadAircraft(g.Aircraft, gameFileName, options);
   g.Run.RunTime = 0;
+  if (g.ShowCoach && std::string_view(gameFileName) == ranking::kWorkingAircraftFile) FollowPlayerDesign(g);
+}
+
+void FollowPlayerDesign(Game& g) {
+  constexpr size_t kMaxDesignBytes = 1 << 20;  // far beyond any aircraft file
+  if (auto text = platform::ReadFilePrefix(ranking::kWorkingAircraftFile, kMaxDesignBytes)) g.Coach.Follow(*text);
 }
 
 void IdleTick(Game& g) {

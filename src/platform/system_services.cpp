@@ -1,5 +1,7 @@
 #include "platform/system_services.h"
 
+#include <unistd.h>
+
 #include <time.h>
 
 #include <cerrno>
@@ -45,5 +47,7 @@ int StdRandom::Next() { return std::rand(); }
 void ConsoleDialogs::ShowWarning(const std::string& sjisText) {
   std::fprintf(stderr, "%s\n", ShiftJisToUtf8(sjisText).c_str());
 }
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 }  // namespace platform

@@ -25,4 +25,8 @@ public:
   std::optional<std::string> AskPilotName() override { return std::nullopt; }
 };
 
+// True when the standard error stream is a terminal (where a progress line may be
+// redrawn in place); false for a file or a pipe.
+bool StandardErrorIsTerminal();
+
 }  // namespace platform

@@ -23,18 +23,12 @@ std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, co
   return FlyAircraftText(*text, options);
 }
 
-FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options) {
-  const std::unique_ptr<ranking::EntryFile> entry = ranking::ParseEntryFile(fileText);
+namespace {
 
+FlightOutcome FlyWith(const std::string& fileText, TailControl& tail) {
   FlightOutcome outcome;
   outcome.Aircraft = aircraft::LoadAircraftText(fileText, {.CoordinateLog = false});
   flight::Aircraft& a = *outcome.Aircraft;
-
-  TailControl ownTail;
-  RecordedTail recorded(entry->Log);
-  ConstantTail constant(options.TrimDeg.value_or(0));
-  TailControl& tail = options.TrimDeg ? constant : HasControlLog(fileText) ? recorded : ownTail;
-
   ZeroRandom random;
   FlightRun run;
   const HeadlessFlight flown = FlyToTouchdown(run, a, tail, random);
@@ -44,6 +38,23 @@ FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& 
   outcome.Distance = a.DisplayX;
   outcome.LastStep = a.LastStep;
   return outcome;
+}
+
+}  // namespace
+
+FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options) {
+  if (options.TrimDeg) {
+    ConstantTail constant(*options.TrimDeg);
+    return FlyWith(fileText, constant);
+  }
+  if (HasControlLog(fileText)) return FlyWithControlLog(fileText, ranking::ParseEntryFile(fileText)->Log);
+  TailControl ownTail;
+  return FlyWith(fileText, ownTail);
+}
+
+FlightOutcome FlyWithControlLog(const std::string& fileText, const ranking::ControlLog& log) {
+  RecordedTail recorded(log);
+  return FlyWith(fileText, recorded);
 }
 
 }  // namespace sim

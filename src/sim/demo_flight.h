@@ -4,6 +4,7 @@
 #include <string>
 
 #include "flight/aircraft.h"
+#include "ranking/ranking_table.h"
 #include "sim/flight_runner.h"
 
 namespace sim {
@@ -33,5 +34,9 @@ std::optional<FlightOutcome> FlyAircraftFile(const std::string& gameFileName, co
 // it has read the file): the configurator flies the design it shows exactly as the
 // game would fly it once saved.
 FlightOutcome FlyAircraftText(const std::string& fileText, const FlightOptions& options = {});
+
+// The aircraft of a file's text flown with a control log, as the demo flies a ranking
+// entry: the tail set to value Step before every flight step.
+FlightOutcome FlyWithControlLog(const std::string& fileText, const ranking::ControlLog& log);
 
 }  // namespace sim

@@ -633,6 +633,7 @@ void MenuBar(UiState& ui) {
   EditMenu(ui);
   if (ImGui::BeginMenu("表示")) {
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
+    ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
     ImGui::EndMenu();
   }
   ImGui::EndMenuBar();
@@ -668,7 +669,9 @@ void StartUi(UiState& ui) {
   ui.History.Reset(ui.Document.Editor.Spec);
 }
 
-bool UiBusy(const UiState& ui) { return ui.SweepRunning || PolarBusy(ui.DesignerPanel) || ui.FocusLine > 0; }
+bool UiBusy(const UiState& ui) {
+  return ui.SweepRunning || PolarBusy(ui.DesignerPanel) || CoachPanelBusy(ui.Coach) || ui.FocusLine > 0;
+}
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
@@ -722,6 +725,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   ProblemsPopup(ui);
   NoticePopup(ui);
   ImGui::End();
+  DrawCoachPanel(ui.Coach, ui.Document.Editor.Spec, text, ui.Document.Status);
 }
 
 }  // namespace config

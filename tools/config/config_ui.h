@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "coach_panel.h"
 #include "design_document.h"
 #include "design_figures.h"
 #include "designer_figures.h"
@@ -50,6 +51,9 @@ struct UiState {
   // The open dialog and the file name typed into it.
   bool ShowOpenDialog = false;
   char OpenPath[256] = {};
+
+  // The coach's "best possible flight" window.
+  CoachPanel Coach;
 };
 
 // Reads "temp.txt" (or starts from the default design) and prepares the screen.

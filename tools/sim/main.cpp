@@ -1,6 +1,7 @@
 // velkaro-sim: flies an aircraft file without graphics and prints the distance.
 //
 //   velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]
+//   velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY]
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,9 +10,12 @@
 #include <vector>
 
 #include "flight/flight_csv.h"
+#include "platform/files.h"
 #include "platform/program_info.h"
 #include "platform/services.h"
 #include "platform/system_services.h"
+#include "ranking/ranking_files.h"
+#include "sim/coach.h"
 #include "sim/demo_flight.h"
 
 namespace {
@@ -30,8 +34,16 @@ struct Sweep {
   int Count() const { return static_cast<int>(std::floor((To - From) / Step + 1e-9)) + 1; }
 };
 
+// The flight's launch run that never ends: the same words for a flight and a search.
+constexpr const char* kLaunchNeverEnds =
+    "velkaro-sim: the launch run never reaches the platform's edge (start speed too low)\n";
+
 struct Arguments {
   std::string File;
+  bool Optimize = false;
+  double Seconds = 10;  // s, the search's limit
+  uint64_t Seed = 1;
+  std::optional<std::string> OutPath;
   std::optional<double> Trim;
   std::optional<std::string> CsvPath;
   std::optional<Sweep> SweepRange;
@@ -39,12 +51,16 @@ struct Arguments {
 
 constexpr const char* kUsage =
     "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]\n"
+    "       velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY]\n"
     "       velkaro-sim --help | --version\n"
     "Flies an aircraft without graphics, exactly as the game does, and prints the distance.\n"
     "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
     "  --trim DEG   fly with this constant tail setting instead of the file's\n"
     "  --csv OUT    write the flight record as the game's CSV export to OUT\n"
-    "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n";
+    "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n"
+    "  --optimize   search the tail schedule that flies farthest (for S seconds, default 10)\n"
+    "  --seed N     the search's random numbers (the same seed finds the same schedule)\n"
+    "  --out ENTRY  write the best flight as a ranking entry file\n";
 
 constexpr const char* kFilesHelp =
     "\nFiles: only those named on the command line, relative to the working directory;\n"
@@ -79,7 +95,10 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--trim" || arg == "--csv" || arg == "--sweep") {
+    if (arg == "--optimize") {
+      args.Optimize = true;
+    } else if (arg == "--trim" || arg == "--csv" || arg == "--sweep" || arg == "--seconds" || arg == "--seed" ||
+               arg == "--out") {
       if (!hasValue) return arg + " needs a value";
       const std::string value = argv[++i];
       if (arg == "--trim") {
@@ -88,6 +107,15 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
         args.Trim = trim;
       } else if (arg == "--csv") {
         args.CsvPath = value;
+      } else if (arg == "--out") {
+        args.OutPath = value;
+      } else if (arg == "--seconds") {
+        if (!ParseNumber(value, args.Seconds) || !(args.Seconds > 0)) return "--seconds takes a positive number";
+      } else if (arg == "--seed") {
+        double seed;
+        if (!ParseNumber(value, seed) || seed < 0 || seed != std::floor(seed) || seed > 1e15)
+          return "--seed takes a whole number";
+        args.Seed = static_cast<uint64_t>(seed);
       } else {
         args.SweepRange = ParseSweep(value);
         if (!args.SweepRange) return "--sweep takes FROM:TO:STEP with FROM <= TO and STEP > 0";
@@ -102,6 +130,9 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
   }
   if (args.File.empty()) return std::string("no FILE given");
   if (args.Trim && args.SweepRange) return std::string("--trim and --sweep exclude each other");
+  if (args.Optimize && (args.Trim || args.SweepRange || args.CsvPath))
+    return std::string("--optimize flies its own schedules (no --trim, --sweep or --csv)");
+  if (!args.Optimize && args.OutPath) return std::string("--out needs --optimize");
   return std::nullopt;
 }
 
@@ -126,6 +157,40 @@ int RunSweep(const Arguments& args) {
   return 0;
 }
 
+int RunOptimize(const Arguments& args) {
+  const auto text = platform::ReadFilePrefix(args.File, ranking::kRankingReadLimit);
+  if (!text) {
+    platform::ShowWarning(kSpecOpenFailed);
+    return kExitUnreadable;
+  }
+  sim::CoachOptions options;
+  options.Seconds = args.Seconds;
+  options.Seed = args.Seed;
+  const bool showProgress = platform::StandardErrorIsTerminal();
+  if (showProgress) {
+    options.Progress = [](double share, float best) {
+      std::fprintf(stderr, "\rsearching %3d%%  best %.2f m ", static_cast<int>(share * 100), best);
+    };
+  }
+  const sim::CoachResult result = sim::RunCoach(*text, options);
+  if (showProgress) std::fprintf(stderr, "\r%40s\r", "");
+  if (!result.Launches) {
+    std::fputs(kLaunchNeverEnds, stderr);
+    return kExitUnreadable;
+  }
+  if (!result.Finite) {
+    std::fprintf(stderr, "velkaro-sim: no flight of the design stays finite: the design cannot be flown\n");
+    return kExitNotFinite;
+  }
+  if (args.OutPath && !platform::WriteFileAtomically(*args.OutPath, result.EntryText)) {
+    std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.OutPath->c_str());
+    return kExitUnreadable;
+  }
+  std::printf("best distance=%g constant_trim=%g constant_distance=%g evaluations=%ld seconds=%.2f\n",
+              result.BestDistance, result.ConstantTrim, result.ConstantDistance, result.Evaluations, result.Seconds);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,6 +202,7 @@ int main(int argc, char** argv) {
   Arguments args;
   if (const auto problem = ParseArguments(argc, argv, args)) return Usage(problem->c_str());
   if (args.SweepRange) return RunSweep(args);
+  if (args.Optimize) return RunOptimize(args);
 
   const auto outcome = sim::FlyAircraftFile(args.File, {.TrimDeg = args.Trim});
   if (!outcome) {
@@ -144,7 +210,7 @@ int main(int argc, char** argv) {
     return kExitUnreadable;
   }
   if (!outcome->LaunchEnded) {
-    std::fprintf(stderr, "velkaro-sim: the launch run never reaches the platform's edge (start speed too low)\n");
+    std::fputs(kLaunchNeverEnds, stderr);
     return kExitUnreadable;
   }
   if (!std::isfinite(outcome->Distance)) {

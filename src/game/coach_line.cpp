@@ -1,0 +1,66 @@
+#include "game/coach_line.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/text_fields.h"
+
+namespace game {
+namespace {
+
+constexpr double kSearchSeconds = 10;  // s, as long as velkaro-sim's search
+
+// Leaves one core to the game's own ticks.
+sim::CoachOptions GameOptions() {
+  sim::CoachOptions options;
+  options.Seconds = kSearchSeconds;
+  options.Threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()) - 1);
+  if (options.Threads < 1) options.Threads = 1;
+  return options;
+}
+
+// "コーチ" in Shift-JIS.
+constexpr const char* kCoachWord = "\x83\x52\x81\x5b\x83\x60";
+constexpr const char* kEllipsis = "\x81\x63";  // "…"
+
+}  // namespace
+
+CoachLine::CoachLine() : CoachLine(GameOptions()) {}
+
+CoachLine::CoachLine(sim::CoachOptions options) : Options_(std::move(options)) {}
+
+CoachLine::~CoachLine() {
+  if (Current_) Current_->Cancel = true;
+  for (std::thread& t : Threads_) t.join();
+}
+
+void CoachLine::Follow(const std::string& designText) {
+  if (Current_ && designText == Following_) return;
+  if (Current_) Current_->Cancel = true;
+  Following_ = designText;
+  Current_ = std::make_shared<Search>();
+  sim::CoachOptions options = Options_;
+  options.Cancel = &Current_->Cancel;
+  Threads_.emplace_back([search = Current_, options, designText] {
+    const sim::CoachResult result = sim::RunCoach(designText, options);
+    if (result.Launches && result.Finite && !result.Cancelled) search->Best = result.BestDistance;
+    search->Done = true;
+  });
+}
+
+bool CoachLine::Ready() const { return Current_ && Current_->Done; }
+
+std::optional<float> CoachLine::Best() const {
+  if (!Current_ || !Current_->Done) return std::nullopt;
+  return Current_->Best;
+}
+
+std::string CoachLineText(bool ready, std::optional<float> best, float playerDistance) {
+  if (!ready) return std::string(kCoachWord) + " " + kEllipsis;
+  if (!best || !(*best > 0)) return std::string(kCoachWord) + " -";
+  char share[32];
+  std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * playerDistance / *best);
+  return std::string(kCoachWord) + " " + platform::TwoDecimalText(*best) + "m" + share;
+}
+
+}  // namespace game
