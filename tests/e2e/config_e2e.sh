@@ -28,21 +28,6 @@ wind_text=224x40+800+22                 # the game's "風速…" line, top right
 press() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; }
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.5; }
 
-start_game() {  # folder → game window; the game runs in the background
-  (cd "$1" && exec "$game" >"$1/game.log" 2>&1) &
-  game_pid=$!
-  window=$(wait_for_window velkaro)
-  [ -n "$window" ] || { show_logs "$1/game.log"; xdotool search --name . getwindowname %@ 2>&1 | head; fail "no game window appeared"; }
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  sleep 2
-}
-
-stop_game() {
-  kill -TERM "$game_pid"
-  wait "$game_pid"
-  game_pid=""
-}
-
 # The reference: the game started on a design whose wind is already 3 m/s.
 mkdir -p "$work/reference" "$work/play"
 cp -r "$data"/. "$work/reference"/

@@ -12,12 +12,7 @@ cp -r "$data"/. "$work"/
 printf ',0,,0,,0,,0,,0,,0,,0,,0,,0,,0,0' >"$work/rank/Ranking.txt"  # any distance ranks
 mkdir -p "$shots"
 cd "$work"
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-window=$(wait_for_window velkaro)
-[ -n "$window" ] || { show_logs "$work/game.log"; fail "no window appeared"; }
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 2
+start_game "$work"
 
 # Window-relative places of the menu (its layout is fixed by the program).
 game_menu_x=40 game_menu_y=10  # "機体メニュー"
@@ -56,7 +51,5 @@ awk -F, 'NR == 1 { next }
         if (last + 0 >= 0.2) { print "the last row is at " last " m, not at touchdown"; exit 1 }
         print NR - 1 " rows, the last at " last " m" }' "$csv" || fail "the export is not the whole flight"
 
-kill -TERM "$game_pid"
-wait "$game_pid"
-game_pid=""
+stop_game
 echo "PASS: the export during the replay holds every row of the flight; screenshot in $shots"

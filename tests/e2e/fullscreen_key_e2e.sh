@@ -11,15 +11,7 @@ source "$(dirname "$0")/xvfb_session.sh"
 cp -r "$data"/. "$work"/
 mkdir -p "$shots"
 cd "$work"
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-window=$(wait_for_window velkaro)
-[ -n "$window" ] || { show_logs "$work/game.log"; fail "no window appeared"; }
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 2
-mean() { convert "$1" -crop "$2" -colorspace Gray -format '%[fx:mean]' info:; }
-maximum() { convert "$1" -crop "$2" -colorspace Gray -format '%[fx:maxima]' info:; }
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+start_game "$work"
 
 xdotool mousemove 640 500
 xdotool key --window "$window" F11
@@ -48,7 +40,5 @@ for _ in $(seq 50); do
 done
 [ -n "$windowed" ] || fail "Alt+Enter did not bring the window with its menu bar back (${WIDTH}x${HEIGHT})"
 
-kill -TERM "$game_pid"
-wait "$game_pid"
-game_pid=""
+stop_game
 echo "PASS: F11 letterboxes on the full screen, Alt+Enter returns to the window; screenshots in $shots"

@@ -17,24 +17,14 @@ bash "$seed" "$data" "$work"
 make_quick_flight "$work"
 mkdir -p "$shots"
 cd "$work"
-"$game" >"$work/game.log" 2>&1 &
-game_pid=$!
-
-window=$(wait_for_window velkaro)
-[ -n "$window" ] || { show_logs "$work/game.log"; fail "no window appeared"; }
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 2
+start_game "$work"
 import -window root "$shots/1-ready.png"
 grep -q . "$work/game.log" && { cat "$work/game.log"; fail "the game warned at start-up"; }
 register_flight "$work" "$shots" ""
 sleep 6
 import -window root "$shots/5-ready-again.png"
 
-kill -TERM "$game_pid"
-wait "$game_pid"
-code=$?
-game_pid=""
-[ "$code" -eq 0 ] || fail "the game exited with $code"
+stop_game
 head -c 3 "$work/rank/Ranking.txt" | grep -q '^,0,' && fail "the ranking was not saved"
 
 players_files() { (cd "$work" && cat rank/* temp.txt BootConfig.txt | md5sum); }

@@ -36,24 +36,8 @@ mkdir -p "$HOME"
 players="$HOME/.local/share/velkaro"
 (cd "$HOME" && "$game" --help) | grep -qF "$players" || fail "--help does not name the player's folder $players"
 
-start_installed_game() {
-  (cd "$HOME" && exec "$game" >"$work/game.log" 2>&1) &
-  game_pid=$!
-  window=$(wait_for_window velkaro)
-  [ -n "$window" ] || { show_logs "$work/game.log"; fail "no game window appeared"; }
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  sleep 2
-}
-stop_game() {
-  kill -TERM "$game_pid"
-  wait "$game_pid"
-  local code=$?
-  game_pid=""
-  [ "$code" -eq 0 ] || fail "the game exited with $code"
-}
-
 # First start: the player's folder is filled and the start picture drawn.
-start_installed_game
+start_game "$HOME" "$work/game.log"
 import -window "$window" "$shots/package-1-first-start.png"
 colours=$(convert "$shots/package-1-first-start.png" -format '%k' info:)
 [ "$colours" -gt 1000 ] || fail "the first picture has only $colours colours"
@@ -65,7 +49,7 @@ done
 
 # Second start, with a quick design and an empty ranking: a flight is registered.
 make_quick_flight "$players"
-start_installed_game
+start_game "$HOME" "$work/game.log"
 register_flight "$players" "$shots" package-
 stop_game
 head -c 4 "$players/rank/Ranking.txt" | grep -q '^e2e,' || fail "the ranking in $players lost the flight"

@@ -11,30 +11,6 @@ e2e_tools="import convert"
 source "$(dirname "$0")/xvfb_session.sh"
 mkdir -p "$shots"
 
-# The mean of the region WxH+X+Y of a picture, 0..1, over all channels.
-mean() { convert "$1" -crop "$2" +repage -format '%[fx:mean]' info:; }
-# The largest channel value in the region, 0..1: 0 only where every pixel is black.
-maximum() { convert "$1" -crop "$2" +repage -format '%[fx:maxima]' info:; }
-# Whether $1 > $2 (decimals).
-above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
-
-start_game() {  # folder → game window; the game runs in the background
-  (cd "$1" && exec "$game" >"$1/game.log" 2>&1) &
-  game_pid=$!
-  window=$(wait_for_window velkaro)
-  [ -n "$window" ] || fail "no window appeared"
-  xdotool windowfocus --sync "$window" 2>/dev/null || true
-  sleep 2
-}
-stop_game() {
-  kill -TERM "$game_pid"
-  wait "$game_pid"
-  local code=$?
-  game_pid=""
-  [ "$code" -eq 0 ] || fail "the game exited with $code"
-  grep -q . "$1/game.log" && { cat "$1/game.log"; fail "the game warned"; }
-}
-
 # (a) A window of the boot file's 1024x768, resized to 1200x900 at the screen's corner.
 mkdir "$work/windowed"
 cp -r "$data"/. "$work/windowed"/
@@ -61,7 +37,8 @@ above "$(mean "$shot" "$(at 1200 18 0 2)")" 0.7 || fail "the menu bar is not at 
 # 937..1200 x 22..69: its white glyphs are there, and not at its old place's left part.
 wind="$(maximum "$shot" "$(at 250 45 945 23)")"
 [ "$wind" = 1 ] || fail "no white wind text at its stretched place ($wind)"
-stop_game "$work/windowed"
+stop_game
+no_warnings "$work/windowed/game.log"
 
 # (b) Full screen at 1024x768 on the 1280x1024 display.
 mkdir "$work/full"
@@ -91,5 +68,6 @@ xdotool mousemove 640 500
 sleep 1
 import -window root "$shots/window-4-fullscreen-menu-gone.png"
 [ "$(maximum "$shots/window-4-fullscreen-menu-gone.png" 1280x32+0+0)" = 0 ] || fail "the menu bar stays after the pointer left it"
-stop_game "$work/full"
+stop_game
+no_warnings "$work/full/game.log"
 echo "PASS: the resized window stretches the picture, full screen letterboxes it; screenshots in $shots"

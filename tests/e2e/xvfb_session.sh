@@ -85,3 +85,36 @@ wait_for_window() {
   done
   echo "$id"
 }
+
+# Starts $game in a folder (its output to a log, the folder's game.log unless given) and
+# waits for its window: sets game_pid and window.
+start_game() {  # folder [log]
+  local log=${2:-$1/game.log}
+  (cd "$1" && exec "$game" >"$log" 2>&1) &
+  game_pid=$!
+  window=$(wait_for_window velkaro)
+  [ -n "$window" ] || { show_logs "$log"; fail "no game window appeared"; }
+  xdotool windowfocus --sync "$window" 2>/dev/null || true
+  sleep 2
+}
+
+# Ends the game with SIGTERM, through its shutdown (the ranking is saved); fails unless
+# it exits with 0.
+stop_game() {
+  kill -TERM "$game_pid"
+  wait "$game_pid"
+  local code=$?
+  game_pid=""
+  [ "$code" -eq 0 ] || fail "the game exited with $code"
+}
+
+# Fails when the game wrote anything (a warning) into its log.
+no_warnings() {  # log
+  ! grep -q . "$1" || { cat "$1"; fail "the game warned"; }
+}
+
+# Pictures: the mean of the region WxH+X+Y, 0..1, over all channels; the largest channel
+# value there (0 only where every pixel is black); whether $1 > $2 (decimals).
+mean() { convert "$1" -crop "$2" +repage -format '%[fx:mean]' info:; }
+maximum() { convert "$1" -crop "$2" +repage -format '%[fx:maxima]' info:; }
+above() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a > b) }'; }
