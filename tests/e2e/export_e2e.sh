@@ -7,6 +7,7 @@
 game=$1 data=$2 shots=$3
 e2e_tools="import"
 source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/register_flight.sh"
 
 cp -r "$data"/. "$work"/
 printf ',0,,0,,0,,0,,0,,0,,0,,0,,0,,0,0' >"$work/rank/Ranking.txt"  # any distance ranks
@@ -20,17 +21,8 @@ csv_item_x=60 csv_item_y=78    # "CSVデータへ書き出し", the third item
 click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
 
 xdotool keydown --window "$window" space; sleep 0.5; xdotool keyup --window "$window" space
-# The shipped aircraft flies about 47 s; the name dialog is known by its white edit
-# box at the window's centre.
-window_geometry "$window"
-centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
-pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
-dialog_open() {
-  [ "$(pixel $((centre_x - 60)) $((centre_y + 20)))" = "#FFFFFF" ] &&
-    [ "$(pixel $((centre_x + 20)) $((centre_y + 20)))" = "#FFFFFF" ]
-}
-for _ in $(seq 360); do dialog_open && break; sleep 0.5; done
-dialog_open || { import -window root "$shots/export-0-no-dialog.png"; fail "the name dialog did not appear"; }
+# The shipped aircraft flies about 47 s.
+wait_for_name_dialog 180 "$shots/export-0-no-dialog.png"
 sleep 0.5
 xdotool key Return
 for _ in $(seq 50); do head -c 3 rank/Ranking.txt | grep -q '^,0,' || break; sleep 0.2; done

@@ -7,6 +7,23 @@ make_quick_flight() {  # folder
   printf ',0,,0,,0,,0,,0,,0,,0,,0,,0,,0,0' >"$1/rank/Ranking.txt"
 }
 
+# Waits up to SECONDS for the name dialog, known by its white edit box at the game
+# window's centre (the dialog is centred; the scene has no pure white there); fails with
+# a screenshot in SHOT when it does not appear. Sets X, Y, WIDTH and HEIGHT of the window.
+wait_for_name_dialog() {  # seconds shot
+  window_geometry "$window"
+  local centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
+  local field_dy=20 field_dx1=-60 field_dx2=20  # px from the centre: two points inside the edit box
+  pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
+  dialog_open() {
+    [ "$(pixel $((centre_x + field_dx1)) $((centre_y + field_dy)))" = "#FFFFFF" ] &&
+      [ "$(pixel $((centre_x + field_dx2)) $((centre_y + field_dy)))" = "#FFFFFF" ]
+  }
+  for _ in $(seq $(($1 * 2))); do dialog_open && return 0; sleep 0.5; done
+  import -window root "$2"
+  fail "the name dialog did not appear"
+}
+
 press() { xdotool keydown --window "$window" "$1"; sleep "${2:-0.3}"; xdotool keyup --window "$window" "$1"; }
 
 # Launches with Space in the game's window $window, waits for the name dialog, types
@@ -19,18 +36,8 @@ register_flight() {  # folder shots prefix
   sleep 1
   import -window root "$shots/${prefix}2-launch.png"
   # The run, the flight, touchdown and the two seconds of the result take a few seconds
-  # (more on a loaded machine). The name dialog is known by its white edit box at the
-  # window's centre (the dialog is centred; the scene has no pure white there).
-  window_geometry "$window"
-  local centre_x=$((X + WIDTH / 2)) centre_y=$((Y + HEIGHT / 2))
-  local field_dy=20 field_dx1=-60 field_dx2=20  # px from the centre: two points inside the edit box
-  pixel() { import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | grep -o '#[0-9A-F]\{6\}' | head -n 1; }
-  dialog_open() {
-    [ "$(pixel $((centre_x + field_dx1)) $((centre_y + field_dy)))" = "#FFFFFF" ] &&
-      [ "$(pixel $((centre_x + field_dx2)) $((centre_y + field_dy)))" = "#FFFFFF" ]
-  }
-  for _ in $(seq 120); do dialog_open && break; sleep 0.5; done
-  dialog_open || { import -window root "$shots/${prefix}3-name-dialog.png"; fail "the name dialog did not appear"; }
+  # (more on a loaded machine).
+  wait_for_name_dialog 60 "$shots/${prefix}3-name-dialog.png"
   import -window root "$shots/${prefix}3-name-dialog.png"
   sleep 0.5  # the edit box takes the keyboard a frame after the dialog appears
   # Typed through XTEST into the focused window (the text input ignores sent events).
