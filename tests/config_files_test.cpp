@@ -62,7 +62,7 @@ TEST_F(SaveAsTest, WritesWhatSaveWritesAndTheDesignThenBelongsToTheNewFile) {
   EXPECT_FALSE(d.ShowNotice);
   EXPECT_EQ(fakes::ReadText("mine.txt"), aircraft::FormatAircraftSpec(d.Editor.Spec));
   EXPECT_EQ(fakes::ReadText("temp.txt"), designFile) << "the game's design is not touched";
-  EXPECT_EQ(d.Status, "mine.txt に保存しました。ゲームが飛ばすのは temp.txt の設計です (temp.txt は変わっていません)。");
+  EXPECT_EQ(d.Status, "mine.txt に保存しました (ゲームが読む temp.txt は元のまま)。");
   EXPECT_EQ(config::SourceDescription(d), "mine.txt");
   EXPECT_EQ(d.Editor.TargetName, "mine.txt");
   EXPECT_FALSE(config::IsDirty(d.Editor)) << "compared with mine.txt now";
@@ -197,7 +197,8 @@ TEST_F(SaveAsTest, AFailedWriteLeavesNothingAndKeepsTheDesignsFile) {
   platform::testing::SetWriteFunction([](int, const void*, size_t) -> long { return -1; });
   config::RequestSaveAs(d, "mine.txt", kNoWarnings);
   EXPECT_TRUE(d.ShowNotice);
-  EXPECT_EQ(d.Status, "mine.txt に書き込めません (書き込み権限か空き容量を確認してください)。ファイルは作っていません。");
+  EXPECT_EQ(d.Status,
+            "mine.txt に書き込めません (書き込み権限か空き容量を確認してください)。ファイルは作っていません。");
   EXPECT_FALSE(fs::exists("mine.txt"));
   EXPECT_EQ(TemporaryFiles(), 0);
   EXPECT_EQ(d.Editor.TargetName, "temp.txt");

@@ -61,12 +61,12 @@ void StartUi(UiState& ui);
 
 // Commands that come from the window rather than from the screen's widgets.
 struct WindowCommands {
-  bool Close = false;  // the window's close button
-  bool Save = false;   // Ctrl+S
-  bool SaveAs = false; // Ctrl+Shift+S
-  bool Open = false;   // Ctrl+O
-  bool Undo = false;   // Ctrl+Z
-  bool Redo = false;   // Ctrl+Y
+  bool Close = false;   // the window's close button
+  bool Save = false;    // Ctrl+S
+  bool SaveAs = false;  // Ctrl+Shift+S
+  bool Open = false;    // Ctrl+O
+  bool Undo = false;    // Ctrl+Z
+  bool Redo = false;    // Ctrl+Y
 };
 
 // One frame of the whole screen.

@@ -119,7 +119,8 @@ SaveResult SaveDesignAs(DesignEditor& editor, const std::string& fileName) {
   const auto back = platform::ReadFilePrefix(fileName, aircraft::kAircraftFileReadLimit);
   if (!back || *back != text || !SameDesign(aircraft::ParseAircraftSpecText(*back), editor.Spec)) {
     // Whatever is there now is what the game (or the next open) will read.
-    if (platform::NativePath(fileName) == platform::NativePath(editor.TargetName)) editor.SavedText = SavedTextOf(fileName);
+    if (platform::NativePath(fileName) == platform::NativePath(editor.TargetName))
+      editor.SavedText = SavedTextOf(fileName);
     return SaveResult::ReadBackDiffers;
   }
   editor.SavedText = text;
@@ -137,7 +138,7 @@ std::string DescribeSaveResult(SaveResult result, const std::string& fileName) {
   switch (result) {
     case SaveResult::Saved:
       if (IsTheDesignFile(name)) return name + " に保存しました。";
-      return name + " に保存しました。ゲームが飛ばすのは temp.txt の設計です (temp.txt は変わっていません)。";
+      return name + " に保存しました (ゲームが読む temp.txt は元のまま)。";
     case SaveResult::Refused:
       return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。" + name + " は変わっていません。";
     case SaveResult::WriteFailed: {

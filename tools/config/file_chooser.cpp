@@ -123,7 +123,8 @@ std::optional<std::string> DrawFileChooser(FileChooser& c) {
   ImGui::SetNextItemWidth(kListWidth - 180);
   const char* hint = c.Purpose == ChooserPurpose::Open ? "ファイル名 (例: rank/rank3.txt)" : "ファイル名";
   if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
-  const bool entered = ImGui::InputTextWithHint("##name", hint, c.Name, sizeof c.Name, ImGuiInputTextFlags_EnterReturnsTrue);
+  const bool entered =
+      ImGui::InputTextWithHint("##name", hint, c.Name, sizeof c.Name, ImGuiInputTextFlags_EnterReturnsTrue);
   ImGui::SameLine();
   if ((ImGui::Button(ConfirmLabel(c.Purpose)) || entered) && c.Name[0] != '\0') {
     chosen = JoinPath(c.Folder, platform::NativePath(c.Name));

@@ -16,8 +16,8 @@ struct FileChooser {
   ChooserPurpose Purpose = ChooserPurpose::Open;
   std::string Folder = ".";  // kept between uses
   FolderListing Listing;
-  bool Listed = false;       // Listing is of Folder as it is now
-  char Name[512] = {};       // the name field, UTF-8, relative to Folder (or absolute)
+  bool Listed = false;          // Listing is of Folder as it is now
+  char Name[512] = {};          // the name field, UTF-8, relative to Folder (or absolute)
   bool ExportShiftJis = false;  // export: Shift-JIS (CP932) without a BOM instead of UTF-8
 };
 

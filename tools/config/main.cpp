@@ -94,12 +94,16 @@ int main(int argc, char** argv) {
     }
     window.BeginUiFrame();
     const bool ctrlS = input.CtrlKeys.find('s') != std::string::npos;
-    const bool shift = ImGui::GetIO().KeyShift;
+    const bool ctrlShiftS = input.CtrlKeys.find('S') != std::string::npos;
     const bool ctrlO = input.CtrlKeys.find('o') != std::string::npos;
     const bool ctrlZ = input.CtrlKeys.find('z') != std::string::npos;
     const bool ctrlY = input.CtrlKeys.find('y') != std::string::npos;
-    config::DrawUi(ui, {.Close = input.CloseRequested, .Save = ctrlS && !shift,
-                                .SaveAs = ctrlS && shift, .Open = ctrlO, .Undo = ctrlZ, .Redo = ctrlY});
+    config::DrawUi(ui, {.Close = input.CloseRequested,
+                        .Save = ctrlS,
+                        .SaveAs = ctrlShiftS,
+                        .Open = ctrlO,
+                        .Undo = ctrlZ,
+                        .Redo = ctrlY});
     window.ClearTo(kBackground, kBackground, kBackground);
     window.EndUiFrame();
   }

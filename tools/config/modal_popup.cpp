@@ -15,7 +15,10 @@ bool CancelPressed() { return ImGui::Button("キャンセル") || ImGui::IsKeyPr
 
 bool OkPressed() {
   constexpr float kOkWidth = 80;  // px
-  return ImGui::Button("OK", ImVec2(kOkWidth, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+  // Not in the frame the notice appears: the Enter that confirmed a typed name would
+  // otherwise close the notice it caused before it was ever drawn.
+  const bool enter = !ImGui::IsWindowAppearing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+  return ImGui::Button("OK", ImVec2(kOkWidth, 0)) || enter;
 }
 
 void CloseModal(bool& flag) {

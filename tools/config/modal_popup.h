@@ -10,7 +10,7 @@ bool BeginModal(const char* name, bool shown);
 // The cancel button, or Escape.
 bool CancelPressed();
 
-// The OK button of a notice, or Enter.
+// The OK button of a notice, or Enter (once the notice has been shown).
 bool OkPressed();
 
 // Clears the popup's flag and closes it.

@@ -65,15 +65,14 @@ bool RefusesSaveTarget(SaveTargetCheck check) {
 std::string DescribeSaveTarget(SaveTargetCheck check, const std::string& shownName) {
   const std::string quoted = "「" + shownName + "」";
   switch (check) {
-    case SaveTargetCheck::Free: return quoted + " に保存できます。";
-    case SaveTargetCheck::Exists: return quoted + " は既にあります。置き換えますか?";
+    case SaveTargetCheck::Free: return quoted + "に保存できます。";
+    case SaveTargetCheck::Exists: return quoted + "は既にあります。置き換えますか?";
     case SaveTargetCheck::Empty: return "ファイル名を入れてください。";
-    case SaveTargetCheck::Folder: return quoted + " はフォルダです。ファイル名を入れてください。";
-    case SaveTargetCheck::NoFolder: return quoted + " のフォルダがありません。";
-    case SaveTargetCheck::GameFile: return quoted + " はゲームの設定ファイルです。設計を保存する名前にはできません。";
+    case SaveTargetCheck::Folder: return quoted + "はフォルダです。ファイル名を入れてください。";
+    case SaveTargetCheck::NoFolder: return quoted + "のフォルダがありません。";
+    case SaveTargetCheck::GameFile: return quoted + "はゲームの設定ファイルです。設計を保存する名前にはできません。";
     case SaveTargetCheck::RankingFile:
-      return quoted +
-             " はランキングのファイルで、ゲームが登録のたびに書き換えます。設計は別の名前で保存してください。";
+      return quoted + "はランキングのファイルで、ゲームが登録のたびに書き換えます。設計は別の名前で保存してください。";
   }
   return {};
 }
