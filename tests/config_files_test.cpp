@@ -360,6 +360,12 @@ TEST_F(FileListingTest, ShiftJisNamesAreShownInUtf8AndOpenedByTheirOwnBytes) {
   EXPECT_TRUE(config::OpenDesign(editor, aircraft->Path));
   EXPECT_EQ(editor.Spec.WingSpan, aircraft::ParseAircraftSpecText(design).WingSpan);
 
+  // The status line names it readably too.
+  DesignDocument d = config::StartDocument();
+  config::RequestOpen(d, aircraft->Path);
+  EXPECT_EQ(d.Status, "機体.txt を開きました (保存先は temp.txt)");
+  EXPECT_EQ(config::SourceDescription(d), "機体.txt");
+
   const config::ListedItem* table = Find(listing, tableSjis);
   ASSERT_NE(table, nullptr);
   EXPECT_EQ(table->Shown, "表.txt");

@@ -1,5 +1,6 @@
 #include "design_document.h"
 
+#include "file_listing.h"
 #include "platform/files.h"
 #include "save_target.h"
 
@@ -163,7 +164,7 @@ void CancelSaveWithWarnings(DesignDocument& d) {
   d.PendingSaveAs.clear();
 }
 
-std::string ShownName(const std::string& gameFileName) { return platform::NativePath(gameFileName); }
+std::string ShownName(const std::string& gameFileName) { return ShownFileName(platform::NativePath(gameFileName)); }
 
 std::string SourceDescription(const DesignDocument& d) {
   if (d.Editor.SourceName.empty()) return "既定の設計";

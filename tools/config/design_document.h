@@ -69,7 +69,7 @@ void ConfirmOverwrite(DesignDocument& document, const std::vector<DesignWarning>
 void CancelOverwrite(DesignDocument& document);
 
 // A game file name as the screen shows it: the Japanese font draws a backslash as a
-// yen sign, so folders are shown with slashes.
+// yen sign, so folders are shown with slashes; a Shift-JIS name is shown in UTF-8.
 std::string ShownName(const std::string& gameFileName);
 // Where the values came from: the file's shown name, or the default design.
 std::string SourceDescription(const DesignDocument& document);

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
+#include "file_listing.h"
 #include "platform/files.h"
 
 namespace config {
@@ -134,17 +135,18 @@ SaveResult SaveDesignAs(DesignEditor& editor, const std::string& fileName) {
 std::string DescribeSaveResult(SaveResult result) { return DescribeSaveResult(result, kDesignFileName); }
 
 std::string DescribeSaveResult(SaveResult result, const std::string& fileName) {
-  const std::string name = platform::NativePath(fileName);
+  const std::string name = ShownFileName(platform::NativePath(fileName));
   switch (result) {
     case SaveResult::Saved:
-      if (IsTheDesignFile(name)) return name + " に保存しました。";
+      if (IsTheDesignFile(platform::NativePath(fileName))) return name + " に保存しました。";
       return name + " に保存しました (ゲームが読む temp.txt は元のまま)。";
     case SaveResult::Refused:
       return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。" + name + " は変わっていません。";
     case SaveResult::WriteFailed: {
       // A failed write leaves no file behind, so one that is there was there before.
       std::error_code error;
-      const bool existed = std::filesystem::exists(std::filesystem::symlink_status(name, error));
+      const bool existed =
+          std::filesystem::exists(std::filesystem::symlink_status(platform::NativePath(fileName), error));
       return name + " に書き込めません (書き込み権限か空き容量を確認してください)。" +
              (existed ? "元の " + name + " はそのままです。" : std::string("ファイルは作っていません。"));
     }

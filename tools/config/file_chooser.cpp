@@ -121,7 +121,8 @@ std::optional<std::string> DrawFileChooser(FileChooser& c) {
   std::optional<std::string> chosen = ListingBox(c);
 
   ImGui::SetNextItemWidth(kListWidth - 180);
-  const char* hint = c.Purpose == ChooserPurpose::Open ? "ファイル名 (例: rank/rank3.txt)" : "ファイル名";
+  const bool examples = c.Purpose == ChooserPurpose::Open && c.Folder == ".";
+  const char* hint = examples ? "ファイル名 (例: rank/rank3.txt)" : "ファイル名 (このフォルダから)";
   if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
   const bool entered =
       ImGui::InputTextWithHint("##name", hint, c.Name, sizeof c.Name, ImGuiInputTextFlags_EnterReturnsTrue);
