@@ -570,7 +570,7 @@ void MenuBar(UiState& ui) {
     if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
     const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
     if (ImGui::MenuItem(save.c_str(), "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
-    SaveAsMenuItems(ui.Files, ui.Document, ui.Warnings);
+    FileMenuItems(ui.Files, ui.Document, ui.Warnings);
     ImGui::Separator();
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     ImGui::EndMenu();

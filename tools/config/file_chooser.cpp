@@ -54,6 +54,8 @@ const char* WhyNot(const FileChooser& c, const ListedItem& item) {
   if (!item.Openable) return "名前に \\ (0x5C) を含むため、ゲームのファイル名としては開けません";
   if (c.Purpose == ChooserPurpose::SaveAs && item.Kind == ListedKind::RankingEntry)
     return "ランキングのファイルはゲームが書き換えるため、保存先にはできません";
+  if (c.Purpose == ChooserPurpose::Export && item.Kind != ListedKind::Folder)
+    return "設計のファイルには書き出しません (図表は .csv に書き出します)";
   return nullptr;
 }
 

@@ -56,11 +56,7 @@ bool IsUtf8(std::string_view s) {
 // The game reads the file line for line as a design: no line it would read out of step.
 bool ReadsAsAircraftFile(const std::string& path) {
   const auto text = platform::ReadFilePrefix(path, kAircraftProbeBytes);
-  if (!text) return false;
-  for (const FileProblem& p : CheckAircraftFileText(*text)) {
-    if (ShiftsLaterLines(p.Kind) || p.Kind == FileProblemKind::Truncated) return false;
-  }
-  return true;
+  return text && KeepsLinesInStep(CheckAircraftFileText(*text));
 }
 
 bool Readable(const std::string& path) { return platform::ReadFilePrefix(path, 1).has_value(); }

@@ -9,13 +9,14 @@
 namespace config {
 
 enum class SaveTargetCheck {
-  Free,        // nothing by that name yet
-  Exists,      // a file (or a link) is there: ask before replacing it
-  Empty,       // no name given
-  Folder,      // a folder by that name, or a name ending in a separator
-  NoFolder,    // the folder it would go into does not exist
-  GameFile,    // BootConfig.txt and the game's other settings and data files
-  RankingFile  // the ranking's table or an entry: the game rewrites those
+  Free,         // nothing by that name yet
+  Exists,       // a file (or a link) is there: ask before replacing it
+  Empty,        // no name given
+  Folder,       // a folder by that name, or a name ending in a separator
+  NoFolder,     // the folder it would go into does not exist
+  GameFile,     // BootConfig.txt and the game's other settings and data files
+  RankingFile,  // the ranking's table or an entry: the game rewrites those
+  DesignFile,   // an export over a design (temp.txt or another aircraft file)
 };
 
 // The name as it will be written: game separators turned into this system's, a
@@ -24,6 +25,11 @@ std::string SaveAsFileName(std::string_view typed);
 
 // What stands in the way of writing `path` (as SaveAsFileName returned it).
 SaveTargetCheck CheckSaveTarget(const std::string& path);
+
+// The same for an export (a missing extension becomes ".csv"): an export never
+// replaces a design either.
+std::string ExportFileName(std::string_view typed);
+SaveTargetCheck CheckExportTarget(const std::string& path);
 
 // The check refuses the name outright (Free and Exists do not).
 bool RefusesSaveTarget(SaveTargetCheck check);
