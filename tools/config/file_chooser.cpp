@@ -128,8 +128,13 @@ std::optional<std::string> DrawFileChooser(FileChooser& c) {
   if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
   const bool entered =
       ImGui::InputTextWithHint("##name", hint, c.Name, sizeof c.Name, ImGuiInputTextFlags_EnterReturnsTrue);
+  // Enter also confirms a name picked from the list (the field is not active then): a
+  // double click needs two clicks within a third of a second of frames, which a busy
+  // machine may not draw.
+  const bool enter = !ImGui::IsWindowAppearing() && !ImGui::IsAnyItemActive() &&
+                     ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
   ImGui::SameLine();
-  if ((ImGui::Button(ConfirmLabel(c.Purpose)) || entered) && c.Name[0] != '\0') {
+  if ((ImGui::Button(ConfirmLabel(c.Purpose)) || entered || enter) && c.Name[0] != '\0') {
     chosen = JoinPath(c.Folder, platform::NativePath(c.Name));
   }
   ImGui::SameLine();
