@@ -22,7 +22,6 @@
 #include "aircraft/aircraft_file.h"
 #include "modal_popup.h"
 #include "number_input.h"
-#include "open_choices.h"
 #include "platform/text_fields.h"
 #include "wing_drawing.h"
 

@@ -20,7 +20,6 @@ namespace fs = std::filesystem;
 // and values all reach the game's 255-character field limit are 49 x 5 x 256 = 62,720
 // bytes. A listing never reads more of a file than this.
 constexpr size_t kAircraftProbeBytes = 64 * 1024;
-constexpr const char* kTextExtension = ".txt";
 
 // Well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
 bool IsUtf8(std::string_view s) {
@@ -113,51 +112,48 @@ std::string TidyFolder(const std::string& folder) {
 FolderListing ListFolder(const std::string& folder) {
   FolderListing listing;
   listing.Folder = folder;
+  const std::string dir = folder.empty() ? "." : folder;
   std::error_code error;
-  fs::directory_iterator it(folder.empty() ? "." : folder, error);
+  fs::directory_iterator it(dir, error);
   if (error) {
     listing.Error = "フォルダ「" + ShownFileName(folder) + "」を読めません: " + error.message();
     return listing;
   }
-  const bool inRankingFolder = LastName(folder) == ranking::kRankingFolder;
-  std::vector<ListedItem> folders, designFile, others;
+  // The folders, sorted; files follow below.
   for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) {
       listing.Error = "フォルダ「" + ShownFileName(folder) + "」の一部を読めません: " + error.message();
       break;
     }
     const std::string name = it->path().filename().string();
-    if (name.empty() || name.front() == '.') continue;  // hidden
-    const std::string path = JoinPath(folder, name);
-    const bool openable = name.find('\\') == std::string::npos;
     std::error_code entryError;
-    if (it->is_directory(entryError)) {
-      folders.push_back({ListedKind::Folder, path, ShownFileName(name) + "/", openable});
-      continue;
-    }
-    // Dangling links, FIFOs, devices and files of other kinds are not designs.
-    if (entryError || !it->is_regular_file(entryError) || it->path().extension() != kTextExtension) continue;
-    if (IsGameSettingsFile(name) || (inRankingFolder && IsRankingFile(path))) continue;
-    if (!openable) {
-      others.push_back({ListedKind::AircraftFile, path, ShownFileName(name), false});
-    } else if (name == kDesignFileName) {
-      if (Readable(path)) designFile.push_back({ListedKind::DesignFile, path, name + "  (ゲームが読む設計)"});
-    } else if (ReadsAsAircraftFile(path)) {
-      others.push_back({ListedKind::AircraftFile, path, ShownFileName(name)});
-    }
+    if (name.empty() || name.front() == '.' || !it->is_directory(entryError)) continue;  // hidden, or a file
+    const bool openable = name.find('\\') == std::string::npos;
+    listing.Items.push_back({ListedKind::Folder, JoinPath(folder, name), ShownFileName(name) + "/", openable});
   }
   const auto byPath = [](const ListedItem& a, const ListedItem& b) { return a.Path < b.Path; };
-  std::sort(folders.begin(), folders.end(), byPath);
-  std::sort(others.begin(), others.end(), byPath);
+  std::sort(listing.Items.begin(), listing.Items.end(), byPath);
 
-  listing.Items = std::move(folders);
-  listing.Items.insert(listing.Items.end(), designFile.begin(), designFile.end());
+  const std::string design = JoinPath(folder, kDesignFileName);
+  if (Readable(design))
+    listing.Items.push_back({ListedKind::DesignFile, design, std::string(kDesignFileName) + "  (ゲームが読む設計)"});
+  const bool inRankingFolder = LastName(folder) == ranking::kRankingFolder;
   if (inRankingFolder) {
     AddRankingEntries(ParentFolder(folder), listing.Items);
   } else if (fs::is_directory(JoinPath(folder, ranking::kRankingFolder), error)) {
-    AddRankingEntries(folder.empty() ? "." : folder, listing.Items);
+    AddRankingEntries(dir, listing.Items);
   }
-  listing.Items.insert(listing.Items.end(), others.begin(), others.end());
+  // Other designs; OtherTextFiles leaves out hidden files, links to nowhere, FIFOs and
+  // devices, and the game's own files.
+  for (const std::string& name : OtherTextFiles(dir)) {
+    const std::string path = JoinPath(folder, name);
+    if (inRankingFolder && IsRankingFile(path)) continue;
+    if (name.find('\\') != std::string::npos) {
+      listing.Items.push_back({ListedKind::AircraftFile, path, ShownFileName(name), false});
+    } else if (ReadsAsAircraftFile(path)) {
+      listing.Items.push_back({ListedKind::AircraftFile, path, ShownFileName(name)});
+    }
+  }
   return listing;
 }
 
