@@ -20,6 +20,7 @@
 #include "flight/flight_csv.h"
 #include "flight_set.h"
 #include "flight_table.h"
+#include "test_flight.h"
 #include "platform/shift_jis.h"
 #include "sim/demo_flight.h"
 
@@ -306,6 +307,12 @@ TEST(DesignComparison, AChangedSpanMarksItsValueAndTheFiguresThatFollow) {
   EXPECT_FALSE(Row(rows, "尾翼面積").Differs);
   // The strips follow the sections, not the span.
   EXPECT_FALSE(Row(rows, "帯の翼幅 (中央部込み)").Differs);
+  // The untouched flights: the shipped glider's distance is the test flight's, and the
+  // strip wing flies the same whatever the span line says.
+  const auto& distance = Row(rows, "距離 (操縦なし)");
+  EXPECT_EQ(distance.Group, config::ComparisonGroup::Flight);
+  EXPECT_FLOAT_EQ(distance.A, config::FlyDesign(config::DefaultDesign()).Distance);
+  EXPECT_FALSE(distance.Differs);
 }
 
 TEST(DesignComparison, SectionValuesZeroStartsAndUndefinedFigures) {
@@ -316,6 +323,7 @@ TEST(DesignComparison, SectionValuesZeroStartsAndUndefinedFigures) {
   EXPECT_TRUE(Row(rows, "テーパ比 (区間3)").Differs);
   EXPECT_FALSE(Row(rows, "テーパ比 (区間2)").Differs);
   EXPECT_TRUE(Row(rows, "翼端弦 (区間3)").Differs);
+  EXPECT_TRUE(Row(rows, "距離 (操縦なし)").Differs);
   const auto& pitch = Row(rows, "初期ピッチ角");
   EXPECT_FALSE(pitch.Percent);
   EXPECT_EQ(config::FormatDifference(pitch), "+2");

@@ -40,9 +40,9 @@ void RowsTable(const ComparisonPanel& panel, const std::string& firstTitle) {
   ImGui::TableSetupScrollFreeze(0, 1);
   ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed, 250);
   ImGui::TableSetupColumn(firstTitle.c_str(), ImGuiTableColumnFlags_WidthFixed, 150);
-  ImGui::TableSetupColumn(ShownName(panel.OtherFile).c_str(), ImGuiTableColumnFlags_WidthFixed, 150);
+  ImGui::TableSetupColumn(("2: " + ShownName(panel.OtherFile)).c_str(), ImGuiTableColumnFlags_WidthFixed, 150);
   ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 70);
-  ImGui::TableSetupColumn("差 (2 − 1)", ImGuiTableColumnFlags_WidthStretch);
+  ImGui::TableSetupColumn("差 (2 - 1)", ImGuiTableColumnFlags_WidthStretch);
   ImGui::TableHeadersRow();
   std::optional<ComparisonGroup> group;
   for (const ComparisonRow& row : panel.Rows) {

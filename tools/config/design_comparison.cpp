@@ -8,6 +8,8 @@
 #include "design_editor.h"
 #include "design_fields.h"
 #include "designer_figures.h"
+#include "flight/constants.h"
+#include "test_flight.h"
 
 namespace config {
 namespace {
@@ -100,6 +102,17 @@ void DesignerFigureRows(const DesignerFigures& a, const DesignerFigures& b, std:
   add.Add("失速速度 (揚力係数上限で)", "m/s", a.StallSpeed, b.StallSpeed);
 }
 
+// Distance and time of the untouched flight; NaN when the design never leaves the
+// platform or its numbers run away.
+void FlightRows(const AircraftSpec& a, const AircraftSpec& b, std::vector<ComparisonRow>& rows) {
+  RowBuilder add{ComparisonGroup::Flight, rows};
+  const FlightProfile fa = FlyDesign(a), fb = FlyDesign(b);
+  const auto distance = [](const FlightProfile& f) { return f.LaunchEnded ? double{f.Distance} : std::nan(""); };
+  const auto seconds = [](const FlightProfile& f) { return f.LaunchEnded ? f.LastStep * flight::kTimeStep : std::nan(""); };
+  add.Add("距離 (操縦なし)", "m", distance(fa), distance(fb));
+  add.Add("飛行時間 (操縦なし)", "s", seconds(fa), seconds(fb));
+}
+
 }  // namespace
 
 std::vector<ComparisonRow> CompareDesigns(const AircraftSpec& a, const AircraftSpec& b) {
@@ -109,6 +122,7 @@ std::vector<ComparisonRow> CompareDesigns(const AircraftSpec& a, const AircraftS
   GameFigures(fa, fb, rows);
   DesignerFigureRows(ComputeDesignerFigures(a, fa, ComputeWingShape(a, fa)),
                      ComputeDesignerFigures(b, fb, ComputeWingShape(b, fb)), rows);
+  FlightRows(a, b, rows);
   return rows;
 }
 
@@ -136,6 +150,7 @@ const char* ComparisonGroupTitle(ComparisonGroup group) {
     case ComparisonGroup::Values: return "ファイルの値";
     case ComparisonGroup::GameFigures: return "ゲームが計算する値";
     case ComparisonGroup::DesignerFigures: return "設計者向けの値";
+    case ComparisonGroup::Flight: return "試験飛行 (操縦なし)";
   }
   return "";
 }

@@ -10,7 +10,7 @@
 
 namespace config {
 
-enum class ComparisonGroup { Values, GameFigures, DesignerFigures };
+enum class ComparisonGroup { Values, GameFigures, DesignerFigures, Flight };
 
 struct ComparisonRow {
   ComparisonGroup Group = ComparisonGroup::Values;
@@ -22,7 +22,8 @@ struct ComparisonRow {
   std::optional<double> Percent;  // Difference as a share of |A| (%), when A is finite and not 0
 };
 
-// Every value of the file and every figure, in the screen's order.
+// Every value of the file and every figure, in the screen's order, and the flight each
+// design makes untouched (as the configurator's test flight flies it).
 std::vector<ComparisonRow> CompareDesigns(const flight::AircraftSpec& a, const flight::AircraftSpec& b);
 
 int CountDifferences(const std::vector<ComparisonRow>& rows);

@@ -23,7 +23,7 @@ std::string DrawFilePick(FilePick& pick, const char* id, const char* preview, co
   ImGui::PushID(id);
   std::string chosen;
   ImGui::SetNextItemWidth(kComboWidth);
-  if (ImGui::BeginCombo("##files", preview)) {
+  if (ImGui::BeginCombo("##files", preview, ImGuiComboFlags_HeightLarge)) {
     Choice(kDesignFileName, kDesignFileName, true, chosen);
     ImGui::Separator();
     for (const RankingChoice& choice : RankingChoices()) {
