@@ -74,6 +74,7 @@ void DrawComparisonPanel(ComparisonPanel& panel, const flight::AircraftSpec& spe
     ComparedDesign read = ReadComparedDesign(chosen);
     panel.Message = read.Error;
     if (read.Spec) {
+      panel.Pick.Typed[0] = '\0';  // the table's title names the file
       panel.Other = read.Spec;
       panel.OtherFile = chosen;
       panel.RowsFor.clear();

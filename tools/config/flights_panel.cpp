@@ -117,7 +117,9 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
   }
   const std::string chosen = DrawFilePick(panel.Pick, "flight_file", "ファイルから追加...", "追加");
   if (!chosen.empty()) {
-    panel.Message = AddFlight(panel.Set, LoadFlightFile(chosen));
+    FlightLoad load = LoadFlightFile(chosen);
+    if (load.Table) panel.Pick.Typed[0] = '\0';  // ready for the next file
+    panel.Message = AddFlight(panel.Set, std::move(load));
     status = panel.Message;
   }
   if (!panel.Message.empty()) ImGui::TextColored(kGrey, "%s", panel.Message.c_str());
