@@ -323,7 +323,9 @@ TEST(DesignComparison, SectionValuesZeroStartsAndUndefinedFigures) {
   EXPECT_TRUE(Row(rows, "テーパ比 (区間3)").Differs);
   EXPECT_FALSE(Row(rows, "テーパ比 (区間2)").Differs);
   EXPECT_TRUE(Row(rows, "翼端弦 (区間3)").Differs);
-  EXPECT_TRUE(Row(rows, "距離 (操縦なし)").Differs);
+  const auto& distance = Row(rows, "距離 (操縦なし)");
+  EXPECT_TRUE(distance.Differs);
+  EXPECT_EQ(config::FormatComparedValue(distance, 345.675), "345.68");
   const auto& pitch = Row(rows, "初期ピッチ角");
   EXPECT_FALSE(pitch.Percent);
   EXPECT_EQ(config::FormatDifference(pitch), "+2");

@@ -134,7 +134,9 @@ int CountDifferences(const std::vector<ComparisonRow>& rows) {
 
 std::string FormatComparedValue(const ComparisonRow& row, double value) {
   if (std::isnan(value)) return "-";
-  return row.Exact ? aircraft::FormatExactNumber(value) : Compact("%.4g", value);
+  if (row.Exact) return aircraft::FormatExactNumber(value);
+  // Distances and times as the game and the test flight show them.
+  return Compact(row.Group == ComparisonGroup::Flight ? "%.2f" : "%.4g", value);
 }
 
 std::string FormatDifference(const ComparisonRow& row) {

@@ -29,7 +29,7 @@ std::vector<ComparisonRow> CompareDesigns(const flight::AircraftSpec& a, const f
 int CountDifferences(const std::vector<ComparisonRow>& rows);
 
 // A value as the comparison shows it: exact file values as the file writes them,
-// figures to four significant digits.
+// figures to four significant digits, the flight's distance and time to 0.01.
 std::string FormatComparedValue(const ComparisonRow& row, double value);
 // "+0.5 (+1.7 %)", or "" when the row does not differ.
 std::string FormatDifference(const ComparisonRow& row);
