@@ -6,7 +6,7 @@
 # Usage: flights_e2e.sh CONFIG_EXECUTABLE SIM_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb, xdotool or ImageMagick is missing.
 config_program=$1 sim=$2 data=$3 shots=$4
-e2e_tools="import convert"
+e2e_tools="import convert compare"
 source "$(dirname "$0")/xvfb_session.sh"
 source "$(dirname "$0")/compare_and_plot.sh"
 mkdir -p "$shots"
@@ -22,7 +22,6 @@ game_pid=$!
 config=$(wait_for_window velkaro-config)
 [ -n "$config" ] || { show_logs "$work/config.log"; fail "the configurator did not start"; }
 xdotool windowfocus --sync "$config" 2>/dev/null || true
-sleep 1
 
 compare_designs rank/rank3.txt temp.txt flights-1-compare-rank3.png
 plot_two_flights rank/rank3.txt "$export_file" flights-2-two-flights.png

@@ -1,6 +1,7 @@
 #include "file_pick.h"
 
 #include <imgui.h>
+#include <imgui_internal.h>  // GetActiveID: whether Enter was pressed in the field
 
 #include "design_document.h"
 #include "open_choices.h"
@@ -35,8 +36,11 @@ std::string DrawFilePick(FilePick& pick, const char* id, const char* preview, co
   }
   ImGui::SameLine();
   ImGui::SetNextItemWidth(kFieldWidth);
-  const bool entered = ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", pick.Typed,
-                                                sizeof pick.Typed, ImGuiInputTextFlags_EnterReturnsTrue);
+  // The field keeps the text it shows at every keystroke, so a click on the button
+  // right after the last character still sees it; Enter in the field counts as the click.
+  const bool typing = ImGui::GetActiveID() == ImGui::GetID("##path");
+  ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", pick.Typed, sizeof pick.Typed);
+  const bool entered = typing && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
   ImGui::SameLine();
   if ((ImGui::Button(button) || entered) && pick.Typed[0] != '\0') chosen = pick.Typed;
   ImGui::PopID();
