@@ -35,7 +35,7 @@ region_changed() {  # region name
 click_and_wait() {  # x y region what
   keep_region "$3" region
   config_click "$1" "$2"
-  wait_until region_changed "$3" region || { import -window root "$shots/fail-click.png"; fail "$4 did not change"; }
+  wait_long region_changed "$3" region || { import -window root "$shots/fail-click.png"; fail "$4 did not change"; }
 }
 
 # Opens or closes a window from the 表示 menu: the menu must have dropped down before
@@ -44,7 +44,7 @@ toggle_window() {  # item-x item-y title-region
   keep_region "$3" title
   click_and_wait "$view_menu_x" "$view_menu_y" "$menu_items" "the 表示 menu"
   config_click "$1" "$2"
-  wait_until region_changed "$3" title || { import -window root "$shots/fail-window.png"; fail "the window did not open or close"; }
+  wait_long region_changed "$3" title || { import -window root "$shots/fail-window.png"; fail "the window did not open or close"; }
 }
 
 # The name is typed into the field (the click and the characters reach it in order;
@@ -55,7 +55,7 @@ type_file() {  # field-x field-y field-region button-x button-y file
   keep_region "$3" field
   config_click "$1" "$2"
   xdotool type --delay 60 "$6"
-  wait_until region_changed "$3" field || { import -window root "$shots/fail-typing.png"; fail "$6 was not typed"; }
+  wait_long region_changed "$3" field || { import -window root "$shots/fail-typing.png"; fail "$6 was not typed"; }
   config_click "$4" "$5"
 }
 
@@ -69,7 +69,7 @@ more_than() { above "$(colour_count "$1" "$2")" "$3"; }
 at_most() { ! more_than "$@"; }
 # Waits until a measure holds, for two minutes at most: a flight flown in a sanitizer
 # build on a busy machine takes many seconds.
-wait_until() {
+wait_long() {
   local deadline=$((SECONDS + 120))
   while [ "$SECONDS" -lt "$deadline" ]; do
     "$@" && return 0
@@ -85,12 +85,12 @@ compare_designs() {  # differing-file same-file screenshot-name
   toggle_window "$compare_item_x" "$compare_item_y" "$compare_title"
   at_most "$compare_area" "$changed_row" 0 || fail "rows are marked before a design is chosen"
   type_file "$compare_field_x" "$compare_field_y" "$compare_field" "$compare_button_x" "$compare_button_y" "$1"
-  wait_until more_than "$compare_area" "$changed_row" 2000 ||
+  wait_long more_than "$compare_area" "$changed_row" 2000 ||
     { import -window root "$shots/fail-compare.png"; fail "comparing with $1 marks no row"; }
   xdotool mousemove --window "$config" 1000 700
   import -window root "$shots/$3"
   type_file "$compare_field_x" "$compare_field_y" "$compare_field" "$compare_button_x" "$compare_button_y" "$2"
-  wait_until at_most "$compare_area" "$changed_row" 0 ||
+  wait_long at_most "$compare_area" "$changed_row" 0 ||
     { import -window root "$shots/fail-compare-same.png"; fail "$2 against the same design still marks rows"; }
   toggle_window "$compare_item_x" "$compare_item_y" "$compare_title"  # closes the comparison
 }
@@ -101,11 +101,11 @@ plot_two_flights() {  # first-file second-file screenshot-name
   toggle_window "$flights_item_x" "$flights_item_y" "$flights_title"
   type_file "$flights_field_x" "$flights_field_y" "$flights_field" "$flights_button_x" "$flights_button_y" "$1"
   # Two swatches of about 150 px and a curve of several hundred: a curve is there.
-  wait_until more_than "$flights_area" "$first_flight" 300 ||
+  wait_long more_than "$flights_area" "$first_flight" 300 ||
     { import -window root "$shots/fail-first-flight.png"; fail "$1 is not plotted"; }
   at_most "$flights_area" "$second_flight" 0 || fail "a second flight is drawn before one was added"
   type_file "$flights_field_x" "$flights_field_y" "$flights_field" "$flights_button_x" "$flights_button_y" "$2"
-  wait_until more_than "$flights_area" "$second_flight" 300 ||
+  wait_long more_than "$flights_area" "$second_flight" 300 ||
     { import -window root "$shots/fail-second-flight.png"; fail "$2 is not plotted"; }
   more_than "$flights_area" "$first_flight" 300 || fail "the first flight went away when the second came"
   xdotool mousemove --window "$config" 1000 700
