@@ -124,12 +124,14 @@ FlightLoad ParseFlightCsv(std::string_view text) {
     }
     const auto fields = SplitFields(line);
     std::string problem;
+    std::vector<double> row;
     if (fields.size() != table.Columns.size()) {
       problem = Format("値が %zu 個あります (見出しは %zu 列)", fields.size(), table.Columns.size());
-    } else {
-      for (size_t c = 0; c < fields.size() && problem.empty(); ++c) {
-        if (!ParseNumber(fields[c])) problem = Format("%zu 列目が数値ではありません", c + 1);
-      }
+    }
+    for (size_t c = 0; c < fields.size() && problem.empty(); ++c) {
+      const auto value = ParseNumber(fields[c]);
+      if (!value) problem = Format("%zu 列目が数値ではありません", c + 1);
+      row.push_back(value.value_or(0));
     }
     if (!problem.empty()) {
       if (table.RowCount() == 0) return {std::nullopt, Format("%d 行目: %s。", lineNumber, problem.c_str())};
@@ -137,7 +139,7 @@ FlightLoad ParseFlightCsv(std::string_view text) {
                           problem.c_str(), table.RowCount());
       break;
     }
-    for (size_t c = 0; c < fields.size(); ++c) table.Values[c].push_back(*ParseNumber(fields[c]));
+    for (size_t c = 0; c < row.size(); ++c) table.Values[c].push_back(row[c]);
   }
   if (table.RowCount() == 0) return {std::nullopt, "見出しの行だけで、データの行がありません。"};
   SetDistanceAndDuration(table);
