@@ -9,6 +9,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "fakes/fake_platform.h"
+#include "fakes/run_sim.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
 #include "flight/flight_csv.h"
@@ -96,16 +97,7 @@ TEST(Golden, DefaultGliderWithAFixedControlLog) {
   EXPECT_EQ(actual.str(), fakes::ReadText(golden));
 }
 
-// Runs velkaro-sim and returns its exit code and standard output.
-std::pair<int, std::string> RunSim(const std::string& args) {
-  const std::string command = std::string(VELKARO_SIM_PATH) + " " + args + " 2>sim-stderr.txt";
-  FILE* pipe = popen(command.c_str(), "r");
-  std::string out;
-  std::array<char, 4096> buffer;
-  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  return {WEXITSTATUS(status), out};
-}
+using fakes::RunSim;
 
 TEST(SimTool, PrintsOneLineAndWritesTheCsv) {
   fakes::TempWorkingDir dir;

@@ -18,7 +18,7 @@ constexpr const char* kCsvHeader =
     "\x8e\xe5\x97\x83\x97\x4c\x8c\xf8\x8c\x7d\x8a\x70[deg],\x8e\xe5\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94,\x94\xf6"
     "\x97\x83\x97\x4c\x8c\xf8\x8c\x7d\x8a\x70[deg],\x94\xf6\x97\x83\x97\x67\x97\xcd\x8c\x57\x90\x94,\x94\xf6\x97\x83"
     "\x90\xdd\x92\xe8\x8a\x70\x93\x78,"
-    "\x8e\xe5\x97\x83\x97\x55\x93\xb1\x8d\x52\x97\xcd,\x94\xf6\x97\x83\x97\x55\x93\xb1\x8d\x52\x97\xcd\n";
+    "\x8e\xe5\x97\x83\x97\x55\x93\xb1\x8d\x52\x97\xcd,\x94\xf6\x97\x83\x97\x55\x93\xb1\x8d\x52\x97\xcd";
 
 // "飛行記録CSVファイル生成に失敗"
 constexpr const char* kCsvCreateFailed =
@@ -31,17 +31,24 @@ std::string FormatFlightCsv(const Aircraft& a) {
   return FormatFlightCsvRows(std::span<const FlightRecord>(a.RecordCopy.data(), size_t{a.Step} + 1));
 }
 
+std::string_view FlightCsvHeader() { return kCsvHeader; }
+
+std::array<double, kCsvColumnCount> FlightCsvValues(const FlightRecord& r, int step) {
+  // The time is a float; widened to double it prints the same digits.
+  return {CsvTime(step),       r.Position[kX],    -r.Position[kZ],           CsvDegrees(r.Position[kPitch]),
+          r.Velocity[0],       r.Velocity[1],     CsvDegrees(r.Velocity[2]), r.Acceleration[0],
+          r.Acceleration[1],   CsvDegrees(r.Acceleration[2]),                r.ResultantSpeed,
+          CsvDegrees(r.BodyAlpha),                r.WingAlphaDeg,            r.WingCl,
+          r.TailAlphaDeg,      r.TailCl,          r.TailSettingDeg,          r.WingCdi,
+          r.TailCdi};
+}
+
 std::string FormatFlightCsvRows(std::span<const FlightRecord> rows) {
   std::ostringstream out;
-  out << kCsvHeader;
+  out << kCsvHeader << '\n';
   for (size_t i = 0; i < rows.size(); ++i) {
-    const FlightRecord& r = rows[i];
-    const float time = CsvTime(static_cast<int>(i));  // s
-    out << time << ',' << r.Position[kX] << ',' << -r.Position[kZ] << ',' << CsvDegrees(r.Position[kPitch]) << ','
-        << r.Velocity[0] << ',' << r.Velocity[1] << ',' << CsvDegrees(r.Velocity[2]) << ',' << r.Acceleration[0] << ','
-        << r.Acceleration[1] << ',' << CsvDegrees(r.Acceleration[2]) << ',' << r.ResultantSpeed << ','
-        << CsvDegrees(r.BodyAlpha) << ',' << r.WingAlphaDeg << ',' << r.WingCl << ',' << r.TailAlphaDeg << ','
-        << r.TailCl << ',' << r.TailSettingDeg << ',' << r.WingCdi << ',' << r.TailCdi << '\n';
+    const auto values = FlightCsvValues(rows[i], static_cast<int>(i));
+    for (int c = 0; c < kCsvColumnCount; ++c) out << values[c] << (c + 1 < kCsvColumnCount ? ',' : '\n');
   }
   return out.str();
 }

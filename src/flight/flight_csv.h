@@ -1,11 +1,44 @@
 #pragma once
+#include <array>
 #include <ctime>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "flight/aircraft.h"
 
 namespace flight {
+
+// The columns of the CSV flight record, in the order they are written.
+enum FlightCsvColumn {
+  kCsvTime,            // s
+  kCsvX,               // m, forward
+  kCsvHeight,          // m, -z
+  kCsvPitch,           // deg
+  kCsvU,               // m/s, body axes
+  kCsvW,               // m/s
+  kCsvPitchRate,       // deg/s
+  kCsvDuDt,            // m/s^2
+  kCsvDwDt,            // m/s^2
+  kCsvPitchAccel,      // deg/s^2
+  kCsvResultantSpeed,  // m/s
+  kCsvBodyAlpha,       // deg
+  kCsvWingAlpha,       // deg
+  kCsvWingCl,
+  kCsvTailAlpha,  // deg
+  kCsvTailCl,
+  kCsvTailSetting,  // deg
+  kCsvWingCdi,
+  kCsvTailCdi,
+  kCsvColumnCount
+};
+
+// The header line's column names in Shift-JIS, comma-separated, without the line end.
+std::string_view FlightCsvHeader();
+
+// The values of record row `step` as the CSV writes them (angles in degrees, the
+// height upward, the time rounded to float).
+std::array<double, kCsvColumnCount> FlightCsvValues(const FlightRecord& row, int step);
 
 // The CSV flight record: the Shift-JIS header line and rows 0 .. Step of RecordCopy,
 // 19 values each in the standard stream's default number format.

@@ -578,6 +578,8 @@ void MenuBar(UiState& ui) {
   if (ImGui::BeginMenu("表示")) {
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
     ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
+    ImGui::MenuItem("飛行の比較", nullptr, &ui.Flights.Open);
+    ImGui::MenuItem("設計の比較", nullptr, &ui.Comparison.Open);
     ImGui::EndMenu();
   }
   ImGui::EndMenuBar();
@@ -672,6 +674,8 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   NoticePopup(ui);
   ImGui::End();
   DrawCoachPanel(ui.Coach, ui.Document.Editor.Spec, text, ui.Document.Status);
+  DrawFlightsPanel(ui.Flights, ui.Document.Status);
+  DrawComparisonPanel(ui.Comparison, ui.Document.Editor.Spec, text, SourceDescription(ui.Document));
 }
 
 }  // namespace config

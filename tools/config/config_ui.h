@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "coach_panel.h"
+#include "comparison_panel.h"
 #include "design_document.h"
 #include "design_figures.h"
 #include "designer_figures.h"
 #include "designer_panel.h"
 #include "file_commands_ui.h"
+#include "flights_panel.h"
 #include "test_flight.h"
 #include "undo_history.h"
 #include "validation.h"
@@ -54,6 +56,10 @@ struct UiState {
 
   // The coach's "best possible flight" window.
   CoachPanel Coach;
+
+  // The windows that overlay flights and compare the design with another.
+  FlightsPanel Flights;
+  ComparisonPanel Comparison;
 };
 
 // Reads "temp.txt" (or starts from the default design) and prepares the screen.

@@ -12,6 +12,7 @@ namespace {
 constexpr float kLeftMargin = 52, kBottomMargin = 34, kTopMargin = 8, kRightMargin = 12;  // px
 constexpr float kHoverRadius = 10;  // px: the read-out shows the nearest point this close
 constexpr float kRangeMargin = 0.05f;
+constexpr float kMinPointSpacing = 0.5f;  // px between drawn points of a series
 const unsigned kInk = IM_COL32(40, 40, 40, 255);
 const unsigned kGridColour = IM_COL32(225, 225, 225, 255);
 const unsigned kMarkColour = IM_COL32(200, 30, 30, 255);
@@ -138,8 +139,16 @@ void DrawLinePlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, c
   list->PushClipRect(f.Origin, ImVec2(f.Origin.x + f.W, f.Origin.y + f.H), true);
   for (const PlotSeries& s : series) {
     std::vector<ImVec2> points;
-    for (size_t i = 0; i < s.X.size() && i < s.Y.size(); ++i) {
-      if (std::isfinite(s.X[i]) && std::isfinite(s.Y[i])) points.push_back(f.At(s.X[i], s.Y[i]));
+    const size_t count = std::min(s.X.size(), s.Y.size());
+    for (size_t i = 0; i < count; ++i) {
+      if (!std::isfinite(s.X[i]) || !std::isfinite(s.Y[i])) continue;
+      const ImVec2 p = f.At(s.X[i], s.Y[i]);
+      // A long flight has many points per pixel: those add vertices, not detail.
+      const bool last = i + 1 == count;
+      if (!last && !points.empty() && std::fabs(p.x - points.back().x) < kMinPointSpacing &&
+          std::fabs(p.y - points.back().y) < kMinPointSpacing)
+        continue;
+      points.push_back(p);
     }
     if (points.size() >= 2) list->AddPolyline(points.data(), static_cast<int>(points.size()), s.Colour, 0, 1.5f);
     if (s.Markers) {

@@ -1,0 +1,132 @@
+#include "flights_panel.h"
+
+#include <imgui.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "line_plot.h"
+
+namespace config {
+namespace {
+
+// The window's first place and size: inside a 1024x768 configurator, below its menu bar.
+constexpr float kWindowX = 24, kWindowY = 44, kWindowWidth = 960, kWindowHeight = 690;  // px
+constexpr float kPlotMinHeight = 240;                                                     // px
+constexpr float kAxisComboWidth = 200;                                                    // px
+const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
+const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
+
+std::string Number(const char* format, double value) {
+  if (!std::isfinite(value)) return "-";
+  char text[64];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+void Swatch(unsigned colour) {
+  constexpr float kSize = 12;  // px
+  const ImVec2 p = ImGui::GetCursorScreenPos();
+  const float lift = (ImGui::GetTextLineHeight() - kSize) / 2;
+  ImGui::GetWindowDrawList()->AddRectFilled(ImVec2(p.x, p.y + lift), ImVec2(p.x + kSize, p.y + lift + kSize), colour);
+  ImGui::Dummy(ImVec2(kSize, ImGui::GetTextLineHeight()));
+}
+
+void FlightList(FlightsPanel& panel) {
+  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingFixedFit;
+  if (panel.Set.Flights.empty()) {
+    ImGui::TextColored(kGrey, "飛行がありません。CSV 書き出し (YYYYMMDD-hhmmss.txt) かランキングの機体を追加してください。");
+    return;
+  }
+  if (!ImGui::BeginTable("flights", 6, kFlags)) return;
+  for (const char* name : {"", "飛行", "距離 m", "飛行時間 s", "行", ""}) ImGui::TableSetupColumn(name);
+  ImGui::TableHeadersRow();
+  size_t remove = panel.Set.Flights.size();
+  for (size_t i = 0; i < panel.Set.Flights.size(); ++i) {
+    const FlightTable& f = panel.Set.Flights[i];
+    ImGui::PushID(static_cast<int>(i));
+    ImGui::TableNextRow();
+    ImGui::TableNextColumn();
+    Swatch(SeriesColour(static_cast<int>(i)));
+    ImGui::TableNextColumn();
+    ImGui::TextUnformatted(f.Label.c_str());
+    if (ImGui::IsItemHovered()) {
+      ImGui::SetTooltip("%s%s", f.Source.c_str(), f.Flown ? "\n(ゲームと同じ計算で飛ばしました)" : "");
+    }
+    if (!f.Note.empty()) ImGui::TextColored(kOrange, "%s", f.Note.c_str());
+    ImGui::TableNextColumn();
+    ImGui::TextUnformatted(Number("%.2f", f.Distance).c_str());
+    ImGui::TableNextColumn();
+    ImGui::TextUnformatted(Number("%.2f", f.Duration).c_str());
+    ImGui::TableNextColumn();
+    ImGui::Text("%zu", f.RowCount());
+    ImGui::TableNextColumn();
+    if (ImGui::SmallButton("外す")) remove = i;
+    ImGui::PopID();
+  }
+  ImGui::EndTable();
+  RemoveFlight(panel.Set, remove);
+}
+
+void AxisCombo(const char* label, std::string& column, const std::vector<std::string>& choices) {
+  ImGui::SetNextItemWidth(kAxisComboWidth);
+  if (!ImGui::BeginCombo(label, column.c_str())) return;
+  for (const std::string& c : choices) {
+    if (ImGui::Selectable(c.c_str(), c == column)) column = c;
+  }
+  ImGui::EndCombo();
+}
+
+void AxisChoice(FlightSet& set) {
+  for (const AxisPreset& preset : AxisPresets()) {
+    if (ImGui::Button(preset.Label)) ApplyPreset(set, preset);
+    ImGui::SameLine();
+  }
+  ImGui::NewLine();
+  const std::vector<std::string> choices = ColumnChoices(set);
+  AxisCombo("横軸##x", set.XColumn, choices);
+  ImGui::SameLine();
+  AxisCombo("縦軸##y", set.YColumn, choices);
+}
+
+void Plot(const FlightSet& set) {
+  std::vector<PlotSeries> series;
+  for (FlightSeries& s : ChosenSeries(set)) {
+    series.push_back({.Name = set.Flights[s.Flight].Label,
+                      .X = std::move(s.X),
+                      .Y = std::move(s.Y),
+                      .Colour = SeriesColour(static_cast<int>(s.Flight))});
+  }
+  if (series.size() < set.Flights.size()) {
+    ImGui::TextColored(kOrange, "選んだ列のない飛行は描いていません。");
+  }
+  const ColumnName x = SplitColumnName(set.XColumn), y = SplitColumnName(set.YColumn);
+  const ImVec2 room = ImGui::GetContentRegionAvail();
+  DrawLinePlot({x.Name, x.Unit, y.Name, y.Unit}, series, {}, room.x, std::max(room.y, kPlotMinHeight));
+}
+
+}  // namespace
+
+void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
+  if (!panel.Open) return;
+  ImGui::SetNextWindowPos(ImVec2(kWindowX, kWindowY), ImGuiCond_Appearing);
+  ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Appearing);
+  if (!ImGui::Begin("飛行の比較", &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
+    ImGui::End();
+    return;
+  }
+  const std::string chosen = DrawFilePick(panel.Pick, "flight_file", "ファイルから追加...", "追加");
+  if (!chosen.empty()) {
+    FlightLoad load = LoadFlightFile(chosen);
+    if (load.Table) panel.Pick.Typed[0] = '\0';  // ready for the next file
+    panel.Message = AddFlight(panel.Set, std::move(load));
+    status = panel.Message;
+  }
+  if (!panel.Message.empty()) ImGui::TextColored(kGrey, "%s", panel.Message.c_str());
+  FlightList(panel);
+  AxisChoice(panel.Set);
+  Plot(panel.Set);
+  ImGui::End();
+}
+
+}  // namespace config
