@@ -50,10 +50,7 @@ void ShowSmallResult(Game& g) {
 
 void DoReady(Game& g) {
   if (Now() - g.IdleSince > kIdleBeforeDemoMs && !g.DesignMode) {
-    g.State = Demo;
-    ShowSmallResult(g);
-    g.DemoEntry = static_cast<int8_t>(Random().Next() % kRankingEntries);
-    LoadGameAircraft(g, ranking::EntryFileName(g.DemoEntry).c_str());
+    StartDemoFlight(g, static_cast<int8_t>(Random().Next() % kRankingEntries));
   }
   DrawScene(g, FrameKind::Normal);
   Pace(g);
@@ -123,7 +120,7 @@ void DoFlyBy(Game& g) {
 void DoDemo(Game& g) {
   if (SpaceDown()) {
     g.Run.RunTime = 0;
-    g.State = Restart;
+    g.State = g.WatchingEntry ? WaitRelease : Restart;
     g.Phase = (g.Phase == FlyByStart || g.Phase == FlyBy) ? DemoLaunch : FlyByStart;
   }
   RunDemoPhase(g);
@@ -207,6 +204,16 @@ void DoInit(Game& g) {
 }
 
 }  // namespace
+
+void StartDemoFlight(Game& g, int8_t entry) {
+  g.State = Demo;
+  g.WatchingEntry = false;
+  ShowSmallResult(g);
+  g.DemoEntry = entry;
+  LoadGameAircraft(g, ranking::EntryFileName(entry).c_str());
+}
+
+void RestartGame(Game& g) { DoRestart(g); }
 
 void LoadGameAircraft(Game& g, const char* gameFileName) {
   aircraft::LoadOptions options;

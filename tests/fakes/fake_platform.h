@@ -91,9 +91,15 @@ public:
 
 class FakeMenu : public platform::Menu {
 public:
+  struct Item {
+    std::string Text;  // Shift-JIS
+    bool Enabled = true;
+  };
   std::map<int, bool> Checks;
+  std::map<int, Item> Items;  // the texts and states items were given
   bool IsChecked(int id) override { return Checks[id]; }
   void SetChecked(int id, bool checked) override { Checks[id] = checked; }
+  void SetItem(int id, const std::string& text, bool enabled) override { Items[id] = {text, enabled}; }
 };
 
 // Runs a scripted action in place of an outside program.
