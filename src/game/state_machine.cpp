@@ -11,6 +11,7 @@
 #include "game/flight_export.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
+#include "game/pad_controls.h"
 #include "game/init.h"
 #include "platform/files.h"
 #include "platform/services.h"
@@ -34,7 +35,7 @@ constexpr int16_t kSmallCellWidth = 50, kSmallCellHeight = 100, kSmallCellsFromR
 constexpr int16_t kLargeCellWidth = 100, kLargeCellHeight = 200;
 
 uint32_t Now() { return platform::Os().clock->NowMs(); }
-bool SpaceDown() { return platform::Os().input->IsDown(Key::Space); }
+bool SpaceDown() { return SpaceOrPadADown(*platform::Os().input); }
 
 platform::Random& Random() { return *platform::Os().random; }
 
