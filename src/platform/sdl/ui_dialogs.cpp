@@ -108,15 +108,14 @@ void NameField(NameDialog& dialog) {
   dialog.TextInputArea = {caretX, boxMin.y, boxMax.x - caretX, boxMax.y - boxMin.y};
 }
 
-}  // namespace
-
-namespace {
-
 // The UI reads "##" in a label as the start of a hidden identifier; texts that come
 // from the player (ranking names) must show whole, so each "##" is split.
 std::string ShownLabel(const std::string& text) {
-  std::string label = text;
-  for (size_t at = label.find("##"); at != std::string::npos; at = label.find("##", at + 2)) label.insert(at + 1, " ");
+  std::string label;
+  for (char c : text) {
+    if (c == '#' && !label.empty() && label.back() == '#') label += ' ';
+    label += c;
+  }
   return label;
 }
 
