@@ -43,6 +43,16 @@ public:
   void Type(const char* utf8) { ImGui::GetIO().AddInputCharactersUTF8(utf8); }
   void MouseAt(float x, float y) { ImGui::GetIO().MousePos = ImVec2(x, y); }
   void Button(bool down) { ImGui::GetIO().MouseDown[0] = down; }
+  // Moves the pointer there and clicks, a few frames for each.
+  template <typename Draw>
+  void Click(float x, float y, Draw draw) {
+    MouseAt(x, y);
+    Frames(2, draw);
+    Button(true);
+    Frames(1, draw);
+    Button(false);
+    Frames(2, draw);
+  }
 
 private:
   ImGuiContext* context_;
@@ -134,14 +144,7 @@ TEST(MenuBar, AnOpenMenuClosesWithEsc) {
   std::deque<platform::WindowMessage> chosen;
   Ui ui;
   const auto draw = [&] { platform::DrawMenuBar(menu, checks, true, chosen); };
-  const auto click = [&](float x, float y) {
-    ui.MouseAt(x, y);
-    ui.Frames(2, draw);
-    ui.Button(true);
-    ui.Frames(1, draw);
-    ui.Button(false);
-    ui.Frames(2, draw);
-  };
+  const auto click = [&](float x, float y) { ui.Click(x, y, draw); };
   constexpr float kTitleX = 20, kTitleY = 8, kFirstItemY = 30;  // px: "Game" and "Edit" below it
 
   click(kTitleX, kTitleY);
@@ -155,6 +158,50 @@ TEST(MenuBar, AnOpenMenuClosesWithEsc) {
   ui.Frames(2, draw);
   click(kTitleX, kFirstItemY);  // lands on the picture: the menu is closed
   EXPECT_TRUE(chosen.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MenuBar, ASubmenuOpensOnItsItemAndAGreyedItemCannotBeChosen) {
+  std::vector<platform::MenuPopup> menu = {
+      {"Game",
+       {{40001, "Edit", true},
+        {0, "Watch", true, {{40100, "1. a name of some length", true}, {40101, "2. (none)", false}}}}}};
+  const std::map<int, bool> checks;
+  std::deque<platform::WindowMessage> chosen;
+  Ui ui;
+  const auto draw = [&] { platform::DrawMenuBar(menu, checks, true, chosen); };
+  const auto moveTo = [&](float x, float y) {
+    ui.MouseAt(x, y);
+    ui.Frames(3, draw);
+  };
+  const auto click = [&](float x, float y) { ui.Click(x, y, draw); };
+  // px: "Game", "Watch" (its second item) and the submenu beside it, item by item.
+  constexpr float kTitleX = 20, kTitleY = 8, kWatchX = 30, kWatchY = 52, kSubmenuX = 140, kItemHeight = 22;
+
+  click(kTitleX, kTitleY);
+  moveTo(kWatchX, kWatchY);
+  moveTo(kSubmenuX, kWatchY);
+  click(kSubmenuX, kWatchY + kItemHeight);  // the greyed "2. (none)"
+  EXPECT_TRUE(chosen.empty());
+  click(kSubmenuX, kWatchY);
+  ASSERT_EQ(chosen.size(), 1u) << "the submenu's first item was chosen";
+  EXPECT_EQ(chosen.front().CommandId, 40100);
+  EXPECT_EQ(platform::FindMenuItem(menu, 40101)->Text, "2. (none)");
+  EXPECT_EQ(platform::FindMenuItem(menu, 0), nullptr) << "separators and submenu holders are no commands";
+  EXPECT_EQ(platform::FindMenuItem(menu, 40002), nullptr);
+
+  // Given its text and enabled, the second item can be chosen.
+  *platform::FindMenuItem(menu, 40101) = {40101, "2. ##b", true, {}};
+  chosen.clear();
+  click(kTitleX, kTitleY);
+  moveTo(kWatchX, kWatchY);
+  moveTo(kSubmenuX, kWatchY);
+  click(kSubmenuX, kWatchY + kItemHeight);
+  ASSERT_EQ(chosen.size(), 1u);
+  EXPECT_EQ(chosen.front().CommandId, 40101);
 }
 
 }  // namespace

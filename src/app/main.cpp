@@ -4,6 +4,7 @@
 #include "app/boot_config.h"
 #include "app/main_menu.h"
 #include "app/menu_commands.h"
+#include "app/watch_menu.h"
 #include "game/game.h"
 #include "platform/child_process.h"
 #include "platform/data_folder.h"
@@ -29,6 +30,7 @@ void RunMessageLoop(platform::AppWindow& window, game::Game& game) {
     platform::WindowMessage message;
     if (!window.PollMessage(message)) {
       game::IdleTick(game);
+      app::UpdateWatchMenu(game, window);
       continue;
     }
     if (message.Type == platform::WindowMessage::Close) return;

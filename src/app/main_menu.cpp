@@ -3,6 +3,19 @@
 #include "app/menu_commands.h"
 
 namespace app {
+namespace {
+
+// "ランキングの飛行を見る": one item per ranking entry, greyed until the game has
+// started and given them their texts.
+platform::MenuItem WatchMenu() {
+  platform::MenuItem watch(0, "ランキングの飛行を見る", true);
+  for (int id = kWatchEntryFirst; id <= kWatchEntryLast; ++id) {
+    watch.Submenu.emplace_back(id, std::to_string(id - kWatchEntryFirst + 1) + ".", false);
+  }
+  return watch;
+}
+
+}  // namespace
 
 std::vector<platform::MenuPopup> MainMenu() {
   // Texts in UTF-8: they go straight to the menu bar's renderer.
@@ -11,6 +24,7 @@ std::vector<platform::MenuPopup> MainMenu() {
        {{kEditAircraft, "機体諸元設定", true},
         {kShowFlightLog, "飛行記録の表示", false},
         {kExportCsv, "CSVデータへ書き出し", true},
+        WatchMenu(),
         {0, "", true},
         {kQuit, "終了", true}}},
       {"オプション", {{kDesignMode, "設計モード", true}, {kCoachLine, "コーチの最長距離を表示", true}, {0, "", true}}},

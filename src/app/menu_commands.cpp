@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "game/flight_export.h"
+#include "game/watch_flight.h"
 #include "platform/services.h"
 #include "ranking/control_log.h"
 #include "ranking/registration.h"
@@ -49,7 +50,10 @@ bool HandleMenuCommand(game::Game& g, int commandId) {
     case kDesignMode: ToggleDesignMode(g); break;
     case kCoachLine: ToggleCoachLine(g); break;
     case kExportCsv: ExportCsv(g); break;
-    default: break;
+    default:
+      if (commandId >= kWatchEntryFirst && commandId <= kWatchEntryLast)
+        game::WatchRankedFlight(g, commandId - kWatchEntryFirst);
+      break;
   }
   return true;
 }

@@ -11,6 +11,8 @@ enum MenuCommand {
   kDesignMode = 40004,     // toggles the check mark the game reads
   kCoachLine = 40005,      // toggles the coach line after a touchdown
   kExportCsv = 40006,
+  kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
+  kWatchEntryLast = 40109,   // ranking entry 9
 };
 
 // Carries out a menu command. Returns false when the command asks to quit.

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "game/pad_controls.h"
 #include "platform/services.h"
 
 namespace game {
@@ -282,6 +283,7 @@ void FreeCamera(Camera& c, FrameKind kind, const flight::Aircraft& a, platform::
   for (int mode = 0; mode < kCameraModeCount; ++mode) {
     if (Down(digits[mode])) f.Mode = static_cast<CameraMode>(mode);
   }
+  if (platform::Input* input = platform::Os().input) f.Mode = PadCameraMode(f.Mode, f.Shoulders, *input);
   if (kind == FrameKind::FlyByFrame) return;
   TakeShot(c, FreeShot(f, a), device);
 }

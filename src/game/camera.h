@@ -40,6 +40,12 @@ enum class ReplayVariant : int8_t {
 };
 inline constexpr int kReplayVariantCount = 5;
 
+// The shoulder buttons of a game controller as last seen by the free camera.
+struct PadShoulders {
+  bool LeftHeld = false;
+  bool RightHeld = false;
+};
+
 struct FreeCameraState {
   CameraMode Mode = CameraMode::Pilot;
   float TargetHeight = 0;  // m
@@ -47,6 +53,7 @@ struct FreeCameraState {
   float Azimuth = 0.5f;    // rad
   float Height = 3.0f;     // m
   float Distance = 10.0f;  // m
+  PadShoulders Shoulders;
 };
 
 struct ReplayCameraState {

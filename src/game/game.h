@@ -54,6 +54,9 @@ struct Game {
   uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
   uint32_t TouchdownTime = 0;  // ms
   int8_t DemoEntry = 0;        // ranking entry the demo flies
+  // The demo flies an entry the player chose from the menu (read only in Demo): Space
+  // leaves it only once released, so the press does not also launch from Ready.
+  bool WatchingEntry = false;
 
   std::unique_ptr<flight::Aircraft> Aircraft;
   std::unique_ptr<ranking::RankingTable> Ranking;
@@ -86,6 +89,13 @@ void IdleTick(Game& game);
 // Replaces the current aircraft by one read from an aircraft file (with its model and
 // coordinate log) and resets the run time.
 void LoadGameAircraft(Game& game, const char* gameFileName);
+
+// Starts the demo's flight of ranking entry `entry` (0..9) from its entry file, with
+// the distance in small digits; the demo goes on from its current phase.
+void StartDemoFlight(Game& game, int8_t entry);
+
+// The work of Restart: the working aircraft again at the top of the platform, in Ready.
+void RestartGame(Game& game);
 
 // Starts the coach on the player's design file (the option's menu item calls it when
 // turned on).

@@ -11,6 +11,7 @@
 #include "game/flight_export.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
+#include "game/pad_controls.h"
 #include "game/init.h"
 #include "platform/files.h"
 #include "platform/services.h"
@@ -34,7 +35,7 @@ constexpr int16_t kSmallCellWidth = 50, kSmallCellHeight = 100, kSmallCellsFromR
 constexpr int16_t kLargeCellWidth = 100, kLargeCellHeight = 200;
 
 uint32_t Now() { return platform::Os().clock->NowMs(); }
-bool SpaceDown() { return platform::Os().input->IsDown(Key::Space); }
+bool SpaceDown() { return SpaceOrPadADown(*platform::Os().input); }
 
 platform::Random& Random() { return *platform::Os().random; }
 
@@ -50,10 +51,7 @@ void ShowSmallResult(Game& g) {
 
 void DoReady(Game& g) {
   if (Now() - g.IdleSince > kIdleBeforeDemoMs && !g.DesignMode) {
-    g.State = Demo;
-    ShowSmallResult(g);
-    g.DemoEntry = static_cast<int8_t>(Random().Next() % kRankingEntries);
-    LoadGameAircraft(g, ranking::EntryFileName(g.DemoEntry).c_str());
+    StartDemoFlight(g, static_cast<int8_t>(Random().Next() % kRankingEntries));
   }
   DrawScene(g, FrameKind::Normal);
   Pace(g);
@@ -123,7 +121,7 @@ void DoFlyBy(Game& g) {
 void DoDemo(Game& g) {
   if (SpaceDown()) {
     g.Run.RunTime = 0;
-    g.State = Restart;
+    g.State = g.WatchingEntry ? WaitRelease : Restart;
     g.Phase = (g.Phase == FlyByStart || g.Phase == FlyBy) ? DemoLaunch : FlyByStart;
   }
   RunDemoPhase(g);
@@ -207,6 +205,16 @@ void DoInit(Game& g) {
 }
 
 }  // namespace
+
+void StartDemoFlight(Game& g, int8_t entry) {
+  g.State = Demo;
+  g.WatchingEntry = false;
+  ShowSmallResult(g);
+  g.DemoEntry = entry;
+  LoadGameAircraft(g, ranking::EntryFileName(entry).c_str());
+}
+
+void RestartGame(Game& g) { DoRestart(g); }
 
 void LoadGameAircraft(Game& g, const char* gameFileName) {
   aircraft::LoadOptions options;

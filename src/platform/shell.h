@@ -9,6 +9,8 @@ public:
   virtual ~Menu() = default;
   virtual bool IsChecked(int commandId) = 0;
   virtual void SetChecked(int commandId, bool checked) = 0;
+  // Gives an item a new text (Shift-JIS) and greys it out or enables it.
+  virtual void SetItem(int commandId, const std::string& sjisText, bool enabled) = 0;
 };
 
 // Starting outside programs.

@@ -14,7 +14,7 @@ int ReadTrimSteps(TrimInputState& state, platform::Input& input) {
   state.PreviousCursor = cursor;
   if (input.IsDown(platform::Key::Up)) steps -= 1;
   if (input.IsDown(platform::Key::Down)) steps += 1;
-  return steps;
+  return steps + PadTrimSteps(state.Pad, input);
 }
 
 void TailInput(flight::Aircraft& a, TrimInputState& state, platform::Input& input) {

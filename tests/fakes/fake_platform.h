@@ -42,6 +42,14 @@ public:
   void Release(platform::Key key) { Down[static_cast<size_t>(key)] = false; }
   bool IsDown(platform::Key key) override { return Down[static_cast<size_t>(key)]; }
   platform::CursorPos Cursor() override { return CursorAt; }
+
+  // A game controller.
+  std::array<bool, static_cast<size_t>(platform::PadButton::Count)> PadDown{};
+  double StickY = 0;  // -1 forward .. 1 back
+  void Press(platform::PadButton button) { PadDown[static_cast<size_t>(button)] = true; }
+  void Release(platform::PadButton button) { PadDown[static_cast<size_t>(button)] = false; }
+  bool IsPadDown(platform::PadButton button) override { return PadDown[static_cast<size_t>(button)]; }
+  double PadStickY() override { return StickY; }
 };
 
 class FakeDialogs : public platform::Dialogs {
@@ -91,9 +99,15 @@ public:
 
 class FakeMenu : public platform::Menu {
 public:
+  struct Item {
+    std::string Text;  // Shift-JIS
+    bool Enabled = true;
+  };
   std::map<int, bool> Checks;
+  std::map<int, Item> Items;  // the texts and states items were given
   bool IsChecked(int id) override { return Checks[id]; }
   void SetChecked(int id, bool checked) override { Checks[id] = checked; }
+  void SetItem(int id, const std::string& text, bool enabled) override { Items[id] = {text, enabled}; }
 };
 
 // Runs a scripted action in place of an outside program.

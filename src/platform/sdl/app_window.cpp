@@ -256,6 +256,13 @@ bool AppWindow::IsChecked(int commandId) { return impl_->Checks[commandId]; }
 
 void AppWindow::SetChecked(int commandId, bool checked) { impl_->Checks[commandId] = checked; }
 
+void AppWindow::SetItem(int commandId, const std::string& sjisText, bool enabled) {
+  MenuItem* item = FindMenuItem(impl_->Menu, commandId);
+  if (!item) return;
+  item->Text = ShiftJisToUtf8(sjisText);
+  item->Enabled = enabled;
+}
+
 void AppWindow::ShowWarning(const std::string& sjisText) {
   const std::string text = ShiftJisToUtf8(sjisText);
   std::fprintf(stderr, "%s\n", text.c_str());

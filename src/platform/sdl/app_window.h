@@ -57,6 +57,7 @@ public:
   // Menu.
   bool IsChecked(int commandId) override;
   void SetChecked(int commandId, bool checked) override;
+  void SetItem(int commandId, const std::string& sjisText, bool enabled) override;
 
   // Dialogs: modal, the last picture stays visible behind them.
   void ShowWarning(const std::string& sjisText) override;

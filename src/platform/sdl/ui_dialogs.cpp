@@ -108,7 +108,58 @@ void NameField(NameDialog& dialog) {
   dialog.TextInputArea = {caretX, boxMin.y, boxMax.x - caretX, boxMax.y - boxMin.y};
 }
 
+// The UI reads "##" in a label as the start of a hidden identifier; texts that come
+// from the player (ranking names) must show whole, so each "##" is split.
+std::string ShownLabel(const std::string& text) {
+  std::string label;
+  for (char c : text) {
+    if (c == '#' && !label.empty() && label.back() == '#') label += ' ';
+    label += c;
+  }
+  return label;
+}
+
+void DrawMenuItems(const std::vector<MenuItem>& items, const std::map<int, bool>& checks,
+                   std::deque<WindowMessage>& chosen) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    const MenuItem& item = items[i];
+    if (item.CommandId == 0 && item.Submenu.empty()) {
+      ImGui::Separator();
+      continue;
+    }
+    ImGui::PushID(static_cast<int>(i));  // equal texts stay apart
+    const std::string label = ShownLabel(item.Text);
+    if (!item.Submenu.empty()) {
+      if (ImGui::BeginMenu(label.c_str(), item.Enabled)) {
+        DrawMenuItems(item.Submenu, checks, chosen);
+        ImGui::EndMenu();
+      }
+    } else {
+      const auto check = checks.find(item.CommandId);
+      const bool checked = check != checks.end() && check->second;
+      if (ImGui::MenuItem(label.c_str(), nullptr, checked, item.Enabled))
+        chosen.push_back({WindowMessage::Command, item.CommandId});
+    }
+    ImGui::PopID();
+  }
+}
+
+MenuItem* FindIn(std::vector<MenuItem>& items, int commandId) {
+  for (MenuItem& item : items) {
+    if (item.CommandId == commandId && commandId != 0) return &item;
+    if (MenuItem* inner = FindIn(item.Submenu, commandId)) return inner;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+MenuItem* FindMenuItem(std::vector<MenuPopup>& menu, int commandId) {
+  for (MenuPopup& popup : menu) {
+    if (MenuItem* item = FindIn(popup.Items, commandId)) return item;
+  }
+  return nullptr;
+}
 
 void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& checks, bool enabled,
                  std::deque<WindowMessage>& chosen) {
@@ -116,16 +167,7 @@ void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& 
   if (!enabled) ImGui::BeginDisabled();
   for (const MenuPopup& popup : menu) {
     if (!ImGui::BeginMenu(popup.Text.c_str())) continue;
-    for (const MenuItem& item : popup.Items) {
-      if (item.CommandId == 0) {
-        ImGui::Separator();
-        continue;
-      }
-      const auto check = checks.find(item.CommandId);
-      const bool checked = check != checks.end() && check->second;
-      if (ImGui::MenuItem(item.Text.c_str(), nullptr, checked, item.Enabled))
-        chosen.push_back({WindowMessage::Command, item.CommandId});
-    }
+    DrawMenuItems(popup.Items, checks, chosen);
     if (KeyPressed(ImGuiKey_Escape)) ImGui::CloseCurrentPopup();
     ImGui::EndMenu();
   }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -15,16 +16,25 @@ struct WindowMessage {
   int CommandId = 0;
 };
 
-// One entry of the menu bar; texts in UTF-8, as the UI draws them.
+// One entry of the menu bar; texts in UTF-8, as the UI draws them. An item with a
+// submenu opens it and is not chosen itself.
 struct MenuItem {
-  int CommandId = 0;  // 0: separator
+  MenuItem() = default;
+  MenuItem(int commandId, std::string text, bool enabled, std::vector<MenuItem> submenu = {})
+      : CommandId(commandId), Text(std::move(text)), Enabled(enabled), Submenu(std::move(submenu)) {}
+
+  int CommandId = 0;  // 0: separator (unless it has a submenu)
   std::string Text;
   bool Enabled = true;
+  std::vector<MenuItem> Submenu;
 };
 struct MenuPopup {
   std::string Text;
   std::vector<MenuItem> Items;
 };
+
+// The item of that command in the menu, in submenus too; nullptr when there is none.
+MenuItem* FindMenuItem(std::vector<MenuPopup>& menu, int commandId);
 
 // The menu bar; an item chosen in this frame is appended to `chosen`. An open menu
 // closes with Esc, as menus do. `enabled` false greys it out (behind a dialog).
