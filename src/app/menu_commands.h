@@ -1,5 +1,6 @@
 #pragma once
 #include "game/game.h"
+#include "game/ghost_game.h"
 
 namespace app {
 
@@ -11,6 +12,11 @@ enum MenuCommand {
   kDesignMode = 40004,     // toggles the check mark the game reads
   kCoachLine = 40005,      // toggles the coach line after a touchdown
   kExportCsv = 40006,
+  // The ghost race: which ghost (one of three, checked), and racing the best at once.
+  kGhostNone = game::kGhostNoneItem,
+  kGhostRankingBest = game::kGhostRankingBestItem,
+  kGhostCoachBest = game::kGhostCoachBestItem,
+  kRaceBest = game::kRaceBestItem,
 };
 
 // Carries out a menu command. Returns false when the command asks to quit.
