@@ -36,6 +36,9 @@ picture=$(on_screen "1024x746+0+0" "$menu_bar")
 line_region=$(on_screen "$line_box" "$menu_bar")
 
 press() { xdotool keydown --window "$window" "$1"; sleep 0.3; xdotool keyup --window "$window" "$1"; }
+# A click on the picture, away from the menu bar, closes an open menu (at the start a
+# click does nothing else).
+close_menu() { xdotool mousemove --window "$window" 900 700 click 1; sleep 0.3; }
 # The whole screen into the screenshot folder, or only a region of it into the work folder.
 shot() { import -window root "$shots/ghost-$1.png"; echo "$shots/ghost-$1.png"; }
 grab() { import -window root -crop "$1" +repage "$work/$2.png"; echo "$work/$2.png"; }
@@ -66,7 +69,7 @@ open_options() {
     above "$(brightness "$(grab "$(on_screen "$popup_blank")" popup)")" 0.8 && return 0
     sleep 0.1
   done
-  xdotool key Escape  # whatever opened instead
+  close_menu  # whatever opened instead
   return 1
 }
 
@@ -77,7 +80,7 @@ for attempt in 1 2 3 4; do
   open_options || continue
   if ! above "$(brightness "$(grab "$(on_screen "$design_check")" check)")" 0.93; then
     design=1
-    xdotool key Escape
+    close_menu
     break
   fi
   [ "$attempt" -gt 1 ] && echo "RETRY: the design mode's check mark did not show (attempt $((attempt - 1)))"
