@@ -7,43 +7,20 @@
 #include <filesystem>
 #include <vector>
 
-#include "aircraft/load_aircraft.h"
 #include "fakes/fake_platform.h"
+#include "fakes/headless_poses.h"
 #include "fakes/temp_dir.h"
 #include "sim/demo_flight.h"
 #include "sim/ghost_flight.h"
-#include "sim/tail_controls.h"
-#include "sim/zero_random.h"
 
 namespace {
 
-struct Pose {
-  float X, Height, Pitch;
-};
-
-Pose PoseOf(const flight::Aircraft& a) { return {a.DisplayX, a.DisplayHeight, a.DisplayPitch}; }
-
-// Bit for bit, so that -0.0 and 0.0 or two NaNs are told apart as the flight would.
-bool SameBits(const Pose& a, const Pose& b) { return std::memcmp(&a, &b, sizeof(Pose)) == 0; }
+using fakes::HeadlessPoses;
+using fakes::Pose;
+using fakes::PoseOf;
 
 std::string EntryText(int index) {
   return fakes::ReadText(std::filesystem::path(VELKARO_DATA_DIR) / "rank" / ("rank" + std::to_string(index) + ".txt"));
-}
-
-// The pose after every tick of the headless flight of an entry, the way the demo and
-// velkaro-sim fly it (FlyToTouchdown with the recorded tail and no jitter).
-std::vector<Pose> HeadlessPoses(const std::string& entryText) {
-  const auto entry = ranking::ParseEntryFile(entryText);
-  auto a = aircraft::LoadAircraftText(entryText, {.CoordinateLog = false});
-  sim::RecordedTail tail(entry->Log);
-  sim::ZeroRandom random;
-  sim::FlightRun run;
-  std::vector<Pose> poses;
-  sim::FlyToTouchdown(run, *a, tail, random, [&](int tick) {
-    if (tick > 0) poses.push_back(PoseOf(*a));
-  });
-  poses.push_back(PoseOf(*a));
-  return poses;
 }
 
 class GhostFlightOfEntry : public ::testing::TestWithParam<int> {};
@@ -64,7 +41,7 @@ TEST_P(GhostFlightOfEntry, FliesTheHeadlessFlightTickByTickAndStopsAtTouchdown) 
 
   for (size_t tick = 0; tick < headless.size(); ++tick) {
     const sim::FlightPhase phase = ghost->Tick();
-    ASSERT_TRUE(SameBits(PoseOf(ghost->Aircraft()), headless[tick])) << "tick " << tick;
+    ASSERT_TRUE(PoseOf(ghost->Aircraft()) == headless[tick]) << "tick " << tick;
     ASSERT_EQ(phase == sim::FlightPhase::Touchdown, tick + 1 == headless.size()) << "tick " << tick;
   }
   EXPECT_EQ(ghost->Ticks(), static_cast<int>(headless.size()));
@@ -84,7 +61,7 @@ TEST_P(GhostFlightOfEntry, FliesTheHeadlessFlightTickByTickAndStopsAtTouchdown) 
   // After its touchdown it stays where it came down.
   const Pose landed = PoseOf(ghost->Aircraft());
   for (int i = 0; i < 50; ++i) EXPECT_EQ(ghost->Tick(), sim::FlightPhase::Touchdown);
-  EXPECT_TRUE(SameBits(PoseOf(ghost->Aircraft()), landed));
+  EXPECT_TRUE(PoseOf(ghost->Aircraft()) == landed);
   EXPECT_EQ(ghost->Ticks(), static_cast<int>(headless.size()));
 }
 

@@ -13,6 +13,7 @@
 
 #include "app/menu_commands.h"
 #include "fakes/game_fixture.h"
+#include "fakes/headless_poses.h"
 #include "fakes/temp_dir.h"
 #include "game/ghost_game.h"
 #include "platform/shift_jis.h"
@@ -104,11 +105,7 @@ struct GhostRace : fakes::GameFixture {
   }
 };
 
-struct Pose {
-  float X, Height, Pitch;
-  bool operator==(const Pose& o) const { return std::memcmp(this, &o, sizeof(Pose)) == 0; }
-};
-Pose PoseOf(const flight::Aircraft& a) { return {a.DisplayX, a.DisplayHeight, a.DisplayPitch}; }
+using fakes::PoseOf;
 
 TEST_F(GhostRace, OffByDefaultAFlightDrawsAndWritesAsBefore) {
   MakeQuickDesign();
@@ -169,17 +166,7 @@ TEST_F(GhostRace, GhostFliesItsEntryInLockStepDrawnTranslucentAfterThePlayer) {
   Tick();
 
   // The reference: entry 0 flown headless, its pose after every tick.
-  const std::string entry = fakes::ReadText("rank/rank0.txt");
-  const auto log = ranking::ParseEntryFile(entry);
-  auto reference = aircraft::LoadAircraftText(entry, {.CoordinateLog = false});
-  sim::RecordedTail tail(log->Log);
-  sim::ZeroRandom zero;
-  sim::FlightRun run;
-  std::vector<Pose> headless;
-  sim::FlyToTouchdown(run, *reference, tail, zero, [&](int tick) {
-    if (tick > 0) headless.push_back(PoseOf(*reference));
-  });
-  headless.push_back(PoseOf(*reference));
+  const std::vector<fakes::Pose> headless = fakes::HeadlessPoses(fakes::ReadText("rank/rank0.txt"));
 
   PressSpaceOnce();  // the player's launch starts with the next tick, and so does the ghost's
   bool checkedAFlightFrame = false;
