@@ -88,7 +88,9 @@ TEST(CoachLine, FollowsTheLatestDesignAndFindsWhatTheCoachFinds) {
   EXPECT_FALSE(line.Ready());
   WaitReady(line);
   ASSERT_TRUE(line.Best());
-  EXPECT_EQ(*line.Best(), sim::RunCoach(glider, Short()).BestDistance);
+  const sim::CoachResult direct = sim::RunCoach(glider, Short());
+  EXPECT_EQ(*line.Best(), direct.BestDistance);
+  EXPECT_EQ(line.BestEntry(), direct.EntryText);  // what the coach's ghost flies
 
   line.Follow(glider);  // the same design again: kept, not searched again
   EXPECT_TRUE(line.Ready());
@@ -101,6 +103,7 @@ TEST(CoachLine, DesignThatCannotLaunchHasNoBest) {
   line.Follow(aircraft::FormatAircraftSpec(slow));
   WaitReady(line);
   EXPECT_FALSE(line.Best());
+  EXPECT_FALSE(line.BestEntry());
 }
 
 }  // namespace

@@ -361,6 +361,51 @@ TEST_F(GlLightingTest, UnlitVerticesKeepTheirColourOrWhite) {
   EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), kWhite);
 }
 
+// A lit part drawn see-through, as the ghost glider is: its alpha is the material's
+// diffuse alpha; a textured part needs the stage to multiply the texture's alpha by
+// it (by default the stage takes the texture's own alpha, and an opaque texture stays
+// opaque).
+TEST_F(GlLightingTest, TranslucentMaterialBlendsOverWhatIsBehind) {
+  struct TexturedVertex {
+    float X, Y, Z, Nx, Ny, Nz, U, V;
+  };
+  const TexturedVertex v[3] = {{-0.5f, -0.5f, 0.5f, 0, 0, 1, 0, 0},
+                               {0.5f, -0.5f, 0.5f, 0, 0, 1, 1, 0},
+                               {0.0f, 0.5f, 0.5f, 0, 0, 1, 0, 1}};
+  const auto grey = MakeTexture(1, 1, {0xFF808080});  // 128, opaque
+  SetUpLightAndMaterial({0.8f, 0.6f, 0.4f, 0.5f});
+  device_->SetRenderState(RenderState::AlphaBlendEnable, 1);
+  device_->SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  device_->SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  const auto expectPixel = [&](double r, double g, double b, const char* what) {
+    const uint32_t pixel = Pixel(kWidth / 2, kHeight / 2);
+    EXPECT_NEAR(Channel(pixel, 16), r, 2.5) << what;
+    EXPECT_NEAR(Channel(pixel, 8), g, 2.5) << what;
+    EXPECT_NEAR(Channel(pixel, 0), b, 2.5) << what;
+  };
+
+  device_->Clear(kRed, 1.0f);
+  DrawTriangle(Fvf::Xyz | Fvf::Normal, 0);
+  expectPixel(0.5 * kExpected[0] + 0.5 * 255, 0.5 * kExpected[1], 0.5 * kExpected[2], "untextured, half");
+
+  const double shade = 128.0 / 255;  // the texture's colour times the lit colour
+  device_->SetTexture(0, grey.get());
+  device_->SetFvf(Fvf::MeshVertex);
+  device_->Clear(kRed, 1.0f);
+  device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(TexturedVertex));
+  expectPixel(shade * kExpected[0], shade * kExpected[1], shade * kExpected[2], "the texture's alpha: opaque");
+
+  device_->SetStageState(0, StageState::AlphaArg1, TextureArg::Texture);
+  device_->SetStageState(0, StageState::AlphaArg2, TextureArg::Diffuse);
+  device_->SetStageState(0, StageState::AlphaOp, TextureOp::Modulate);
+  device_->Clear(kRed, 1.0f);
+  device_->DrawPrimitiveUp(Primitive::TriangleList, 1, v, sizeof(TexturedVertex));
+  expectPixel(0.5 * shade * kExpected[0] + 0.5 * 255, 0.5 * shade * kExpected[1], 0.5 * shade * kExpected[2],
+              "texture alpha times diffuse alpha");
+  device_->SetStageState(0, StageState::AlphaOp, TextureOp::SelectArg1);
+  device_->SetTexture(0, nullptr);
+}
+
 TEST_F(GlDeviceTest, ClockwiseScreenTrianglesAreCulled) {
   // On screen (y down): right, then down-left: clockwise.
   const ScreenVertex clockwise[3] = {

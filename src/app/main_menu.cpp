@@ -27,7 +27,14 @@ std::vector<platform::MenuPopup> MainMenu() {
         WatchMenu(),
         {0, "", true},
         {kQuit, "終了", true}}},
-      {"オプション", {{kDesignMode, "設計モード", true}, {kCoachLine, "コーチの最長距離を表示", true}, {0, "", true}}},
+      {"オプション",
+       {{kDesignMode, "設計モード", true},
+        {kCoachLine, "コーチの最長距離を表示", true},
+        {0, "", true},
+        {kGhostNone, "ゴースト: なし", true},
+        {kGhostRankingBest, "ゴースト: ランキング1位", true},
+        {kGhostCoachBest, "ゴースト: コーチの最良飛行", true},
+        {kRaceBest, "ランキング1位のゴーストと勝負 (G)", true}}},
   };
 }
 

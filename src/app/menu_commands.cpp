@@ -50,6 +50,10 @@ bool HandleMenuCommand(game::Game& g, int commandId) {
     case kDesignMode: ToggleDesignMode(g); break;
     case kCoachLine: ToggleCoachLine(g); break;
     case kExportCsv: ExportCsv(g); break;
+    case kGhostNone: game::ChooseGhost(g, game::GhostChoice::None); break;
+    case kGhostRankingBest: game::ChooseGhost(g, game::GhostChoice::RankingBest); break;
+    case kGhostCoachBest: game::ChooseGhost(g, game::GhostChoice::CoachBest); break;
+    case kRaceBest: game::RequestRaceBest(g); break;
     default:
       if (commandId >= kWatchEntryFirst && commandId <= kWatchEntryLast)
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);

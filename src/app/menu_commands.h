@@ -1,5 +1,6 @@
 #pragma once
 #include "game/game.h"
+#include "game/ghost_game.h"
 
 namespace app {
 
@@ -13,6 +14,11 @@ enum MenuCommand {
   kExportCsv = 40006,
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
+  // The ghost race: which ghost (one of three, checked), and racing the best at once.
+  kGhostNone = game::kGhostNoneItem,
+  kGhostRankingBest = game::kGhostRankingBestItem,
+  kGhostCoachBest = game::kGhostCoachBestItem,
+  kRaceBest = game::kRaceBestItem,
 };
 
 // Carries out a menu command. Returns false when the command asks to quit.

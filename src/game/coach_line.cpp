@@ -43,7 +43,10 @@ void CoachLine::Follow(const std::string& designText) {
   options.Cancel = &Current_->Cancel;
   Threads_.emplace_back([search = Current_, options, designText] {
     const sim::CoachResult result = sim::RunCoach(designText, options);
-    if (result.Launches && result.Finite && !result.Cancelled) search->Best = result.BestDistance;
+    if (result.Launches && result.Finite && !result.Cancelled) {
+      search->Best = result.BestDistance;
+      search->BestEntry = result.EntryText;
+    }
     search->Done = true;
   });
 }
@@ -53,6 +56,11 @@ bool CoachLine::Ready() const { return Current_ && Current_->Done; }
 std::optional<float> CoachLine::Best() const {
   if (!Current_ || !Current_->Done) return std::nullopt;
   return Current_->Best;
+}
+
+std::optional<std::string> CoachLine::BestEntry() const {
+  if (!Best()) return std::nullopt;
+  return Current_->BestEntry;
 }
 
 std::string CoachLineText(bool ready, std::optional<float> best, float playerDistance) {

@@ -21,6 +21,9 @@ public:
   CoachLine(const CoachLine&) = delete;
   CoachLine& operator=(const CoachLine&) = delete;
 
+  // The options of the searches started from now on (tests use short ones).
+  void UseOptions(sim::CoachOptions options) { Options_ = std::move(options); }
+
   // Searches the design's file text unless it is the one followed already. A search of
   // an earlier design is cancelled and left to end on its own thread.
   void Follow(const std::string& designText);
@@ -29,12 +32,16 @@ public:
   // The best distance (m) once that search has ended with a flight (nothing when the
   // design cannot launch or its flights are not finite).
   std::optional<float> Best() const;
+  // The ranking entry file's text that flies that best flight again (the design's
+  // lines and the found tail settings), under the same condition as Best.
+  std::optional<std::string> BestEntry() const;
 
 private:
   struct Search {
     std::atomic<bool> Cancel{false};
     std::atomic<bool> Done{false};
     std::optional<float> Best;  // written before Done
+    std::string BestEntry;      // written before Done, with Best
   };
   sim::CoachOptions Options_;
   std::string Following_;

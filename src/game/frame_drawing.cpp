@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "game/ghost_game.h"
 #include "game/init.h"
 #include "game/ranking_list.h"
 #include "platform/services.h"
@@ -104,6 +105,7 @@ void DrawScene(Game& g, FrameKind kind) {
   FreeCamera(g.View, kind, *g.Aircraft, device);
   ApplyView(g.View, device);
   DrawWorld(g);
+  DrawGhostInScene(g);
 
   if (g.TailPoint) g.TailPoint->SetPosition(GaugeX(g), GaugeY(g, g.Aircraft->TailSetting));
   if (g.TailGraph) g.TailGraph->Draw(device);
@@ -113,6 +115,7 @@ void DrawScene(Game& g, FrameKind kind) {
   if (kind == FrameKind::ResultFrame) DrawDistance(g);
   if (kind == FrameKind::ResultFrame && g.ShowCoach) DrawCoachLine(g);
   if (kind == FrameKind::FlyByFrame) DrawRankingList(g, kNoHighlight);
+  DrawGhostLineInHud(g);
   EndFrame(g);
 }
 

@@ -9,6 +9,7 @@
 #include "game/camera.h"
 #include "game/coach_line.h"
 #include "game/frame_pacing.h"
+#include "game/ghost_race.h"
 #include "game/hud.h"
 #include "game/scene.h"
 #include "game/status_line.h"
@@ -81,6 +82,7 @@ struct Game {
   // loaded.
   std::vector<flight::FlightRecord> FinishedFlight;
   StatusLine Status;  // the file an export wrote, for a few seconds
+  GhostRace Ghost;    // the ghost race option (none by default)
 };
 
 // One idle tick: the work of the current state.

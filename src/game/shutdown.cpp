@@ -7,6 +7,7 @@ void Shutdown(Game& g) {
   g.TailGraph.reset();
   g.TailPoint.reset();
   g.Aircraft.reset();  // closes the coordinate log
+  g.Ghost.Flight.reset();
   ReleaseWater(g.World);
   if (g.Ranking) {
     g.ListFont.reset();

@@ -11,6 +11,7 @@
 #include "game/flight_export.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
+#include "game/ghost_game.h"
 #include "game/pad_controls.h"
 #include "game/init.h"
 #include "platform/files.h"
@@ -223,7 +224,9 @@ void LoadGameAircraft(Game& g, const char* gameFileName) {
   };
   aircraft::LoadAircraft(g.Aircraft, gameFileName, options);
   g.Run.RunTime = 0;
-  if (g.ShowCoach && std::string_view(gameFileName) == ranking::kWorkingAircraftFile) FollowPlayerDesign(g);
+  const bool playerDesign = std::string_view(gameFileName) == ranking::kWorkingAircraftFile;
+  if (playerDesign && (g.ShowCoach || g.Ghost.Choice == GhostChoice::CoachBest)) FollowPlayerDesign(g);
+  GhostFollowsLoad(g, playerDesign);
 }
 
 void FollowPlayerDesign(Game& g) {
@@ -232,6 +235,7 @@ void FollowPlayerDesign(Game& g) {
 }
 
 void IdleTick(Game& g) {
+  GhostBeforeTick(g);
   switch (g.State) {
     case Init: DoInit(g); break;
     case Ready: DoReady(g); break;

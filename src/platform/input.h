@@ -20,6 +20,7 @@ enum class Key {
   S,
   X,
   Z,
+  G,  // races the best ranked flight
   Count
 };
 

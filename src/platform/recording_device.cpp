@@ -127,6 +127,7 @@ void RecordingDevice::Record(Draw draw) {
   draw.Fvf = fvf_;
   draw.Texture0 = stage0_ ? stage0_->Name : "";
   draw.World = World;
+  draw.MaterialAlpha = LastMaterial.Diffuse.A;
   Draws.push_back(std::move(draw));
 }
 

@@ -20,6 +20,7 @@ public:
     std::vector<uint8_t> Vertices;  // DrawPrimitiveUp: the vertices passed
     std::string Texture0;           // name of the texture on stage 0, empty when none
     Matrix4 World;
+    float MaterialAlpha = 1;  // diffuse alpha of the material set last
   };
 
   explicit RecordingDevice(int width = 1024, int height = 768) : width_(width), height_(height) {}

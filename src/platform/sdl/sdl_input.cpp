@@ -21,6 +21,7 @@ SDL_Scancode ScancodeOf(Key key) {
     case Key::S: return SDL_SCANCODE_S;
     case Key::X: return SDL_SCANCODE_X;
     case Key::Z: return SDL_SCANCODE_Z;
+    case Key::G: return SDL_SCANCODE_G;
     default: return SDL_SCANCODE_UNKNOWN;
   }
 }

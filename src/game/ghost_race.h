@@ -1,0 +1,73 @@
+#pragma once
+// The ghost race (an option, off by default): a recorded flight flown again beside the
+// player's, from the same start and tick by tick with it, drawn translucent after the
+// player's aircraft, with a line under the coach line that tells the lead or the lag.
+// The ghost is the best ranked flight or the coach's best flight of the player's
+// design; it is chosen in the options menu and takes the course at the next start.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "game/hud.h"
+#include "platform/graphics_device.h"
+#include "sim/ghost_flight.h"
+
+namespace game {
+
+enum class GhostChoice : int8_t {
+  None,         // no ghost: the game as it always was
+  RankingBest,  // the flight of ranking entry 0
+  CoachBest,    // the coach's best flight of the player's design
+};
+
+// Why the chosen ghost is not on the course.
+enum class GhostAbsence : int8_t {
+  None,            // it is there (or no ghost is chosen)
+  NoRankedFlight,  // entry 0's file is missing, unreadable or holds no recorded flight
+  CoachSearching,  // the coach has not finished with the design yet
+  CoachNoFlight,   // the coach found no flight (the design cannot launch, say)
+};
+
+struct GhostRace {
+  GhostChoice Choice = GhostChoice::None;
+  std::unique_ptr<sim::GhostFlight> Flight;  // the ghost on the course; none when absent
+  GhostAbsence Absence = GhostAbsence::None;
+  bool KeyWasDown = false;         // the race key at the last tick, so a held key acts once
+  bool RaceBestRequested = false;  // race the best ranked flight as soon as the state allows
+  TextBox Line;                    // created the first time the line is drawn
+};
+
+// How far the ghost is drawn through: the share of each colour it keeps (alpha), and
+// how much of its own colours give way to a pale violet that nothing in the scene has,
+// so it stands out from the player's glider even where the two overlap.
+inline constexpr float kGhostAlpha = 0.45f;
+inline constexpr float kGhostTintShare = 0.5f;
+
+// The ghost's own model: built by the same assembly as the player's, from its entry's
+// aircraft lines, with every material made translucent and tinted.
+std::unique_ptr<flight::AircraftModel> BuildGhostModel(const flight::Aircraft& aircraft,
+                                                       platform::GraphicsDevice& device);
+
+// Puts the ghost of an entry file's text on the course (at the top of the platform);
+// no ghost when the text holds no recorded flight, and then the absence says so.
+void PlaceGhost(GhostRace& race, const std::optional<std::string>& entryText, platform::GraphicsDevice& device,
+                GhostAbsence whenMissing);
+
+// Takes the ghost off the course (the choice stays).
+void DropGhost(GhostRace& race);
+
+// Draws the ghost's model at its pose, blended by its materials' alpha: after the
+// player's aircraft, so the player's glider shows through it. Nothing without a ghost.
+void DrawGhost(const GhostRace& race, platform::GraphicsDevice& device);
+
+// The line, Shift-JIS. Before the launch (`racing` false) it names the ghost; in the
+// race it is the player's x minus the ghost's x in metres, one decimal, with its sign
+// (after the ghost's touchdown its x is its distance); without the ghost, why.
+std::string GhostLineText(const GhostRace& race, bool racing, float playerX);
+
+// Draws the line under the coach line, aligned with it, for a picture `windowWidth`
+// px wide; makes its font the first time.
+void DrawGhostLine(GhostRace& race, platform::GraphicsDevice& device, int windowWidth, const std::string& sjisText);
+
+}  // namespace game
