@@ -2,6 +2,7 @@
 #include <array>
 
 #include "flight/aircraft.h"
+#include "flight/sin_cos.h"
 
 namespace flight {
 
@@ -14,6 +15,15 @@ struct ForceTriple {
 
 using StateTriple = std::array<double, 3>;
 
+// The cosine and sine of a pitch (rad). A flight step needs them at each state it
+// evaluates, for the forces and for the position rates; computed once per state and
+// shared (the same calls give the same bits wherever they are made).
+struct PitchTrig {
+  double Cos = 0, Sin = 0;
+  PitchTrig() = default;
+  explicit PitchTrig(double theta) { SinCos(theta, Sin, Cos); }
+};
+
 // The three body-axis accelerations at one state: du/dt, dw/dt (m/s^2), dq/dt (rad/s^2).
 using AccelerationTriple = std::array<double, 3>;
 
@@ -22,6 +32,9 @@ using AccelerationTriple = std::array<double, 3>;
 // the current record, exactly as each Accelerations call does; calling Accelerations
 // three times at one state gives the same bits as this one call.
 AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& position, const StateTriple& velocity);
+// The same with the trig of the state's pitch already known: the forces depend on the
+// position only through the pitch (heights come from the current record).
+AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, const StateTriple& velocity);
 
 // The time derivative of velocity component i (1: u, 2: w, 3: q) after a whole force
 // evaluation; any other i gives -1.0.
@@ -38,5 +51,7 @@ ForceTriple TailForces(Aircraft& a, double u, double w, double q, double theta);
 // speed and downwash of the current record and the delayed downwash that reaches the
 // tail in the next one.
 void UpdateDownwash(Aircraft& a);
+// The same with the trig of the current record's pitch already known.
+void UpdateDownwash(Aircraft& a, const PitchTrig& trig);
 
 }  // namespace flight
