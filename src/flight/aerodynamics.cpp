@@ -15,14 +15,14 @@
 #include <cstdint>
 
 #include "flight/same_bits.h"
+#include "flight/three_halves_power.h"
 
 namespace flight {
 namespace {
 
 // Ground effect: the effective aspect ratio grows as (p + 1) / p with
-// p = 33 (h / span)^1.5.
+// p = 33 (h / span)^1.5 (the power by ThreeHalvesPower, which is std::pow's bits).
 constexpr double kGroundEffectFactor = 33;
-constexpr double kGroundEffectExponent = 1.5;
 // Height used in the ground-effect term when the surface is at or below the water.
 constexpr double kFallbackHeight = 1.0;  // m
 
@@ -53,8 +53,7 @@ double LimitCl(double cl, const Airfoil& airfoil) {
 }
 
 double GroundEffectTerm(double height, double span, RepeatedCall& lastCall) {
-  return kGroundEffectFactor *
-         Recall(lastCall, height / span, [](double ratio) { return std::pow(ratio, kGroundEffectExponent); });
+  return kGroundEffectFactor * Recall(lastCall, height / span, ThreeHalvesPower);
 }
 
 double DynamicPressureTimesTwo(double v) { return kAirDensity * (v * v); }
@@ -112,7 +111,7 @@ void UpdateShapeTerms(Aircraft& a, double z) {
 
   for (int j = 0; j <= n; ++j) c.EndZKey[j] = a.StripEndZ[j];
   const std::array<double, kMaxStrips + 1>& endZ = c.EndZKey;
-  double ratio[kMaxStrips];  // height above the water over the span
+  double ratio[kMaxStrips] = {};  // height above the water over the span
   for (int j = 0; j < n; ++j) {
     const double zIn = endZ[j];
     const double zOut = endZ[j + 1];
@@ -122,7 +121,8 @@ void UpdateShapeTerms(Aircraft& a, double z) {
     ratio[j] = (h > 0 ? h : kFallbackHeight) / span;
   }
   double p[kMaxStrips];
-  for (int j = 0; j < n; ++j) p[j] = kGroundEffectFactor * std::pow(ratio[j], kGroundEffectExponent);
+  ThreeHalvesPowers(ratio, p, n);
+  for (int j = 0; j < n; ++j) p[j] = kGroundEffectFactor * p[j];
   for (int j = 0; j < n; ++j) {
     c.AspectTerm[j] = (p[j] + 1) / p[j] * aspectRatio * kPi;
     c.LiftSlope[j] = a0 / (a0 / c.AspectTerm[j] + 1);
