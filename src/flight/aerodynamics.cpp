@@ -161,10 +161,10 @@ ForceTriple WingForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
   return f;
 }
 
-// The strip loop runs in passes over the strips: the element-wise passes have no
-// dependence from one strip to the next (the compiler does two strips at once, with
-// the same correctly rounded results), the arctangents follow one after the other, and
-// the sums are added strip by strip in their order.
+// The strips' arctangents are the slow part of the strip loop: each waits for the one
+// before it. The tangents go first (one pass the compiler does two strips at a time);
+// then each strip's other terms are worked out beside its arctangent, in the time the
+// arctangent leaves free, and added strip by strip in their order.
 ForceTriple StripForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w) {
   UpdateGeometryTerms(a);
   UpdateShapeTerms(a, a.Records[a.Step].Position[kZ]);
@@ -173,50 +173,33 @@ ForceTriple StripForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w
   const double ur = u + a.WindSpeed * trig.Cos;
   const double wr = w + a.WindSpeed * trig.Sin;
 
-  double q2[kMaxStrips];       // twice the dynamic pressure, Pa
   double tangent[kMaxStrips];  // of the strip's angle of attack
-  for (int j = 0; j < n; ++j) {
-    const double uStrip = ur * c.CosSweep[j];
-    const double wStrip = wr * c.CosSlope[j];
-    q2[j] = DynamicPressureTimesTwo(std::sqrt(uStrip * uStrip + wStrip * wStrip));
-    tangent[j] = c.CosSlope[j] * wr / ur;
-  }
-  double alpha[kMaxStrips];  // rad
-  if (ur == 0) {
-    for (int j = 0; j < n; ++j) alpha[j] = VerticalWindAngle(wr);
-  } else {
-    for (int j = 0; j < n; ++j) alpha[j] = std::atan(tangent[j]);
-  }
+  for (int j = 0; j < n; ++j) tangent[j] = c.CosSlope[j] * wr / ur;
 
   const Airfoil& airfoil = a.WingAirfoil;
   const double zeroLift = airfoil.ZeroLiftAngle * kDegToRad;
   const double incidence = a.WingIncidence * kDegToRad;
   const double cdFixed = airfoil.ProfileDrag, cdBody = a.BodyDragCoef, cm0 = a.WingCm0;
-  const double clUpper = airfoil.ClUpper, clAbove = airfoil.ClAboveUpper;
-  const double clLower = airfoil.ClLower, clBelow = airfoil.ClBelowLower;
-  double lift[kMaxStrips], drag[kMaxStrips], moment[kMaxStrips];  // N, N, N m; one strip
-  for (int j = 0; j < n; ++j) {
-    const double area = c.Area[j];
-    double cl = c.LiftSlope[j] * (alpha[j] - zeroLift + incidence);
-    const double cdi = cl * cl / c.AspectTerm[j];
-    cl = cl > clUpper ? clAbove : (cl < clLower ? clBelow : cl);  // LimitCl, without branches
-    lift[j] = cl * q2[j] * area * 0.5;
-    drag[j] = (cdi + cdFixed + cdBody) * q2[j] * area * 0.5;
-    moment[j] = cm0 * q2[j] * area * c.Chord[j] * 0.5 * c.CosSlope[j];
-  }
-  for (int j = 0; j < n; ++j) {
-    a.StripLift[j] = lift[j];
-    a.StripDrag[j] = drag[j];
-  }
-
   ForceTriple f;
   double stripArea = 0;
   for (int j = 0; j < n; ++j) {
+    const double alpha = ur == 0 ? VerticalWindAngle(wr) : std::atan(tangent[j]);  // rad
     const double cosSlope = c.CosSlope[j];
-    stripArea += c.Area[j] * cosSlope;
-    f.Lift += lift[j] * cosSlope;
-    f.Drag += drag[j] * cosSlope;
-    f.Moment += moment[j];
+    const double uStrip = ur * c.CosSweep[j];
+    const double wStrip = wr * cosSlope;
+    const double q2 = DynamicPressureTimesTwo(std::sqrt(uStrip * uStrip + wStrip * wStrip));
+    const double area = c.Area[j];
+    double cl = c.LiftSlope[j] * (alpha - zeroLift + incidence);
+    const double cdi = cl * cl / c.AspectTerm[j];
+    cl = LimitCl(cl, airfoil);
+    const double lift = cl * q2 * area * 0.5;
+    const double drag = (cdi + cdFixed + cdBody) * q2 * area * 0.5;
+    a.StripLift[j] = lift;
+    a.StripDrag[j] = drag;
+    stripArea += area * cosSlope;
+    f.Lift += lift * cosSlope;
+    f.Drag += drag * cosSlope;
+    f.Moment += cm0 * q2 * area * c.Chord[j] * 0.5 * cosSlope;
   }
   // Both wing halves.
   f.Lift *= 2;
@@ -282,21 +265,22 @@ AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, con
   const double airW = w + windW;
   rec.Airspeed = std::sqrt(airU * airU + airW * airW);
   rec.BodyAlpha = WindAngle(u, airW, airW / (u + windU), a.ForceCalls.BodyAngle);
-
-  // The wing's relative wind has the body's angle unless a forward component is zero.
   const double bodyAlpha = rec.BodyAlpha;
+  // The body angle's sine and cosine, and the tail, before the strips: they do not depend
+  // on the strips' terms, and they then run beside the strips' arctangents.
+  RepeatedSinCos& alpha = a.ForceCalls.BodyAngleTrig;
+  if (!alpha.Valid || !SameBits(alpha.Arg, bodyAlpha)) {
+    alpha.Arg = bodyAlpha;
+    SinCos(bodyAlpha, alpha.Sin, alpha.Cos);
+    alpha.Valid = true;
+  }
+  const ForceTriple tail = TailForcesAt(a, trig, u, w, q);
+  // The wing's relative wind has the body's angle unless a forward component is zero.
   ForceTriple wing = WingForcesAt(a, trig, u, w, u != 0 ? &bodyAlpha : nullptr);
   if (a.StripModel == 1) wing = StripForcesAt(a, trig, u, w);
-  const ForceTriple tail = TailForcesAt(a, trig, u, w, q);
 
   const double lift = tail.Lift + wing.Lift;
   const double drag = tail.Drag + wing.Drag;
-  RepeatedSinCos& alpha = a.ForceCalls.BodyAngleTrig;
-  if (!alpha.Valid || !SameBits(alpha.Arg, rec.BodyAlpha)) {
-    alpha.Arg = rec.BodyAlpha;
-    SinCos(rec.BodyAlpha, alpha.Sin, alpha.Cos);
-    alpha.Valid = true;
-  }
   AccelerationTriple acc;
   acc[0] = (lift * alpha.Sin - drag * alpha.Cos) / a.Mass - (q * w + kGravity * trig.Sin);
   acc[1] = (-lift * alpha.Cos - drag * alpha.Sin) / a.Mass + (q * u + kGravity * trig.Cos);
