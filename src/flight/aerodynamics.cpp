@@ -21,8 +21,10 @@ namespace flight {
 namespace {
 
 // Ground effect: the effective aspect ratio grows as (p + 1) / p with
-// p = 33 (h / span)^1.5 (the power by ThreeHalvesPower, which is std::pow's bits).
+// p = 33 (h / span)^1.5 (the strips' powers by ThreeHalvesPowers, which gives std::pow's
+// bits).
 constexpr double kGroundEffectFactor = 33;
+constexpr double kGroundEffectExponent = 1.5;
 // Height used in the ground-effect term when the surface is at or below the water.
 constexpr double kFallbackHeight = 1.0;  // m
 
@@ -53,7 +55,8 @@ double LimitCl(double cl, const Airfoil& airfoil) {
 }
 
 double GroundEffectTerm(double height, double span, RepeatedCall& lastCall) {
-  return kGroundEffectFactor * Recall(lastCall, height / span, ThreeHalvesPower);
+  return kGroundEffectFactor *
+         Recall(lastCall, height / span, [](double ratio) { return std::pow(ratio, kGroundEffectExponent); });
 }
 
 double DynamicPressureTimesTwo(double v) { return kAirDensity * (v * v); }
@@ -166,7 +169,7 @@ ForceTriple WingForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
 // then each strip's other terms are worked out beside its arctangent, in the time the
 // arctangent leaves free, and added strip by strip in their order.
 ForceTriple StripForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w) {
-  UpdateGeometryTerms(a);
+  if (!a.StripTerms.GeometryHeld) UpdateGeometryTerms(a);
   UpdateShapeTerms(a, a.Records[a.Step].Position[kZ]);
   const StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
@@ -238,6 +241,13 @@ ForceTriple TailForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
 }
 
 }  // namespace
+
+StripGeometryHold::StripGeometryHold(Aircraft& a) : aircraft_(a) {
+  UpdateGeometryTerms(a);
+  a.StripTerms.GeometryHeld = true;
+}
+
+StripGeometryHold::~StripGeometryHold() { aircraft_.StripTerms.GeometryHeld = false; }
 
 ForceTriple WingForces(Aircraft& a, double u, double w, double theta) {
   return WingForcesAt(a, PitchTrig(theta), u, w, nullptr);

@@ -47,6 +47,21 @@ ForceTriple StripForces(Aircraft& a, double u, double w, double theta);
 // Tail lift and drag (the moment stays 0).
 ForceTriple TailForces(Aircraft& a, double u, double w, double q, double theta);
 
+// Nothing changes the strips while a flight step runs, so the step compares their
+// geometry (widths, sweeps, areas, chords) with the strip cache once, when this guard
+// is made, instead of at each of its five force evaluations; from the guard's end every
+// evaluation compares again.
+class StripGeometryHold {
+public:
+  explicit StripGeometryHold(Aircraft& a);
+  ~StripGeometryHold();
+  StripGeometryHold(const StripGeometryHold&) = delete;
+  StripGeometryHold& operator=(const StripGeometryHold&) = delete;
+
+private:
+  Aircraft& aircraft_;
+};
+
 // Once per flight step, after the evaluations at the recorded state: the resultant
 // speed and downwash of the current record and the delayed downwash that reaches the
 // tail in the next one.

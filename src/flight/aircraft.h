@@ -94,6 +94,9 @@ struct StripTermCache {
   std::array<double, kMaxStrips> Sweep{};  // rad
   std::array<double, kMaxStrips> Area{};   // m^2
   std::array<double, kMaxStrips> Chord{};  // m
+  // True while a flight step runs: the step compared the geometry at its start, and
+  // nothing changes the strips before it ends (see StripGeometryHold).
+  bool GeometryHeld = false;
   // Cosine of the sweep accumulated outward, per strip (from Sweep above).
   std::array<double, kMaxStrips> CosSweep{};
   double CosRootSweep = 1;  // of Sweep[0]; of Strips[0].Sweep when there are no strips

@@ -74,6 +74,7 @@ bool FlightStep(Aircraft& a, ForceEvaluation mode) {
     a.LastStep = static_cast<uint16_t>(n);
     return true;
   }
+  const StripGeometryHold sameStrips(a);
   FlightRecord& rec = a.Records[n];
   rec.TailSettingDeg = a.TailSetting;
   SetTailFrame(a, a.TailSetting);

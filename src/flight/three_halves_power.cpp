@@ -58,11 +58,6 @@ bool CertainThreeHalvesPower(double x, double& result) {
   return certain != 0;
 }
 
-double ThreeHalvesPower(double x) {
-  double y = 0;
-  return CertainThreeHalvesPower(x, y) ? y : std::pow(x, kExponent);
-}
-
 void ThreeHalvesPowers(const double* x, double* result, int count) {
   constexpr int kBatch = 32;
   double certain[kBatch];
