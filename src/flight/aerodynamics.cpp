@@ -12,23 +12,40 @@
 #include "flight/aerodynamics.h"
 
 #include <cmath>
-#include <cstring>
+#include <cstdint>
+
+#include "flight/same_bits.h"
+#include "flight/three_halves_power.h"
 
 namespace flight {
 namespace {
 
 // Ground effect: the effective aspect ratio grows as (p + 1) / p with
-// p = 33 (h / span)^1.5.
+// p = 33 (h / span)^1.5 (the strips' powers by ThreeHalvesPowers, which gives std::pow's
+// bits).
 constexpr double kGroundEffectFactor = 33;
 constexpr double kGroundEffectExponent = 1.5;
 // Height used in the ground-effect term when the surface is at or below the water.
 constexpr double kFallbackHeight = 1.0;  // m
 
-// Angle of a relative-wind component pair; straight up or down when the forward
-// component is exactly zero.
-double WindAngle(double ur, double wr, double tangent) {
-  if (ur == 0) return wr > 0 ? kHalfPi : -kHalfPi;
-  return std::atan(tangent);
+// A call's result, from the last call at this place when the argument is the same.
+template <typename Function>
+double Recall(RepeatedCall& call, double x, Function f) {
+  if (!call.Valid || !SameBits(call.Arg, x)) {
+    call.Arg = x;
+    call.Result = f(x);
+    call.Valid = true;
+  }
+  return call.Result;
+}
+
+// The wind angle when the forward component is exactly zero: straight down or up.
+double VerticalWindAngle(double wr) { return wr > 0 ? kHalfPi : -kHalfPi; }
+
+// Angle of a relative-wind component pair (tangent = wr / ur or a multiple of it).
+double WindAngle(double ur, double wr, double tangent, RepeatedCall& lastCall) {
+  if (ur == 0) return VerticalWindAngle(wr);
+  return Recall(lastCall, tangent, [](double t) { return std::atan(t); });
 }
 
 double LimitCl(double cl, const Airfoil& airfoil) {
@@ -37,29 +54,12 @@ double LimitCl(double cl, const Airfoil& airfoil) {
   return cl;
 }
 
-double GroundEffectTerm(double height, double span) {
-  return kGroundEffectFactor * std::pow(height / span, kGroundEffectExponent);
+double GroundEffectTerm(double height, double span, RepeatedCall& lastCall) {
+  return kGroundEffectFactor *
+         Recall(lastCall, height / span, [](double ratio) { return std::pow(ratio, kGroundEffectExponent); });
 }
 
 double DynamicPressureTimesTwo(double v) { return kAirDensity * (v * v); }
-
-// The pitch's cosine and sine, computed once per force evaluation and shared by every
-// term that needs them (the same calls give the same bits wherever they are made).
-struct PitchTrig {
-  double Cos = 0, Sin = 0;
-  explicit PitchTrig(double theta) : Cos(std::cos(theta)), Sin(std::sin(theta)) {}
-};
-
-// Bitwise equality of the inputs a cached term was computed from: a NaN or a signed
-// zero that changed is a change.
-template <typename T>
-bool SameBits(const T& x, const T& y) {
-  return std::memcmp(&x, &y, sizeof(T)) == 0;
-}
-template <size_t N>
-bool SameBits(const std::array<double, N>& x, const std::array<double, N>& y, int count) {
-  return std::memcmp(x.data(), y.data(), sizeof(double) * static_cast<size_t>(count)) == 0;
-}
 
 double CosRootSweep(Aircraft& a) {
   StripTermCache& c = a.StripTerms;
@@ -71,54 +71,68 @@ double CosRootSweep(Aircraft& a) {
   return c.CosRootSweep;
 }
 
-// The sweep each strip's forward airspeed is turned by: the sweeps of its own and every
-// inner strip, summed outward.
-void UpdateSweepTerms(Aircraft& a) {
+// Refreshes the copies of the strips' geometry and the sweep terms when a strip's
+// width, sweep, area or chord differs from the copy. The comparison runs over every
+// strip without stopping early, so it has no branch per strip.
+void UpdateGeometryTerms(Aircraft& a) {
   StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
-  bool same = c.SweepCount == n;
-  for (int j = 0; same && j < n; ++j) same = SameBits(c.SweepKey[j], a.Strips[j].Sweep);
-  if (same) return;
-  double sweep = 0;  // rad, accumulated outward
+  uint64_t differ = c.GeometryCount == n ? 0 : 1;
   for (int j = 0; j < n; ++j) {
-    sweep += a.Strips[j].Sweep;
-    c.SweepKey[j] = a.Strips[j].Sweep;
+    const WingStrip& strip = a.Strips[j];
+    differ |= (Bits(strip.Width) ^ Bits(c.Width[j])) | (Bits(strip.Sweep) ^ Bits(c.Sweep[j])) |
+              (Bits(strip.Area) ^ Bits(c.Area[j])) | (Bits(strip.Chord) ^ Bits(c.Chord[j]));
+  }
+  if (differ == 0) return;
+  double sweep = 0;  // rad, the sweep of a strip and every inner strip, summed outward
+  for (int j = 0; j < n; ++j) {
+    const WingStrip& strip = a.Strips[j];
+    c.Width[j] = strip.Width;
+    c.Sweep[j] = strip.Sweep;
+    c.Area[j] = strip.Area;
+    c.Chord[j] = strip.Chord;
+    sweep += strip.Sweep;
     c.CosSweep[j] = std::cos(sweep);
   }
-  c.SweepCount = a.StripCount;
+  c.GeometryCount = a.StripCount;
+  c.ShapeCount = -1;  // the shape terms use the widths
 }
 
-// The strip terms of the bent wing at the record's height z (m, down).
+// The strip terms of the bent wing at the record's height z (m, down). Called after
+// UpdateGeometryTerms, so the widths are the cache's copies.
 void UpdateShapeTerms(Aircraft& a, double z) {
   StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
   const double a0 = a.WingAirfoil.LiftSlope;
-  if (c.ShapeCount == n && SameBits(c.HeightKey, z) && SameBits(c.SpanKey, a.EffectiveSpan) &&
-      SameBits(c.AspectKey, a.AspectRatio) && SameBits(c.LiftSlopeKey, a0) && SameBits(c.EndZKey, a.StripEndZ, n + 1)) {
-    bool same = true;
-    for (int j = 0; same && j < n; ++j) same = SameBits(c.WidthKey[j], a.Strips[j].Width);
-    if (same) return;
-  }
-  std::array<double, kMaxStrips> height{};  // m, of each strip above the water
+  const double span = a.EffectiveSpan;
+  const double aspectRatio = a.AspectRatio;
+  uint64_t differ = c.ShapeCount == n ? 0 : 1;
+  differ |= (Bits(z) ^ Bits(c.HeightKey)) | (Bits(span) ^ Bits(c.SpanKey)) | (Bits(aspectRatio) ^ Bits(c.AspectKey)) |
+            (Bits(a0) ^ Bits(c.LiftSlopeKey));
+  for (int j = 0; j <= n; ++j) differ |= Bits(a.StripEndZ[j]) ^ Bits(c.EndZKey[j]);
+  if (differ == 0) return;
+
+  for (int j = 0; j <= n; ++j) c.EndZKey[j] = a.StripEndZ[j];
+  const std::array<double, kMaxStrips + 1>& endZ = c.EndZKey;
+  double ratio[kMaxStrips] = {};  // height above the water over the span
   for (int j = 0; j < n; ++j) {
-    const double zIn = a.StripEndZ[j];
-    const double zOut = a.StripEndZ[j + 1];
-    const double slope = (zOut - zIn) / a.Strips[j].Width;
+    const double zIn = endZ[j];
+    const double zOut = endZ[j + 1];
+    const double slope = (zOut - zIn) / c.Width[j];
     c.CosSlope[j] = std::sqrt(1 - slope * slope);
-    const double h = (zOut + zIn) * 0.5 - z + zIn;
-    height[j] = h > 0 ? h : kFallbackHeight;
-    c.WidthKey[j] = a.Strips[j].Width;
+    const double h = (zOut + zIn) * 0.5 - z + zIn;  // m
+    ratio[j] = (h > 0 ? h : kFallbackHeight) / span;
   }
-  std::array<double, kMaxStrips> p{};
-  for (int j = 0; j < n; ++j) p[j] = GroundEffectTerm(height[j], a.EffectiveSpan);
+  double p[kMaxStrips];
+  ThreeHalvesPowers(ratio, p, n);
+  for (int j = 0; j < n; ++j) p[j] = kGroundEffectFactor * p[j];
   for (int j = 0; j < n; ++j) {
-    c.AspectTerm[j] = (p[j] + 1) / p[j] * a.AspectRatio * kPi;
+    c.AspectTerm[j] = (p[j] + 1) / p[j] * aspectRatio * kPi;
     c.LiftSlope[j] = a0 / (a0 / c.AspectTerm[j] + 1);
   }
-  for (int j = 0; j <= n; ++j) c.EndZKey[j] = a.StripEndZ[j];
   c.HeightKey = z;
-  c.SpanKey = a.EffectiveSpan;
-  c.AspectKey = a.AspectRatio;
+  c.SpanKey = span;
+  c.AspectKey = aspectRatio;
   c.LiftSlopeKey = a0;
   c.ShapeCount = a.StripCount;
 }
@@ -131,7 +145,7 @@ ForceTriple WingForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
   const double liftSlope = a0 / (a0 / (a.AspectRatio * kPi) + 1);
   const double ur = u + a.WindSpeed * trig.Cos;
   const double wr = w + a.WindSpeed * trig.Sin;
-  const double alpha = knownAlpha && ur != 0 ? *knownAlpha : WindAngle(ur, wr, wr / ur);
+  const double alpha = knownAlpha && ur != 0 ? *knownAlpha : WindAngle(ur, wr, wr / ur, a.ForceCalls.BodyAngle);
   const double alphaW = alpha - a.WingAirfoil.ZeroLiftAngle * kDegToRad + a.WingIncidence * kDegToRad;
   rec.WingAlphaDeg = kRadToDeg * alphaW;
 
@@ -150,55 +164,51 @@ ForceTriple WingForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
   return f;
 }
 
-// The strip loop runs in passes over the strips: the element-wise passes have no
-// dependence from one strip to the next (the compiler may do two strips at once, with
-// the same correctly rounded results), the arctangents follow one after the other, and
-// the sums are added strip by strip in their order.
+// The strips' arctangents are the slow part of the strip loop: each waits for the one
+// before it. The tangents go first (one pass the compiler does two strips at a time);
+// then each strip's other terms are worked out beside its arctangent, in the time the
+// arctangent leaves free, and added strip by strip in their order.
 ForceTriple StripForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w) {
-  UpdateSweepTerms(a);
+  if (!a.StripTerms.GeometryHeld) UpdateGeometryTerms(a);
   UpdateShapeTerms(a, a.Records[a.Step].Position[kZ]);
   const StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
   const double ur = u + a.WindSpeed * trig.Cos;
   const double wr = w + a.WindSpeed * trig.Sin;
 
-  std::array<double, kMaxStrips> q2{};       // twice the dynamic pressure, Pa
-  std::array<double, kMaxStrips> tangent{};  // of the strip's angle of attack
-  for (int j = 0; j < n; ++j) {
-    const double uStrip = ur * c.CosSweep[j];
-    const double wStrip = wr * c.CosSlope[j];
-    q2[j] = DynamicPressureTimesTwo(std::sqrt(uStrip * uStrip + wStrip * wStrip));
-    tangent[j] = c.CosSlope[j] * wr / ur;
-  }
-  std::array<double, kMaxStrips> alpha{};  // rad
-  for (int j = 0; j < n; ++j) alpha[j] = WindAngle(ur, wr, tangent[j]);
+  double tangent[kMaxStrips];  // of the strip's angle of attack
+  for (int j = 0; j < n; ++j) tangent[j] = c.CosSlope[j] * wr / ur;
 
-  const double zeroLift = a.WingAirfoil.ZeroLiftAngle * kDegToRad;
+  const Airfoil& airfoil = a.WingAirfoil;
+  const double zeroLift = airfoil.ZeroLiftAngle * kDegToRad;
   const double incidence = a.WingIncidence * kDegToRad;
-  for (int j = 0; j < n; ++j) {
-    const double area = a.Strips[j].Area;
-    double cl = c.LiftSlope[j] * (alpha[j] - zeroLift + incidence);
-    const double cdi = cl * cl / c.AspectTerm[j];
-    cl = LimitCl(cl, a.WingAirfoil);
-    a.StripLift[j] = cl * q2[j] * area * 0.5;
-    a.StripDrag[j] = (cdi + a.WingAirfoil.ProfileDrag + a.BodyDragCoef) * q2[j] * area * 0.5;
-  }
-
+  const double cdFixed = airfoil.ProfileDrag, cdBody = a.BodyDragCoef, cm0 = a.WingCm0;
   ForceTriple f;
-  a.StripArea = 0;
+  double stripArea = 0;
   for (int j = 0; j < n; ++j) {
-    const WingStrip& strip = a.Strips[j];
+    const double alpha = ur == 0 ? VerticalWindAngle(wr) : std::atan(tangent[j]);  // rad
     const double cosSlope = c.CosSlope[j];
-    a.StripArea += strip.Area * cosSlope;
-    f.Lift += a.StripLift[j] * cosSlope;
-    f.Drag += a.StripDrag[j] * cosSlope;
-    f.Moment += a.WingCm0 * q2[j] * strip.Area * strip.Chord * 0.5 * cosSlope;
+    const double uStrip = ur * c.CosSweep[j];
+    const double wStrip = wr * cosSlope;
+    const double q2 = DynamicPressureTimesTwo(std::sqrt(uStrip * uStrip + wStrip * wStrip));
+    const double area = c.Area[j];
+    double cl = c.LiftSlope[j] * (alpha - zeroLift + incidence);
+    const double cdi = cl * cl / c.AspectTerm[j];
+    cl = LimitCl(cl, airfoil);
+    const double lift = cl * q2 * area * 0.5;
+    const double drag = (cdi + cdFixed + cdBody) * q2 * area * 0.5;
+    a.StripLift[j] = lift;
+    a.StripDrag[j] = drag;
+    stripArea += area * cosSlope;
+    f.Lift += lift * cosSlope;
+    f.Drag += drag * cosSlope;
+    f.Moment += cm0 * q2 * area * c.Chord[j] * 0.5 * cosSlope;
   }
   // Both wing halves.
   f.Lift *= 2;
   f.Drag *= 2;
   f.Moment *= 2;
-  a.StripArea *= 2;
+  a.StripArea = stripArea * 2;
   return f;
 }
 
@@ -206,13 +216,13 @@ ForceTriple TailForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
   FlightRecord& rec = a.Records[a.Step];
   double h = trig.Sin * a.TailArm - rec.Position[kZ];
   if (!(h > 0)) h = kFallbackHeight;
-  const double p = GroundEffectTerm(h, a.TailSpan);
+  const double p = GroundEffectTerm(h, a.TailSpan, a.ForceCalls.TailGroundEffect);
   const double a0 = a.TailAirfoil.LiftSlope;
   const double liftSlope = a0 / (1 + a0 / ((p + 1) / p * a.TailAspectRatio * kPi));
 
   const double ur = u + a.WindSpeed * trig.Cos;
   const double wr = w + a.WindSpeed * trig.Sin;
-  const double pitchRateAngle = WindAngle(ur, wr, a.TailArm * q / ur);
+  const double pitchRateAngle = WindAngle(ur, wr, a.TailArm * q / ur, a.ForceCalls.TailRateAngle);
   const double alphaT = rec.BodyAlpha - a.TailAirfoil.ZeroLiftAngle * kDegToRad - kDegToRad * rec.TailSettingDeg -
                         rec.TailDownwash - pitchRateAngle;
   rec.TailAlphaDeg = kRadToDeg * alphaT;
@@ -232,6 +242,13 @@ ForceTriple TailForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
 
 }  // namespace
 
+StripGeometryHold::StripGeometryHold(Aircraft& a) : aircraft_(a) {
+  UpdateGeometryTerms(a);
+  a.StripTerms.GeometryHeld = true;
+}
+
+StripGeometryHold::~StripGeometryHold() { aircraft_.StripTerms.GeometryHeld = false; }
+
 ForceTriple WingForces(Aircraft& a, double u, double w, double theta) {
   return WingForcesAt(a, PitchTrig(theta), u, w, nullptr);
 }
@@ -245,9 +262,11 @@ ForceTriple TailForces(Aircraft& a, double u, double w, double q, double theta) 
 }
 
 AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& position, const StateTriple& velocity) {
+  return EvaluateAccelerations(a, PitchTrig(position[kPitch]), velocity);
+}
+
+AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, const StateTriple& velocity) {
   FlightRecord& rec = a.Records[a.Step];
-  const double theta = position[kPitch];
-  const PitchTrig trig(theta);
   const double u = velocity[0], w = velocity[1], q = velocity[2];
   const double windU = a.WindSpeed * trig.Cos;
   const double windW = a.WindSpeed * trig.Sin;
@@ -255,20 +274,26 @@ AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& positio
   const double airU = u + a.WindSpeed * trig.Cos * CosRootSweep(a);
   const double airW = w + windW;
   rec.Airspeed = std::sqrt(airU * airU + airW * airW);
-  rec.BodyAlpha = WindAngle(u, airW, airW / (u + windU));
-
-  // The wing's relative wind has the body's angle unless a forward component is zero.
+  rec.BodyAlpha = WindAngle(u, airW, airW / (u + windU), a.ForceCalls.BodyAngle);
   const double bodyAlpha = rec.BodyAlpha;
+  // The body angle's sine and cosine, and the tail, before the strips: they do not depend
+  // on the strips' terms, and they then run beside the strips' arctangents.
+  RepeatedSinCos& alpha = a.ForceCalls.BodyAngleTrig;
+  if (!alpha.Valid || !SameBits(alpha.Arg, bodyAlpha)) {
+    alpha.Arg = bodyAlpha;
+    SinCos(bodyAlpha, alpha.Sin, alpha.Cos);
+    alpha.Valid = true;
+  }
+  const ForceTriple tail = TailForcesAt(a, trig, u, w, q);
+  // The wing's relative wind has the body's angle unless a forward component is zero.
   ForceTriple wing = WingForcesAt(a, trig, u, w, u != 0 ? &bodyAlpha : nullptr);
   if (a.StripModel == 1) wing = StripForcesAt(a, trig, u, w);
-  const ForceTriple tail = TailForcesAt(a, trig, u, w, q);
 
   const double lift = tail.Lift + wing.Lift;
   const double drag = tail.Drag + wing.Drag;
-  const double alpha = rec.BodyAlpha;
   AccelerationTriple acc;
-  acc[0] = (lift * std::sin(alpha) - drag * std::cos(alpha)) / a.Mass - (q * w + kGravity * trig.Sin);
-  acc[1] = (-lift * std::cos(alpha) - drag * std::sin(alpha)) / a.Mass + (q * u + kGravity * trig.Cos);
+  acc[0] = (lift * alpha.Sin - drag * alpha.Cos) / a.Mass - (q * w + kGravity * trig.Sin);
+  acc[1] = (-lift * alpha.Cos - drag * alpha.Sin) / a.Mass + (q * u + kGravity * trig.Cos);
   acc[2] =
       (a.TailArm * tail.Lift + std::sqrt(tail.Lift * tail.Lift + wing.Lift * wing.Lift) * a.WingArm + wing.Moment) /
       a.PitchInertia;
@@ -281,12 +306,13 @@ double Accelerations(Aircraft& a, int i, const StateTriple& position, const Stat
   return -1.0;
 }
 
-void UpdateDownwash(Aircraft& a) {
+void UpdateDownwash(Aircraft& a) { UpdateDownwash(a, PitchTrig(a.Records[a.Step].Position[kPitch])); }
+
+void UpdateDownwash(Aircraft& a, const PitchTrig& trig) {
   const int n = a.Step;
   FlightRecord& rec = a.Records[n];
-  const double theta = rec.Position[kPitch];
-  const double airU = rec.Velocity[0] + a.WindSpeed * std::cos(theta);
-  const double airW = rec.Velocity[1] + a.WindSpeed * std::sin(theta);
+  const double airU = rec.Velocity[0] + a.WindSpeed * trig.Cos;
+  const double airW = rec.Velocity[1] + a.WindSpeed * trig.Sin;
   rec.ResultantSpeed = std::sqrt(airU * airU + airW * airW);
   rec.Downwash = 2 * rec.WingCl / (a.AspectRatio * kPi);
 

@@ -86,24 +86,66 @@ struct WingStrip {
 // inputs bit for bit and computes again on any difference, so a cached term is always
 // exactly the value the strip loop would compute itself.
 struct StripTermCache {
-  // Cosine of the sweep accumulated outward, per strip (the strips' sweeps never change
-  // during a flight).
-  int16_t SweepCount = -1;                    // strips the sweep terms hold; -1 until computed
-  std::array<double, kMaxStrips> SweepKey{};  // rad, Strips[j].Sweep they were computed from
+  // Copies of the strips' fixed geometry, in arrays the strip passes read in order (the
+  // strips' geometry never changes during a flight). Count is the strips they hold; -1
+  // until first filled.
+  int16_t GeometryCount = -1;
+  std::array<double, kMaxStrips> Width{};  // m
+  std::array<double, kMaxStrips> Sweep{};  // rad
+  std::array<double, kMaxStrips> Area{};   // m^2
+  std::array<double, kMaxStrips> Chord{};  // m
+  // True while a flight step runs: the step compared the geometry at its start, and
+  // nothing changes the strips before it ends (see StripGeometryHold).
+  bool GeometryHeld = false;
+  // Cosine of the sweep accumulated outward, per strip (from Sweep above).
   std::array<double, kMaxStrips> CosSweep{};
-  double RootSweepKey = 0;  // rad, Strips[0].Sweep
-  double CosRootSweep = 1;
+  double CosRootSweep = 1;  // of Sweep[0]; of Strips[0].Sweep when there are no strips
+  double RootSweepKey = 0;  // rad, what CosRootSweep was computed from
   bool RootSweepValid = false;
 
   // Per strip: the slope's cosine, the ground-effect aspect term and the lift slope,
   // which depend on the bent wing's shape and the record's height (not on the stage).
   int16_t ShapeCount = -1;                       // -1 until computed
   std::array<double, kMaxStrips + 1> EndZKey{};  // m
-  std::array<double, kMaxStrips> WidthKey{};     // m
   double HeightKey = 0, SpanKey = 0, AspectKey = 0, LiftSlopeKey = 0;
   std::array<double, kMaxStrips> CosSlope{};
   std::array<double, kMaxStrips> AspectTerm{};
   std::array<double, kMaxStrips> LiftSlope{};  // per rad
+};
+
+// Sines and cosines of the last wing bending, kept with their arguments (rad). The next
+// bending's strip angles are often the same numbers: a strip without a dihedral of its
+// own has the angle the last shape computed, and the start pitch never changes. A value
+// is reused only for an argument with the same bits, so it is exactly what the call
+// would give.
+struct BendingTrigCache {
+  int16_t Count = -1;  // strips the last shape filled; -1 until then
+  std::array<double, kMaxStrips> SinArg{}, Sin{};
+  std::array<double, kMaxStrips> CosArg{}, Cos{};
+  double StartPitchKey = 0;  // rad
+  double CosStartPitch = 1;
+  bool StartPitchValid = false;
+};
+
+// The last argument and result of one libm call of the force evaluation. The first
+// Runge-Kutta stage evaluates at the recorded state again, where the body angle and the
+// tail's terms are the same numbers; a result is reused only for an argument with the
+// same bits, so it is exactly what the call would give.
+struct RepeatedCall {
+  double Arg = 0;
+  double Result = 0;
+  bool Valid = false;
+};
+struct RepeatedSinCos {
+  double Arg = 0;  // rad
+  double Sin = 0, Cos = 1;
+  bool Valid = false;
+};
+struct ForceCallCache {
+  RepeatedCall BodyAngle;         // atan of the body's relative wind, rad
+  RepeatedSinCos BodyAngleTrig;   // of the body angle
+  RepeatedCall TailGroundEffect;  // pow of the tail's height over its span
+  RepeatedCall TailRateAngle;     // atan of the pitch rate's wind angle at the tail, rad
 };
 
 // Index of a degree of freedom in the record triples (the numbering 1..3 of
@@ -188,10 +230,12 @@ struct Aircraft {
   std::array<double, kMaxStrips> StripLift{};          // N
   std::array<double, kMaxStrips> StripDrag{};          // N
 
-  double CenterHalfWidth = 0;  // m
-  StripTermCache StripTerms;   // derived from the fields above; never part of the flight's state
-  double TailSetting = 0;      // deg, the current tail setting
-  int16_t StripCount = 0;      // strips per half
+  double CenterHalfWidth = 0;    // m
+  StripTermCache StripTerms;     // derived from the fields above; never part of the flight's state
+  BendingTrigCache BendingTrig;  // likewise
+  ForceCallCache ForceCalls;     // likewise
+  double TailSetting = 0;        // deg, the current tail setting
+  int16_t StripCount = 0;        // strips per half
 
   std::unique_ptr<std::ostream> CoordinateLog;  // "zahyou.txt"; none when it could not be opened
 

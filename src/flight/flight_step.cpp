@@ -4,32 +4,29 @@
 
 #include "flight/aerodynamics.h"
 #include "flight/coordinate_log.h"
+#include "flight/same_bits.h"
 #include "flight/wing_bending.h"
 
 namespace flight {
 namespace {
 
-AccelerationTriple StageAccelerations(Aircraft& a, const StateTriple& p, const StateTriple& v, ForceEvaluation mode) {
-  if (mode == ForceEvaluation::OncePerStage) return EvaluateAccelerations(a, p, v);
+AccelerationTriple StageAccelerations(Aircraft& a, const StateTriple& p, const StateTriple& v, const PitchTrig& trig,
+                                      ForceEvaluation mode) {
+  if (mode == ForceEvaluation::OncePerStage) return EvaluateAccelerations(a, trig, v);
   AccelerationTriple acc;
   for (int i = 1; i <= kDofCount; ++i) acc[i - 1] = Accelerations(a, i, p, v);
   return acc;
 }
 
 // Earth-axis rates of x, z and pitch for a body-axis velocity at a pitch.
-StateTriple PositionRates(const StateTriple& p, const StateTriple& v) {
-  const double theta = p[kPitch];
+StateTriple PositionRates(const PitchTrig& trig, const StateTriple& v) {
   const double u = v[0], w = v[1], q = v[2];
-  return {u * std::cos(theta) + w * std::sin(theta), w * std::cos(theta) - u * std::sin(theta), q};
+  return {u * trig.Cos + w * trig.Sin, w * trig.Cos - u * trig.Sin, q};
 }
 
-}  // namespace
-
-void SetTailFrame(Aircraft& a, double tailSettingDeg) {
-  a.SetFrameRotation(kTailFrame, 0, 0, static_cast<float>(-DegToRadViaPi(tailSettingDeg)));
-}
-
-void RungeKuttaStep(Aircraft& a, ForceEvaluation mode) {
+// Integrates record Step into record Step + 1; recordTrig is the trig of the record's
+// pitch, which the first stage evaluates at again.
+void IntegrateStep(Aircraft& a, ForceEvaluation mode, const PitchTrig& recordTrig) {
   const int n = a.Step;
   const double h = a.TimeStep;
   const StateTriple P = a.Records[n].Position;
@@ -44,8 +41,11 @@ void RungeKuttaStep(Aircraft& a, ForceEvaluation mode) {
       ps[i] = P[i] + stageOffset[s] * prevP[i];
       vs[i] = V[i] + stageOffset[s] * prevV[i];
     }
-    kV[s] = StageAccelerations(a, ps, vs, mode);
-    kP[s] = PositionRates(ps, vs);
+    // The first stage's pitch is the record's (P + 0 keeps its bits unless it is -0).
+    const bool recordPitch = SameBits(ps[kPitch], P[kPitch]);
+    const PitchTrig trig = recordPitch ? recordTrig : PitchTrig(ps[kPitch]);
+    kV[s] = StageAccelerations(a, ps, vs, trig, mode);
+    kP[s] = PositionRates(trig, vs);
     prevP = kP[s];
     prevV = kV[s];
   }
@@ -58,21 +58,33 @@ void RungeKuttaStep(Aircraft& a, ForceEvaluation mode) {
   }
 }
 
+}  // namespace
+
+void SetTailFrame(Aircraft& a, double tailSettingDeg) {
+  a.SetFrameRotation(kTailFrame, 0, 0, static_cast<float>(-DegToRadViaPi(tailSettingDeg)));
+}
+
+void RungeKuttaStep(Aircraft& a, ForceEvaluation mode) {
+  IntegrateStep(a, mode, PitchTrig(a.Records[a.Step].Position[kPitch]));
+}
+
 bool FlightStep(Aircraft& a, ForceEvaluation mode) {
   const int n = a.Step;
   if (n + 1 >= kRecordCapacity) {  // no row left to integrate into
     a.LastStep = static_cast<uint16_t>(n);
     return true;
   }
+  const StripGeometryHold sameStrips(a);
   FlightRecord& rec = a.Records[n];
   rec.TailSettingDeg = a.TailSetting;
   SetTailFrame(a, a.TailSetting);
 
-  rec.Acceleration = StageAccelerations(a, rec.Position, rec.Velocity, mode);
+  const PitchTrig trig(rec.Position[kPitch]);
+  rec.Acceleration = StageAccelerations(a, rec.Position, rec.Velocity, trig, mode);
   WingBending(a, a.Records[0].Position[kPitch]);
-  UpdateDownwash(a);
+  UpdateDownwash(a, trig);
   a.RecordCopy[n] = rec;
-  RungeKuttaStep(a, mode);
+  IntegrateStep(a, mode, trig);
 
   const bool touchedDown = -rec.Position[kZ] < kTouchdownHeight;
   const bool lastRow = n + 2 >= kRecordCapacity;

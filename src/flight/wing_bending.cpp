@@ -2,42 +2,89 @@
 
 #include <cmath>
 
+#include "flight/same_bits.h"
+#include "flight/sin_cos.h"
+
 namespace flight {
 namespace {
 
 // EI in N m^2 is Stiffness1 (kgf/cm^2) * Stiffness2 (cm^4) / 10000 * g.
 constexpr double kCm2ToM2 = 10000;
 
-void ComputeRootMoments(Aircraft& a, double theta0) {
-  const int n = a.StripCount;
-  std::array<double, kMaxStrips> phi{};     // rad, strip angle with the previous bending
-  std::array<double, kMaxStrips> cosPhi{};  // each computed once, used by every outer strip
-  std::array<double, kMaxStrips> sinPhi{};
-  std::array<double, kMaxStrips> spanPos{};  // m, spanwise position of each strip's root
-  for (int j = 0; j < n; ++j) {
-    phi[j] = a.Strips[j].Dihedral + a.BendingAngle[j];
-    cosPhi[j] = std::cos(phi[j]);
-    sinPhi[j] = std::sin(phi[j]);
-  }
-  for (int j = 0; j + 1 < n; ++j) spanPos[j + 1] = spanPos[j] + cosPhi[j] * a.Strips[j].Width;
-
-  const double cosTheta0 = std::cos(theta0);
-  for (int j = 0; j < n; ++j) {
-    const double width = a.Strips[j].Width;
-    const double cp = cosPhi[j];
-    const double sp = sinPhi[j];
-    const double hy = 0.5 * width * cp;  // half-strip vector
-    const double hz = 0.5 * width * sp;
-    const double hLength = std::sqrt(hy * hy + hz * hz);
-    double arm = 0.5 * cp * width;  // horizontal arm from strip k's root to strip j's middle
-    for (int k = j; k >= 0; --k) {
-      const double ry = spanPos[j] - spanPos[k] + hy;
-      const double rz = a.StripEndZ[j] - a.StripEndZ[k] + hz;
-      a.BendingMoment[k] += a.StripLift[j] * (ry * hy + rz * hz) / hLength;
-      if (k < j) arm += cosPhi[k] * a.Strips[k].Width;
-      a.BendingMoment[k] -= a.Strips[k].Mass * arm * cosTheta0;
+// Cosine and sine of each strip's angle with the previous bending (its dihedral plus
+// its bending angle), from the last shape's values where the argument is the same.
+void StripAngleTrig(Aircraft& a, double* cosPhi, double* sinPhi) {
+  const BendingTrigCache& t = a.BendingTrig;
+  for (int j = 0; j < a.StripCount; ++j) {
+    const double phi = a.Strips[j].Dihedral + a.BendingAngle[j];
+    const bool known = j < t.Count;
+    const bool haveCos = known && SameBits(phi, t.CosArg[j]);
+    const bool haveSin = known && SameBits(phi, t.SinArg[j]);
+    if (haveCos && haveSin) {
+      cosPhi[j] = t.Cos[j];
+      sinPhi[j] = t.Sin[j];
+    } else if (haveCos) {
+      cosPhi[j] = t.Cos[j];
+      sinPhi[j] = std::sin(phi);
+    } else if (haveSin) {
+      cosPhi[j] = std::cos(phi);
+      sinPhi[j] = t.Sin[j];
+    } else {
+      SinCos(phi, sinPhi[j], cosPhi[j]);
     }
   }
+}
+
+double CosStartPitch(Aircraft& a, double theta0) {
+  BendingTrigCache& t = a.BendingTrig;
+  if (!t.StartPitchValid || !SameBits(t.StartPitchKey, theta0)) {
+    t.StartPitchKey = theta0;
+    t.CosStartPitch = std::cos(theta0);
+    t.StartPitchValid = true;
+  }
+  return t.CosStartPitch;
+}
+
+// Root moment of every strip: the lift of each strip outward of it (its component
+// across the line from the root to the strip's middle) minus the weight of each strip
+// from it to that one. The inner loop over the roots k has no dependence from one root
+// to the next once the arms are known, so it runs as element-wise passes; each root's
+// moment still adds its terms in the order of the outer strips j.
+void ComputeRootMoments(Aircraft& a, double theta0) {
+  const int n = a.StripCount;
+  double cosPhi[kMaxStrips], sinPhi[kMaxStrips];  // of each strip's angle with the previous bending
+  StripAngleTrig(a, cosPhi, sinPhi);
+  double width[kMaxStrips], mass[kMaxStrips], endZ[kMaxStrips], moment[kMaxStrips];
+  double spanPos[kMaxStrips];  // m, spanwise position of each strip's root
+  for (int j = 0; j < n; ++j) {
+    width[j] = a.Strips[j].Width;
+    mass[j] = a.Strips[j].Mass;
+    endZ[j] = a.StripEndZ[j];
+    moment[j] = 0;
+  }
+  if (n > 0) spanPos[0] = 0;
+  for (int j = 0; j + 1 < n; ++j) spanPos[j + 1] = spanPos[j] + cosPhi[j] * width[j];
+
+  const double cosTheta0 = CosStartPitch(a, theta0);
+  for (int j = 0; j < n; ++j) {
+    const double cp = cosPhi[j];
+    const double sp = sinPhi[j];
+    const double hy = 0.5 * width[j] * cp;  // half-strip vector
+    const double hz = 0.5 * width[j] * sp;
+    const double hLength = std::sqrt(hy * hy + hz * hz);
+    const double lift = a.StripLift[j];
+    // Horizontal arm from strip k's root to strip j's middle, summed inward from j.
+    double arm[kMaxStrips];
+    arm[j] = 0.5 * cp * width[j];
+    for (int k = j - 1; k >= 0; --k) arm[k] = arm[k + 1] + cosPhi[k] * width[k];
+    for (int k = 0; k <= j; ++k) {
+      const double ry = spanPos[j] - spanPos[k] + hy;
+      const double rz = endZ[j] - endZ[k] + hz;
+      moment[k] += lift * (ry * hy + rz * hz) / hLength;
+      moment[k] -= mass[k] * arm[k] * cosTheta0;
+    }
+  }
+  for (int j = 0; j < n; ++j) a.BendingMoment[j] = moment[j];
 }
 
 void ComputeBendingAngles(Aircraft& a) {
@@ -54,22 +101,39 @@ void ComputeBendingAngles(Aircraft& a) {
 }
 
 // Rebuilds the strip-end heights and the projected span and area of one half, and from
-// them the effective span and aspect ratio.
+// them the effective span and aspect ratio. A strip's end height takes the sine of its
+// angle including the next strip's dihedral, its projection the cosine without it; on
+// a strip whose outer neighbour has no dihedral the two angles are one number, and one
+// call gives both.
 void ComputeShape(Aircraft& a) {
   const int n = a.StripCount;
-  double dihedralSum = 0;    // rad, through the previous strip
+  BendingTrigCache& t = a.BendingTrig;
+  double dihedralSum = 0;  // rad, through the previous strip
+  for (int i = 1; i <= n; ++i) {
+    const double nextDihedral = i < n ? a.Strips[i].Dihedral : 0;
+    const double previousSum = dihedralSum;
+    dihedralSum += nextDihedral;
+    t.SinArg[i - 1] = dihedralSum + a.BendingAngle[i - 1];
+    t.CosArg[i - 1] = previousSum + a.BendingAngle[i - 1];
+  }
+  for (int j = 0; j < n; ++j) {
+    if (SameBits(t.SinArg[j], t.CosArg[j])) {
+      SinCos(t.SinArg[j], t.Sin[j], t.Cos[j]);
+    } else {
+      t.Sin[j] = std::sin(t.SinArg[j]);
+      t.Cos[j] = std::cos(t.CosArg[j]);
+    }
+  }
+  t.Count = static_cast<int16_t>(n);
+
   double span = 0;           // m, projected half span of the strips
   double projectedArea = 0;  // m^2, projected area of one half
   a.StripEndZ[0] = 0;
   for (int i = 1; i <= n; ++i) {
     const WingStrip& strip = a.Strips[i - 1];
-    const double nextDihedral = i < n ? a.Strips[i].Dihedral : 0;
-    const double previousSum = dihedralSum;
-    dihedralSum += nextDihedral;
-    a.StripEndZ[i] = a.StripEndZ[i - 1] + strip.Width * std::sin(dihedralSum + a.BendingAngle[i - 1]);
-    const double cosProjected = std::cos(previousSum + a.BendingAngle[i - 1]);
-    span += strip.Width * cosProjected;
-    projectedArea += strip.Area * cosProjected;
+    a.StripEndZ[i] = a.StripEndZ[i - 1] + strip.Width * t.Sin[i - 1];
+    span += strip.Width * t.Cos[i - 1];
+    projectedArea += strip.Area * t.Cos[i - 1];
   }
   a.EffectiveSpan = 2 * (span + a.CenterHalfWidth);
   // Aspect ratio of the bent wing: span squared over the projected area of both halves.
