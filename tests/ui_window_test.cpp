@@ -184,6 +184,19 @@ TEST_F(UiWindowTest, EachKeyChangeGetsAFrameOfItsOwn) {
   EXPECT_EQ(ctrlKeys, "a");
 }
 
+TEST_F(UiWindowTest, CtrlShiftLettersComeInUpperCase) {
+  // Ctrl+S and Ctrl+Shift+S are different commands; the Shift is the key event's own,
+  // even when its release is already waiting behind it.
+  PushKey(SDL_KEYDOWN, SDLK_s, KMOD_LCTRL);
+  PushKey(SDL_KEYUP, SDLK_s, KMOD_LCTRL);
+  PushKey(SDL_KEYDOWN, SDLK_s, KMOD_LCTRL | KMOD_LSHIFT);
+  PushKey(SDL_KEYUP, SDLK_s, KMOD_LCTRL | KMOD_LSHIFT);
+  PushKey(SDL_KEYUP, SDLK_LSHIFT, KMOD_LCTRL);
+  std::string ctrlKeys;
+  for (platform::UiWindow::Input input; (input = window_->PumpEvents(0)).Events > 0;) ctrlKeys += input.CtrlKeys;
+  EXPECT_EQ(ctrlKeys, "sS");
+}
+
 TEST_F(UiWindowTest, QuitRequestIsReported) {
   SDL_Event quit{};
   quit.type = SDL_QUIT;

@@ -22,7 +22,7 @@ game_menu_x=40 game_menu_y=10           # "機体メニュー"
 edit_item_x=60 edit_item_y=40           # "機体諸元設定"
 wind_field_x=267 wind_field_y=151       # the configurator's "風速 (向かい風)" field
 file_menu_x=20 file_menu_y=8            # the configurator's "ファイル"
-quit_item_x=25 quit_item_y=92           # "終了"
+quit_item_x=25 quit_item_y=127          # "終了"
 wind_text=224x40+800+22                 # the game's "風速…" line, top right
 
 press() { xdotool keydown "$1"; sleep "${2:-0.3}"; xdotool keyup "$1"; }

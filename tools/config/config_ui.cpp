@@ -20,8 +20,8 @@
 #include <cstdio>
 
 #include "aircraft/aircraft_file.h"
+#include "modal_popup.h"
 #include "number_input.h"
-#include "open_choices.h"
 #include "platform/text_fields.h"
 #include "wing_drawing.h"
 
@@ -43,7 +43,6 @@ const ImVec4 kGreen(0.1f, 0.5f, 0.2f, 1);
 
 constexpr const char* kUnsavedPopup = "未保存の変更";
 constexpr const char* kSaveWarningsPopup = "警告があります";
-constexpr const char* kOpenPopup = "設計を開く";
 constexpr const char* kProblemsPopup = "ファイルの警告";
 constexpr const char* kNoticePopup = "お知らせ";
 
@@ -465,28 +464,6 @@ void FlightPanel(UiState& ui, const std::string& text) {
 // [SECTION] Popups
 //-----------------------------------------------------------------------------
 
-// Opens a modal popup when its flag is set; returns true while it is shown.
-bool BeginModal(const char* name, bool shown) {
-  if (shown && !ImGui::IsPopupOpen(name)) ImGui::OpenPopup(name);
-  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
-  ImGui::SetNextWindowSizeConstraints(ImVec2(360, 0), ImVec2(720, 640));
-  return ImGui::BeginPopupModal(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
-}
-
-// The cancel button, or Escape.
-bool CancelPressed() { return ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)); }
-
-// The OK button of a notice, or Enter.
-bool OkPressed() {
-  constexpr float kOkWidth = 80;  // px
-  return ImGui::Button("OK", ImVec2(kOkWidth, 0)) || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
-}
-
-void CloseModal(bool& flag) {
-  flag = false;
-  ImGui::CloseCurrentPopup();
-}
-
 void WarningList(const std::vector<DesignWarning>& warnings) {
   ImGui::PushTextWrapPos(680);
   for (const DesignWarning& w : warnings) {
@@ -499,7 +476,7 @@ void UnsavedPopup(UiState& ui) {
   DesignDocument& d = ui.Document;
   if (!BeginModal(kUnsavedPopup, d.AskUnsaved)) return;
   const bool quitting = QuitPending(d);
-  ImGui::TextUnformatted("temp.txt に保存していない変更があります。");
+  ImGui::Text("%s に保存していない変更があります。", ShownName(d.Editor.TargetName).c_str());
   ImGui::TextUnformatted(quitting ? "終了する前に保存しますか?" : "別の設計を開く前に保存しますか?");
   const bool refused = AnyRefusal(ui.Warnings);
   if (!ui.Warnings.empty()) WarningList(ui.Warnings);
@@ -567,41 +544,6 @@ void ProblemsPopup(UiState& ui) {
   ImGui::EndPopup();
 }
 
-void OpenDialog(UiState& ui) {
-  if (!BeginModal(kOpenPopup, ui.ShowOpenDialog)) return;
-  std::string chosen;
-  ImGui::TextUnformatted("作業フォルダの設計");
-  if (ImGui::Selectable("temp.txt (ゲームが読む設計)")) chosen = kDesignFileName;
-  ImGui::Separator();
-  ImGui::TextUnformatted("ランキングの機体 (チャンピオンの設計から始める)");
-  for (const RankingChoice& choice : RankingChoices()) {
-    ImGui::BeginDisabled(!choice.Exists);
-    if (ImGui::Selectable(choice.Label.c_str())) chosen = choice.GameFileName;
-    ImGui::EndDisabled();
-  }
-  const std::vector<std::string> others = OtherTextFiles();
-  if (!others.empty()) {
-    ImGui::Separator();
-    ImGui::TextUnformatted("その他のファイル");
-    for (const std::string& name : others) {
-      if (ImGui::Selectable(name.c_str())) chosen = name;
-    }
-  }
-  ImGui::Separator();
-  ImGui::SetNextItemWidth(300);
-  const bool entered = ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", ui.OpenPath,
-                                                sizeof ui.OpenPath, ImGuiInputTextFlags_EnterReturnsTrue);
-  ImGui::SameLine();
-  if ((ImGui::Button("ファイル名で開く") || entered) && ui.OpenPath[0] != '\0') chosen = ui.OpenPath;
-  ImGui::SameLine();
-  if (CancelPressed()) CloseModal(ui.ShowOpenDialog);
-  if (!chosen.empty()) {
-    CloseModal(ui.ShowOpenDialog);
-    RequestOpen(ui, chosen);
-  }
-  ImGui::EndPopup();
-}
-
 //-----------------------------------------------------------------------------
 // [SECTION] Frame layout
 //-----------------------------------------------------------------------------
@@ -623,9 +565,11 @@ void EditMenu(UiState& ui) {
 void MenuBar(UiState& ui) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
-    if (ImGui::MenuItem("開く...", "Ctrl+O")) ui.ShowOpenDialog = true;
+    if (ImGui::MenuItem("開く...", "Ctrl+O")) ShowOpenChooser(ui.Files);
     if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
-    if (ImGui::MenuItem("temp.txt に保存", "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
+    const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
+    if (ImGui::MenuItem(save.c_str(), "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
+    FileMenuItems(ui.Files, ui.Document, ui.Warnings);
     ImGui::Separator();
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     ImGui::EndMenu();
@@ -646,17 +590,19 @@ void Shortcuts(UiState& ui, const WindowCommands& commands) {
   if (commands.Undo) UndoOrRedo(ui, false);
   if (commands.Redo) UndoOrRedo(ui, true);
   if (commands.Save) RequestSave(ui.Document, ui.Warnings);
-  if (commands.Open) ui.ShowOpenDialog = true;
+  if (commands.SaveAs) ShowSaveAsChooser(ui.Files, ui.Document);
+  if (commands.Open) ShowOpenChooser(ui.Files);
 }
 
 void StatusLine(UiState& ui) {
   const bool dirty = IsDirty(ui.Document.Editor);
+  const std::string target = ShownName(ui.Document.Editor.TargetName);
   ImGui::Text("設計: %s", SourceDescription(ui.Document).c_str());
   ImGui::SameLine();
   if (dirty) {
-    ImGui::TextColored(kOrange, "| temp.txt に未保存の変更があります");
+    ImGui::TextColored(kOrange, "| %s に未保存の変更があります", target.c_str());
   } else {
-    ImGui::TextColored(kGreen, "| temp.txt と同じです");
+    ImGui::TextColored(kGreen, "| %s と同じです", target.c_str());
   }
   if (!ui.Document.Status.empty()) {
     ImGui::SameLine();
@@ -723,7 +669,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
 
   UnsavedPopup(ui);
   SaveWarningsPopup(ui);
-  OpenDialog(ui);
+  if (const auto chosen = DrawFileCommands(ui.Files, ui.Document, ui.Warnings)) RequestOpen(ui, *chosen);
   ProblemsPopup(ui);
   NoticePopup(ui);
   ImGui::End();

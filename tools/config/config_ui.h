@@ -12,6 +12,7 @@
 #include "design_figures.h"
 #include "designer_figures.h"
 #include "designer_panel.h"
+#include "file_commands_ui.h"
 #include "flights_panel.h"
 #include "test_flight.h"
 #include "undo_history.h"
@@ -50,9 +51,8 @@ struct UiState {
   bool SweepRunning = false;
   std::string SweepFor;
 
-  // The open dialog and the file name typed into it.
-  bool ShowOpenDialog = false;
-  char OpenPath[256] = {};
+  // The file chooser of open, save as and export, and the question before a replace.
+  FileCommandsUi Files;
 
   // The coach's "best possible flight" window.
   CoachPanel Coach;
@@ -67,11 +67,12 @@ void StartUi(UiState& ui);
 
 // Commands that come from the window rather than from the screen's widgets.
 struct WindowCommands {
-  bool Close = false;  // the window's close button
-  bool Save = false;   // Ctrl+S
-  bool Open = false;   // Ctrl+O
-  bool Undo = false;   // Ctrl+Z
-  bool Redo = false;   // Ctrl+Y
+  bool Close = false;   // the window's close button
+  bool Save = false;    // Ctrl+S
+  bool SaveAs = false;  // Ctrl+Shift+S
+  bool Open = false;    // Ctrl+O
+  bool Undo = false;    // Ctrl+Z
+  bool Redo = false;    // Ctrl+Y
 };
 
 // One frame of the whole screen.

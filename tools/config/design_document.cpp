@@ -1,6 +1,8 @@
 #include "design_document.h"
 
+#include "file_listing.h"
 #include "platform/files.h"
+#include "save_target.h"
 
 namespace config {
 namespace {
@@ -21,10 +23,13 @@ DesignChange OpenNow(DesignDocument& d, const std::string& name) {
   return DesignChange::Replaced;
 }
 
-// Saves and reports; Saved when the design is now in "temp.txt".
+// Saves (to the design's file, or to a "save as" name) and reports; Saved when the
+// design is now in that file.
 SaveResult SaveNow(DesignDocument& d) {
-  const SaveResult result = SaveDesign(d.Editor);
-  d.Status = DescribeSaveResult(result);
+  const std::string name = d.PendingSaveAs.empty() ? d.Editor.TargetName : d.PendingSaveAs;
+  d.PendingSaveAs.clear();
+  const SaveResult result = SaveDesignAs(d.Editor, name);
+  d.Status = DescribeSaveResult(result, name);
   if (result != SaveResult::Saved) ShowNotice(d, d.Status);
   return result;
 }
@@ -98,8 +103,13 @@ void CancelPending(DesignDocument& d) {
 
 bool QuitPending(const DesignDocument& d) { return d.PendingAction == DesignDocument::AfterPrompt::Quit; }
 
-void RequestSave(DesignDocument& d, const std::vector<DesignWarning>& warnings) {
+namespace {
+
+// Saves to the design's file, or to PendingSaveAs when set, after the design's
+// warnings: a refusal ends it, warnings ask first.
+void SaveAfterWarnings(DesignDocument& d, const std::vector<DesignWarning>& warnings) {
   if (AnyRefusal(warnings)) {
+    d.PendingSaveAs.clear();
     ShowNotice(d, RefusalText(warnings));
     return;
   }
@@ -110,14 +120,51 @@ void RequestSave(DesignDocument& d, const std::vector<DesignWarning>& warnings) 
   SaveNow(d);
 }
 
+}  // namespace
+
+void RequestSave(DesignDocument& d, const std::vector<DesignWarning>& warnings) {
+  d.PendingSaveAs.clear();
+  SaveAfterWarnings(d, warnings);
+}
+
+void RequestSaveAs(DesignDocument& d, const std::string& typedName, const std::vector<DesignWarning>& warnings) {
+  if (d.AskUnsaved || d.AskOverwrite || d.AskSaveWithWarnings) return;  // already asking
+  const std::string name = SaveAsFileName(typedName);
+  const SaveTargetCheck check = CheckSaveTarget(name);
+  if (RefusesSaveTarget(check)) {
+    ShowNotice(d, DescribeSaveTarget(check, name));
+    d.Status = name.empty() ? "保存しませんでした" : name + " には保存しませんでした";
+    return;
+  }
+  d.PendingSaveAs = name;
+  if (check == SaveTargetCheck::Exists) {
+    d.AskOverwrite = true;
+    return;
+  }
+  SaveAfterWarnings(d, warnings);
+}
+
+void ConfirmOverwrite(DesignDocument& d, const std::vector<DesignWarning>& warnings) {
+  d.AskOverwrite = false;
+  SaveAfterWarnings(d, warnings);
+}
+
+void CancelOverwrite(DesignDocument& d) {
+  d.AskOverwrite = false;
+  d.PendingSaveAs.clear();
+}
+
 void SaveDespiteWarnings(DesignDocument& d) {
   d.AskSaveWithWarnings = false;
   SaveNow(d);
 }
 
-void CancelSaveWithWarnings(DesignDocument& d) { d.AskSaveWithWarnings = false; }
+void CancelSaveWithWarnings(DesignDocument& d) {
+  d.AskSaveWithWarnings = false;
+  d.PendingSaveAs.clear();
+}
 
-std::string ShownName(const std::string& gameFileName) { return platform::NativePath(gameFileName); }
+std::string ShownName(const std::string& gameFileName) { return ShownFileName(platform::NativePath(gameFileName)); }
 
 std::string SourceDescription(const DesignDocument& d) {
   if (d.Editor.SourceName.empty()) return "既定の設計";

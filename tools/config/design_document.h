@@ -21,6 +21,8 @@ struct DesignDocument {
 
   bool AskUnsaved = false;           // the save / discard / cancel question
   bool AskSaveWithWarnings = false;  // save a design the game handles, but with warnings?
+  bool AskOverwrite = false;         // replace the existing file PendingSaveAs names?
+  std::string PendingSaveAs;         // file a "save as" writes once its questions are answered
   bool ShowFileProblems = false;     // the problems of the file just opened
   bool ShowNotice = false;
   std::string Notice;  // text of the notice, UTF-8
@@ -49,15 +51,25 @@ void CancelPending(DesignDocument& document);
 // The pending command is quitting (rather than opening another design).
 bool QuitPending(const DesignDocument& document);
 
-// Saves to "temp.txt" given the design's current warnings: a refused design is not
+// Saves to the design's file ("temp.txt" unless saved under another name) given the
+// design's current warnings: a refused design is not
 // saved and the notice lists why; warnings ask first; otherwise it saves at once.
 void RequestSave(DesignDocument& document, const std::vector<DesignWarning>& warnings);
 // Answers to the question about saving with warnings.
 void SaveDespiteWarnings(DesignDocument& document);
 void CancelSaveWithWarnings(DesignDocument& document);
 
+// Saves under another name (as typed: a missing extension becomes ".txt"). Folders,
+// the game's settings files and the ranking's files are refused with a notice; an
+// existing file asks first (AskOverwrite); then the design's warnings are handled as
+// RequestSave handles them. Once saved, later saves write that file.
+void RequestSaveAs(DesignDocument& document, const std::string& typedName, const std::vector<DesignWarning>& warnings);
+// Answers to the question about replacing an existing file.
+void ConfirmOverwrite(DesignDocument& document, const std::vector<DesignWarning>& warnings);
+void CancelOverwrite(DesignDocument& document);
+
 // A game file name as the screen shows it: the Japanese font draws a backslash as a
-// yen sign, so folders are shown with slashes.
+// yen sign, so folders are shown with slashes; a Shift-JIS name is shown in UTF-8.
 std::string ShownName(const std::string& gameFileName);
 // Where the values came from: the file's shown name, or the default design.
 std::string SourceDescription(const DesignDocument& document);

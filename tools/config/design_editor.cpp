@@ -1,6 +1,9 @@
 #include "design_editor.h"
 
+#include <filesystem>
+
 #include "aircraft/aircraft_file.h"
+#include "file_listing.h"
 #include "platform/files.h"
 
 namespace config {
@@ -53,6 +56,24 @@ flight::AircraftSpec DefaultDesign() {
   return s;
 }
 
+namespace {
+
+// What the game reads from a file, as the file writer would write it; nothing when the
+// file cannot be read.
+std::optional<std::string> SavedTextOf(const std::string& fileName) {
+  const auto text = platform::ReadFilePrefix(fileName, aircraft::kAircraftFileReadLimit);
+  if (!text) return std::nullopt;
+  return aircraft::FormatAircraftSpec(aircraft::ParseAircraftSpecText(*text));
+}
+
+// The file is the game's design file, by its name or as the same file on disk.
+bool IsTheDesignFile(const std::string& nativeName) {
+  std::error_code error;
+  return nativeName == kDesignFileName || std::filesystem::equivalent(nativeName, kDesignFileName, error);
+}
+
+}  // namespace
+
 bool SameDesign(const flight::AircraftSpec& a, const flight::AircraftSpec& b) {
   return aircraft::FormatAircraftSpec(a) == aircraft::FormatAircraftSpec(b);
 }
@@ -67,16 +88,22 @@ DesignEditor StartEditor() {
 bool OpenDesign(DesignEditor& editor, std::string_view gameFileName) {
   const auto text = platform::ReadFilePrefix(gameFileName, aircraft::kAircraftFileReadLimit);
   const bool isDesignFile = platform::NativePath(gameFileName) == kDesignFileName;
+  const bool savingToDesignFile = editor.TargetName == kDesignFileName;
   editor.ProblemFile = std::string(gameFileName);
   if (!text) {
     editor.Problems = {{FileProblemKind::Missing}};
-    if (isDesignFile) editor.SavedText.reset();
+    if (isDesignFile && savingToDesignFile) editor.SavedText.reset();
     return false;
   }
   editor.Spec = aircraft::ParseAircraftSpecText(*text);
   editor.SourceName = std::string(gameFileName);
   editor.Problems = CheckAircraftFileText(*text);
-  if (isDesignFile) editor.SavedText = aircraft::FormatAircraftSpec(editor.Spec);
+  if (isDesignFile) {
+    editor.SavedText = aircraft::FormatAircraftSpec(editor.Spec);
+  } else if (!savingToDesignFile) {
+    editor.SavedText = SavedTextOf(kDesignFileName);
+  }
+  editor.TargetName = kDesignFileName;
   return true;
 }
 
@@ -84,36 +111,47 @@ bool IsDirty(const DesignEditor& editor) {
   return !editor.SavedText || aircraft::FormatAircraftSpec(editor.Spec) != *editor.SavedText;
 }
 
-SaveResult SaveDesign(DesignEditor& editor) {
+SaveResult SaveDesign(DesignEditor& editor) { return SaveDesignAs(editor, editor.TargetName); }
+
+SaveResult SaveDesignAs(DesignEditor& editor, const std::string& fileName) {
   if (AnyRefusal(ValidateDesign(editor.Spec))) return SaveResult::Refused;
   const std::string text = aircraft::FormatAircraftSpec(editor.Spec);
-  if (!platform::WriteFileAtomically(kDesignFileName, text)) return SaveResult::WriteFailed;
-  const auto back = platform::ReadFilePrefix(kDesignFileName, aircraft::kAircraftFileReadLimit);
+  if (!platform::WriteFileAtomically(fileName, text)) return SaveResult::WriteFailed;
+  const auto back = platform::ReadFilePrefix(fileName, aircraft::kAircraftFileReadLimit);
   if (!back || *back != text || !SameDesign(aircraft::ParseAircraftSpecText(*back), editor.Spec)) {
-    // Whatever is there now is what the game will read.
-    if (back) {
-      editor.SavedText = aircraft::FormatAircraftSpec(aircraft::ParseAircraftSpecText(*back));
-    } else {
-      editor.SavedText.reset();
-    }
+    // Whatever is there now is what the game (or the next open) will read.
+    if (platform::NativePath(fileName) == platform::NativePath(editor.TargetName))
+      editor.SavedText = SavedTextOf(fileName);
     return SaveResult::ReadBackDiffers;
   }
   editor.SavedText = text;
-  editor.SourceName = kDesignFileName;
+  editor.SourceName = fileName;
+  editor.TargetName = fileName;
   editor.Problems.clear();
   editor.ProblemFile.clear();
   return SaveResult::Saved;
 }
 
-std::string DescribeSaveResult(SaveResult result) {
+std::string DescribeSaveResult(SaveResult result) { return DescribeSaveResult(result, kDesignFileName); }
+
+std::string DescribeSaveResult(SaveResult result, const std::string& fileName) {
+  const std::string name = ShownFileName(platform::NativePath(fileName));
   switch (result) {
-    case SaveResult::Saved: return "temp.txt に保存しました。";
+    case SaveResult::Saved:
+      if (IsTheDesignFile(platform::NativePath(fileName))) return name + " に保存しました。";
+      return name + " に保存しました (ゲームが読む temp.txt は元のまま)。";
     case SaveResult::Refused:
-      return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。temp.txt は変わっていません。";
-    case SaveResult::WriteFailed:
-      return "temp.txt に書き込めません (書き込み権限か空き容量を確認してください)。元の temp.txt はそのままです。";
+      return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。" + name + " は変わっていません。";
+    case SaveResult::WriteFailed: {
+      // A failed write leaves no file behind, so one that is there was there before.
+      std::error_code error;
+      const bool existed =
+          std::filesystem::exists(std::filesystem::symlink_status(platform::NativePath(fileName), error));
+      return name + " に書き込めません (書き込み権限か空き容量を確認してください)。" +
+             (existed ? "元の " + name + " はそのままです。" : std::string("ファイルは作っていません。"));
+    }
     case SaveResult::ReadBackDiffers:
-      return "temp.txt に書きましたが、読み直した値が一致しません。保存した値を確認してください。";
+      return name + " に書きましたが、読み直した値が一致しません。保存した値を確認してください。";
   }
   return {};
 }

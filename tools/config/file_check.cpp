@@ -128,6 +128,14 @@ std::string LineName(int line) {
 
 }  // namespace
 
+bool KeepsLinesInStep(const std::vector<FileProblem>& problems) {
+  for (const FileProblem& p : problems) {
+    if (ShiftsLaterLines(p.Kind) || p.Kind == FileProblemKind::Truncated || p.Kind == FileProblemKind::Missing)
+      return false;
+  }
+  return true;
+}
+
 bool ShiftsLaterLines(FileProblemKind kind) {
   switch (kind) {
     case FileProblemKind::NoComma:

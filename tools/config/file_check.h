@@ -37,6 +37,10 @@ std::vector<FileProblem> CheckAircraftFileText(std::string_view text);
 // Whether the game reads the lines after this problem out of step (or not at all).
 bool ShiftsLaterLines(FileProblemKind kind);
 
+// The file holds all 49 lines and the game reads each in its place: it is a design,
+// whatever its values are.
+bool KeepsLinesInStep(const std::vector<FileProblem>& problems);
+
 // One line of Japanese (UTF-8) saying what is wrong and what the game does with it.
 std::string DescribeFileProblem(const FileProblem& problem, std::string_view fileName);
 

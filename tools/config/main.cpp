@@ -2,7 +2,8 @@
 // game's folder (the working directory when it holds the game's files, as when the
 // game starts it as "config.exe" and reads that file when it ends; otherwise the
 // player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
-// glider) to FILE without opening a window.
+// glider) to FILE, and `--export-figures FILE OUT [--sjis]` the figures of a design as CSV,
+// without opening a window.
 #include <imgui.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "aircraft/aircraft_file.h"
 #include "config_ui.h"
 #include "design_editor.h"
+#include "figures_export.h"
 #include "platform/data_folder.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
@@ -36,12 +38,20 @@ void UseCompactStyle() {
 // A folder with a boot file, or one with a design to edit, is the game's folder.
 constexpr platform::DataFolderMarkers kDesignFiles{"BootConfig.txt", "temp.txt"};
 
+constexpr const char* kUsage =
+    "usage: velkaro-config [--write-default FILE | --export-figures FILE OUT [--sjis] | --help | --version]\n";
+
 std::string HelpText() {
-  return "usage: velkaro-config [--write-default FILE | --help | --version]\n"
+  return std::string(kUsage) +
          "The aircraft configurator: edits the design the game flies (temp.txt) with units,\n"
          "checks, a planform view, a test flight and a trim sweep.\n"
          "  --write-default FILE  write the built-in design (the shipped glider) to FILE\n"
-         "                        and exit, without a window\n\n" +
+         "                        and exit, without a window\n"
+         "  --export-figures FILE OUT [--sjis]\n"
+         "                        write the strip table and the designer's figures of the\n"
+         "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
+         "                        Shift-JIS without one) and exit, without a window; OUT\n"
+         "                        is replaced as a whole, never a design or a game file\n\n" +
          platform::DescribeDataFolder(kDesignFiles) +
          "There it reads and writes temp.txt (and opens the files chosen in the window).\n";
 }
@@ -54,13 +64,37 @@ int WriteDefaultDesign(const char* fileName) {
   return 0;
 }
 
+int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis) {
+  const auto encoding = shiftJis ? config::CsvEncoding::ShiftJis : config::CsvEncoding::Utf8WithBom;
+  switch (config::ExportFiguresOfFile(designFile, outFile, encoding)) {
+    case config::ExportResult::Written: return 0;
+    case config::ExportResult::CannotRead: std::fprintf(stderr, "velkaro-config: cannot read %s\n", designFile); break;
+    case config::ExportResult::NotADesign:
+      std::fprintf(stderr, "velkaro-config: %s is not an aircraft file (its lines are not the design's 49)\n",
+                   designFile);
+      break;
+    case config::ExportResult::Refused:
+      std::fprintf(stderr, "velkaro-config: refusing to write %s (a folder, a design or one of the game's files)\n",
+                   outFile);
+      break;
+    case config::ExportResult::CannotWrite:
+      std::fprintf(stderr, "velkaro-config: cannot write %s (nothing was written)\n", outFile);
+      break;
+  }
+  return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-config", HelpText()})) return *answered;
   if (argc == 3 && std::string(argv[1]) == "--write-default") return WriteDefaultDesign(argv[2]);
+  if (argc >= 2 && std::string(argv[1]) == "--export-figures") {
+    const bool shiftJis = argc == 5 && std::string(argv[4]) == "--sjis";
+    if (argc == 4 || shiftJis) return ExportFiguresCsv(argv[2], argv[3], shiftJis);
+  }
   if (argc != 1) {
-    std::fprintf(stderr, "usage: velkaro-config [--write-default FILE | --help | --version]\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
   if (std::string folderError; !platform::EnterDataFolder(kDesignFiles, folderError)) {
@@ -94,10 +128,16 @@ int main(int argc, char** argv) {
     }
     window.BeginUiFrame();
     const bool ctrlS = input.CtrlKeys.find('s') != std::string::npos;
+    const bool ctrlShiftS = input.CtrlKeys.find('S') != std::string::npos;
     const bool ctrlO = input.CtrlKeys.find('o') != std::string::npos;
     const bool ctrlZ = input.CtrlKeys.find('z') != std::string::npos;
     const bool ctrlY = input.CtrlKeys.find('y') != std::string::npos;
-    config::DrawUi(ui, {.Close = input.CloseRequested, .Save = ctrlS, .Open = ctrlO, .Undo = ctrlZ, .Redo = ctrlY});
+    config::DrawUi(ui, {.Close = input.CloseRequested,
+                        .Save = ctrlS,
+                        .SaveAs = ctrlShiftS,
+                        .Open = ctrlO,
+                        .Undo = ctrlZ,
+                        .Redo = ctrlY});
     window.ClearTo(kBackground, kBackground, kBackground);
     window.EndUiFrame();
   }

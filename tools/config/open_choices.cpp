@@ -9,12 +9,10 @@
 #include "platform/shift_jis.h"
 #include "platform/text_fields.h"
 #include "ranking/ranking_files.h"
+#include "save_target.h"
 
 namespace config {
 namespace {
-
-// Text files of the working directory that are not designs.
-constexpr const char* kNotDesigns[] = {"BootConfig.txt", "plane.txt", "zahyou.txt"};
 
 // "%2d位  ": the place, right-aligned in two columns.
 std::string PlaceText(int place) {
@@ -23,15 +21,21 @@ std::string PlaceText(int place) {
   return text;
 }
 
+// A game file name inside a folder other than the working directory.
+std::string InFolder(const std::string& folder, const std::string& gameFileName) {
+  return folder == "." ? gameFileName : folder + "/" + platform::NativePath(gameFileName);
+}
+
 }  // namespace
 
-std::vector<RankingChoice> RankingChoices() {
-  const auto tableText = platform::ReadFilePrefix(ranking::kTableFileName, ranking::kRankingReadLimit);
+std::vector<RankingChoice> RankingChoices(const std::string& folder) {
+  const auto tableText =
+      platform::ReadFilePrefix(InFolder(folder, ranking::kTableFileName), ranking::kRankingReadLimit);
   const ranking::TableFile table = tableText ? ranking::ParseTableFile(*tableText) : ranking::TableFile{};
   std::vector<RankingChoice> choices;
   for (int i = 0; i < ranking::kEntryCount; ++i) {
     RankingChoice choice;
-    choice.GameFileName = ranking::EntryFileName(i);
+    choice.GameFileName = InFolder(folder, ranking::EntryFileName(i));
     std::error_code error;
     choice.Exists = std::filesystem::exists(platform::NativePath(choice.GameFileName), error);
     const ranking::RankingEntry& entry = table.Entries[i];
@@ -45,13 +49,13 @@ std::vector<RankingChoice> RankingChoices() {
   return choices;
 }
 
-std::vector<std::string> OtherTextFiles() {
+std::vector<std::string> OtherTextFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(".", error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
     const std::string name = entry.path().filename().string();
     if (!entry.is_regular_file(error) || entry.path().extension() != ".txt") continue;
-    if (name == kDesignFileName || std::ranges::find(kNotDesigns, name) != std::end(kNotDesigns)) continue;
+    if (name == kDesignFileName || name.front() == '.' || IsGameSettingsFile(name)) continue;
     names.push_back(name);
   }
   std::sort(names.begin(), names.end());

@@ -12,11 +12,13 @@ struct RankingChoice {
   bool Exists = false;       // the entry file is there to be opened
 };
 
-// One choice per ranking place, best first, labelled from "rank\Ranking.txt".
-std::vector<RankingChoice> RankingChoices();
+// One choice per ranking place, best first, labelled from "rank\Ranking.txt" of the
+// folder (the working directory unless given; elsewhere the names start with it).
+std::vector<RankingChoice> RankingChoices(const std::string& folder = ".");
 
-// The ".txt" files in the working directory other than the design file and the game's
-// own settings and data files, sorted by name.
-std::vector<std::string> OtherTextFiles();
+// The names of the ".txt" files in a folder (the working directory unless given) other
+// than the design file, the game's own settings and data files and hidden files,
+// sorted by name.
+std::vector<std::string> OtherTextFiles(const std::string& folder = ".");
 
 }  // namespace config

@@ -187,7 +187,10 @@ UiWindow::Input UiWindow::PumpEvents(int timeoutMs) {
     if (event.type != SDL_KEYDOWN) continue;
     const SDL_Keycode key = event.key.keysym.sym;
     if (!event.key.repeat && (event.key.keysym.mod & KMOD_CTRL) && key >= 'a' && key <= 'z') {
-      input.CtrlKeys.push_back(static_cast<char>(key));
+      // Shift is taken from the key's own event: the modifier state SDL keeps is that
+      // of the last event read from the server, which may already be the Shift's release.
+      const bool shift = (event.key.keysym.mod & KMOD_SHIFT) != 0;
+      input.CtrlKeys.push_back(static_cast<char>(shift ? key - 'a' + 'A' : key));
     }
   }
   return input;

@@ -46,7 +46,7 @@ public:
   struct Input {
     int Events = 0;               // events of any kind
     bool CloseRequested = false;  // the window's close button or a quit request
-    std::string CtrlKeys;         // letters pressed with Ctrl, lower case, in order
+    std::string CtrlKeys;         // letters pressed with Ctrl, in order; upper case with Shift too
   };
   // Waits for input (at most timeoutMs; 0: only what is waiting) and hands it to the
   // UI, up to one key change per call (the UI sees key states once a frame): call

@@ -1,0 +1,29 @@
+#include "modal_popup.h"
+
+#include <imgui.h>
+
+namespace config {
+
+bool BeginModal(const char* name, bool shown) {
+  if (shown && !ImGui::IsPopupOpen(name)) ImGui::OpenPopup(name);
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowSizeConstraints(ImVec2(360, 0), ImVec2(720, 640));
+  return ImGui::BeginPopupModal(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+}
+
+bool CancelPressed() { return ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)); }
+
+bool OkPressed() {
+  constexpr float kOkWidth = 80;  // px
+  // Not in the frame the notice appears: the Enter that confirmed a typed name would
+  // otherwise close the notice it caused before it was ever drawn.
+  const bool enter = !ImGui::IsWindowAppearing() && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
+  return ImGui::Button("OK", ImVec2(kOkWidth, 0)) || enter;
+}
+
+void CloseModal(bool& flag) {
+  flag = false;
+  ImGui::CloseCurrentPopup();
+}
+
+}  // namespace config

@@ -1,0 +1,19 @@
+#pragma once
+// The configurator's modal popups all look and answer alike: centred, between 360 and
+// 720 pixels wide, sized to their content; Escape cancels and Enter confirms a notice.
+namespace config {
+
+// Opens a modal popup when its flag is set; returns true while it is shown (then end
+// it with ImGui::EndPopup).
+bool BeginModal(const char* name, bool shown);
+
+// The cancel button, or Escape.
+bool CancelPressed();
+
+// The OK button of a notice, or Enter (once the notice has been shown).
+bool OkPressed();
+
+// Clears the popup's flag and closes it.
+void CloseModal(bool& flag);
+
+}  // namespace config
