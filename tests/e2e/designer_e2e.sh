@@ -37,6 +37,20 @@ ctrl_key() {  # letter [shift]
 }
 click() { xdotool mousemove --window "$config" "$1" "$2" click "${3:-1}"; }
 
+# Return, held long enough for the UI to see it, until a condition holds: a key pressed
+# and released within one slow frame goes unseen, so a press that changed nothing is
+# made again (said with RETRY:); three at most.
+return_until() {  # condition...
+  for try in 1 2 3; do
+    xdotool keydown Return
+    sleep 0.2
+    xdotool keyup Return
+    wait_until "$@" && return 0
+    echo "RETRY: Return changed nothing (try $try)"
+  done
+  return 1
+}
+
 # Waits (15 s at most) until a command succeeds; no fixed sleeps where a state can be seen.
 wait_until() {
   for _ in $(seq 150); do
@@ -101,8 +115,7 @@ import -window root "$shots/designer-2-undone.png"
 ctrl_key s shift
 wait_until modal_shown || fail "Ctrl+Shift+S showed no chooser"
 xdotool type --delay 100 "glider-b"
-xdotool key Return
-wait_until test -s "$work/play/glider-b.txt" || fail "save as wrote no glider-b.txt"
+return_until test -s "$work/play/glider-b.txt" || fail "save as wrote no glider-b.txt"
 wait_until no_modal || fail "the chooser stayed open"
 cmp -s "$work/play/glider-b.txt" "$data/temp.txt" || fail "glider-b.txt is not the design (the span typed back?)"
 cmp -s "$work/play/temp.txt" "$data/temp.txt" || fail "save as changed temp.txt"
@@ -114,16 +127,14 @@ ctrl_key o
 wait_until modal_shown || fail "Ctrl+O showed no chooser"
 import -window root "$shots/designer-4-chooser.png"
 click $((WIDTH / 2 + rank3_row_dx)) $((HEIGHT / 2 + rank3_row_dy))
-xdotool key Return
-wait_until no_modal || fail "the row and Enter opened nothing (see $shots/designer-4-chooser.png)"
+return_until no_modal || fail "the row and Enter opened nothing (see $shots/designer-4-chooser.png)"
 xdotool mousemove --window "$config" 900 900
 import -window root "$shots/designer-5-opened-ranked-entry.png"
 # What was opened is what a save writes: the entry's aircraft lines (its first 49).
 ctrl_key s shift
 wait_until modal_shown || fail "Ctrl+Shift+S showed no chooser"
 xdotool type --delay 100 "from-rank3"
-xdotool key Return
-wait_until test -s "$work/play/from-rank3.txt" || fail "save as after opening the entry wrote nothing"
+return_until test -s "$work/play/from-rank3.txt" || fail "save as after opening the entry wrote nothing"
 head -n 49 "$data/rank/rank3.txt" | cmp -s - "$work/play/from-rank3.txt" ||
   fail "the design opened from the chooser is not rank/rank3.txt's (see $shots/designer-5-opened-ranked-entry.png)"
 cmp -s "$work/play/rank/rank3.txt" "$data/rank/rank3.txt" || fail "the ranked entry was changed"
