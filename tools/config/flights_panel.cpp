@@ -133,7 +133,11 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
     panel.Message = AddFlight(panel.Set, std::move(load));
     status = panel.Message;
   }
-  if (!panel.Message.empty()) ImGui::TextColored(kGrey, "%s", panel.Message.c_str());
+  if (!panel.Message.empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kGrey);
+    ImGui::TextWrapped("%s", panel.Message.c_str());
+    ImGui::PopStyleColor();
+  }
   FlightList(panel);
   AxisChoice(panel.Set);
   Plot(panel.Set);
