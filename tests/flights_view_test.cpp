@@ -211,6 +211,18 @@ TEST(FlightTable, FilesThatCannotBeFlownOrOpenedSayWhy) {
   EXPECT_FALSE(config::LooksLikeCsv(fakes::ReadText("temp.txt")));
   EXPECT_FALSE(config::LooksLikeCsv(fakes::ReadText("rank/rank0.txt")));
   EXPECT_TRUE(config::LooksLikeCsv(kHeader));
+  // Neither a table nor a design: nothing is flown.
+  fakes::WriteText("empty.txt", "");
+  const config::FlightLoad empty = config::LoadFlightFile("empty.txt");
+  EXPECT_FALSE(empty.Table);
+  EXPECT_NE(empty.Error.find("empty.txt: CSV の飛行記録でも機体ファイルでもありません"), std::string::npos)
+      << empty.Error;
+  std::string shifted = fakes::ReadText("temp.txt");
+  // The launch height's line (line 3) without its comma: every later value moves.
+  shifted.erase(shifted.find(',', shifted.find('\n', shifted.find('\n') + 1)), 1);
+  fakes::WriteText("shifted.txt", shifted);
+  EXPECT_FALSE(config::LoadFlightFile("shifted.txt").Table);
+  EXPECT_TRUE(config::LoadFlightFile("temp.txt").Table);
   // A design whose launch run never reaches the platform's edge.
   flight::AircraftSpec slow = config::DefaultDesign();
   slow.StartSpeed = 0;

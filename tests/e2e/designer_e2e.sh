@@ -3,12 +3,15 @@
 # of 3032 m) brings up a warning, Ctrl+Z takes it back, Ctrl+Shift+S saves the design
 # under another name (the file holds the design, temp.txt is untouched), and Ctrl+O's
 # file chooser opens a ranked entry from its row (saved as again, the file holds that
-# entry's aircraft lines).
+# entry's aircraft lines), the entry's design is compared with the design saved before
+# (the rows that differ marked; against its own file none), and the entry and that
+# design are flown and overlaid in one plot.
 # Usage: designer_e2e.sh CONFIG_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb, xdotool, ImageMagick or openbox is missing.
 config=$1 data=$2 shots=$3
-e2e_tools="import convert"
+e2e_tools="import convert compare"
 source "$(dirname "$0")/xvfb_session.sh"
+source "$(dirname "$0")/compare_and_plot.sh"
 config_pid=""
 on_exit='[ -n "$config_pid" ] && kill "$config_pid" 2>/dev/null'
 mkdir -p "$shots"
@@ -33,6 +36,20 @@ ctrl_key() {  # letter [shift]
   xdotool keyup ctrl
 }
 click() { xdotool mousemove --window "$config" "$1" "$2" click "${3:-1}"; }
+
+# Return, held long enough for the UI to see it, until a condition holds: a key pressed
+# and released within one slow frame goes unseen, so a press that changed nothing is
+# made again (said with RETRY:); three at most.
+return_until() {  # condition...
+  for try in 1 2 3; do
+    xdotool keydown Return
+    sleep 0.2
+    xdotool keyup Return
+    wait_until "$@" && return 0
+    echo "RETRY: Return changed nothing (try $try)"
+  done
+  return 1
+}
 
 # Waits (15 s at most) until a command succeeds; no fixed sleeps where a state can be seen.
 wait_until() {
@@ -98,8 +115,7 @@ import -window root "$shots/designer-2-undone.png"
 ctrl_key s shift
 wait_until modal_shown || fail "Ctrl+Shift+S showed no chooser"
 xdotool type --delay 100 "glider-b"
-xdotool key Return
-wait_until test -s "$work/play/glider-b.txt" || fail "save as wrote no glider-b.txt"
+return_until test -s "$work/play/glider-b.txt" || fail "save as wrote no glider-b.txt"
 wait_until no_modal || fail "the chooser stayed open"
 cmp -s "$work/play/glider-b.txt" "$data/temp.txt" || fail "glider-b.txt is not the design (the span typed back?)"
 cmp -s "$work/play/temp.txt" "$data/temp.txt" || fail "save as changed temp.txt"
@@ -111,19 +127,27 @@ ctrl_key o
 wait_until modal_shown || fail "Ctrl+O showed no chooser"
 import -window root "$shots/designer-4-chooser.png"
 click $((WIDTH / 2 + rank3_row_dx)) $((HEIGHT / 2 + rank3_row_dy))
-xdotool key Return
-wait_until no_modal || fail "the row and Enter opened nothing (see $shots/designer-4-chooser.png)"
+return_until no_modal || fail "the row and Enter opened nothing (see $shots/designer-4-chooser.png)"
 xdotool mousemove --window "$config" 900 900
 import -window root "$shots/designer-5-opened-ranked-entry.png"
 # What was opened is what a save writes: the entry's aircraft lines (its first 49).
 ctrl_key s shift
 wait_until modal_shown || fail "Ctrl+Shift+S showed no chooser"
 xdotool type --delay 100 "from-rank3"
-xdotool key Return
-wait_until test -s "$work/play/from-rank3.txt" || fail "save as after opening the entry wrote nothing"
+return_until test -s "$work/play/from-rank3.txt" || fail "save as after opening the entry wrote nothing"
 head -n 49 "$data/rank/rank3.txt" | cmp -s - "$work/play/from-rank3.txt" ||
   fail "the design opened from the chooser is not rank/rank3.txt's (see $shots/designer-5-opened-ranked-entry.png)"
 cmp -s "$work/play/rank/rank3.txt" "$data/rank/rank3.txt" || fail "the ranked entry was changed"
+
+# 5. The two designs compared: the ranked entry's (being edited) against glider-b.txt,
+# then against from-rank3.txt, its own file.
+wait_until no_modal || fail "the chooser stayed open"
+compare_designs glider-b.txt from-rank3.txt designer-6-compared.png
+
+# 6. Two flights in one plot: the ranked entry flown with its tail log, and glider-b.txt
+# flown untouched.
+plot_two_flights rank/rank3.txt glider-b.txt designer-7-two-flights.png
+toggle_window "$flights_item_x" "$flights_item_y" "$flights_title"  # closes the flights window
 
 # The end: quit from the menu (nothing unsaved), and the program exits by itself.
 wait_until no_modal || fail "the chooser stayed open"
@@ -135,4 +159,4 @@ wait "$config_pid"
 code=$?
 config_pid=""
 [ "$code" -eq 0 ] || fail "the configurator exited with $code"
-echo "PASS: slip warned, undone, saved as glider-b.txt, rank/rank3.txt opened from the chooser; screenshots in $shots"
+echo "PASS: slip warned, undone, saved as glider-b.txt, rank/rank3.txt opened from the chooser, compared with glider-b.txt, both flown in one plot; screenshots in $shots"

@@ -80,7 +80,11 @@ void DrawComparisonPanel(ComparisonPanel& panel, const flight::AircraftSpec& spe
       panel.RowsFor.clear();
     }
   }
-  if (!panel.Message.empty()) ImGui::TextColored(kRed, "%s", panel.Message.c_str());
+  if (!panel.Message.empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kRed);
+    ImGui::TextWrapped("%s", panel.Message.c_str());
+    ImGui::PopStyleColor();
+  }
   if (!panel.Other) {
     ImGui::TextColored(kGrey, "編集中の設計と比べる設計 (temp.txt、ランキングの機体、ほかの機体ファイル) を選んでください。");
     ImGui::End();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "file_check.h"
 #include "flight/flight_csv.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
@@ -195,8 +196,15 @@ FlightLoad LoadFlightFile(const std::string& gameFileName) {
              (note.empty() ? "" : " " + note);
     }
   } else {
-    // As velkaro-sim reads a file to fly.
-    load = FlyFlightText(text->substr(0, ranking::kRankingReadLimit));
+    // As velkaro-sim reads a file to fly; but a file that is not a design (empty, or
+    // lines out of step) would only fly numbers that mean nothing, so it is refused.
+    const std::string design = text->substr(0, ranking::kRankingReadLimit);
+    const std::vector<FileProblem> problems = CheckAircraftFileText(design);
+    if (!KeepsLinesInStep(problems)) {
+      return {std::nullopt, shown + ": CSV の飛行記録でも機体ファイルでもありません (" +
+                                DescribeFileProblem(problems.front(), shown) + ")"};
+    }
+    load = FlyFlightText(design);
   }
   if (!load.Table) {
     load.Error = shown + ": " + load.Error;

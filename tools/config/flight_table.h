@@ -70,7 +70,8 @@ FlightLoad FlyFlightText(const std::string& fileText);
 bool LooksLikeCsv(std::string_view text);
 
 // Reads a flight file (game file name): a CSV export, or an aircraft or entry file,
-// which is flown. A ranking entry is labelled with its place and pilot's name.
+// which is flown. A ranking entry is labelled with its place and pilot's name. A file
+// that is neither (empty, or an aircraft file whose lines are out of step) is refused.
 FlightLoad LoadFlightFile(const std::string& gameFileName);
 
 // The legend label of a file: "3位 name" for a ranking entry the table names, else the

@@ -39,7 +39,14 @@ void FlightList(FlightsPanel& panel) {
     return;
   }
   if (!ImGui::BeginTable("flights", 6, kFlags)) return;
-  for (const char* name : {"", "飛行", "距離 m", "飛行時間 s", "行", ""}) ImGui::TableSetupColumn(name);
+  // The name column takes the room left, so a long note wraps inside it.
+  constexpr float kSwatchWidth = 14, kNumberWidth = 72, kRowsWidth = 48, kButtonWidth = 36;  // px
+  ImGui::TableSetupColumn("", ImGuiTableColumnFlags_WidthFixed, kSwatchWidth);
+  ImGui::TableSetupColumn("飛行", ImGuiTableColumnFlags_WidthStretch);
+  ImGui::TableSetupColumn("距離 m", ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
+  ImGui::TableSetupColumn("飛行時間 s", ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
+  ImGui::TableSetupColumn("行", ImGuiTableColumnFlags_WidthFixed, kRowsWidth);
+  ImGui::TableSetupColumn("", ImGuiTableColumnFlags_WidthFixed, kButtonWidth);
   ImGui::TableHeadersRow();
   size_t remove = panel.Set.Flights.size();
   for (size_t i = 0; i < panel.Set.Flights.size(); ++i) {
@@ -53,7 +60,11 @@ void FlightList(FlightsPanel& panel) {
     if (ImGui::IsItemHovered()) {
       ImGui::SetTooltip("%s%s", f.Source.c_str(), f.Flown ? "\n(ゲームと同じ計算で飛ばしました)" : "");
     }
-    if (!f.Note.empty()) ImGui::TextColored(kOrange, "%s", f.Note.c_str());
+    if (!f.Note.empty()) {
+      ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
+      ImGui::TextWrapped("%s", f.Note.c_str());
+      ImGui::PopStyleColor();
+    }
     ImGui::TableNextColumn();
     ImGui::TextUnformatted(Number("%.2f", f.Distance).c_str());
     ImGui::TableNextColumn();
@@ -122,7 +133,11 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
     panel.Message = AddFlight(panel.Set, std::move(load));
     status = panel.Message;
   }
-  if (!panel.Message.empty()) ImGui::TextColored(kGrey, "%s", panel.Message.c_str());
+  if (!panel.Message.empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kGrey);
+    ImGui::TextWrapped("%s", panel.Message.c_str());
+    ImGui::PopStyleColor();
+  }
   FlightList(panel);
   AxisChoice(panel.Set);
   Plot(panel.Set);
