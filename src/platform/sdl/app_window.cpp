@@ -259,7 +259,10 @@ void AppWindow::SetChecked(int commandId, bool checked) { impl_->Checks[commandI
 void AppWindow::SetItem(int commandId, const std::string& sjisText, bool enabled) {
   MenuItem* item = FindMenuItem(impl_->Menu, commandId);
   if (!item) return;
-  item->Text = ShiftJisToUtf8(sjisText);
+  if (item->SjisText != sjisText) {
+    item->Text = ShiftJisToUtf8(sjisText);
+    item->SjisText = sjisText;
+  }
   item->Enabled = enabled;
 }
 

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +26,9 @@ struct MenuItem {
 
   int CommandId = 0;  // 0: separator (unless it has a submenu)
   std::string Text;
+  // The Shift-JIS text an item set at run time was converted from: the game sets its
+  // changing items after every tick, and an unchanged text is not converted again.
+  std::optional<std::string> SjisText;
   bool Enabled = true;
   std::vector<MenuItem> Submenu;
 };
