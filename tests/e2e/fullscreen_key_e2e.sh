@@ -8,10 +8,7 @@ game=$1 data=$2 shots=$3
 e2e_tools="import convert"
 source "$(dirname "$0")/xvfb_session.sh"
 
-cp -r "$data"/. "$work"/
-mkdir -p "$shots"
-cd "$work"
-start_game "$work"
+start_game_on_shipped_files
 
 xdotool mousemove 640 500
 xdotool key --window "$window" F11

@@ -11,10 +11,7 @@ game=$1 data=$2 shots=$3
 e2e_tools="import convert"
 source "$(dirname "$0")/xvfb_session.sh"
 
-cp -r "$data"/. "$work"/
-mkdir -p "$shots"
-cd "$work"
-start_game "$work"
+start_game_on_shipped_files
 no_warnings "$work/game.log"
 
 # Window-relative places of the menu (its layout is fixed by the program).

@@ -98,6 +98,15 @@ start_game() {  # folder [log]
   sleep 2
 }
 
+# Copies the shipped files ($data) into the work folder, makes the screenshot folder
+# ($shots), and starts the game there.
+start_game_on_shipped_files() {
+  cp -r "$data"/. "$work"/
+  mkdir -p "$shots"
+  cd "$work"
+  start_game "$work"
+}
+
 # Ends the game with SIGTERM, through its shutdown (the ranking is saved); fails unless
 # it exits with 0.
 stop_game() {
