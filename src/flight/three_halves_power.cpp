@@ -15,7 +15,7 @@ constexpr double kSmallest = 0x1p-400;     // arguments where no step under- or 
 constexpr double kLargest = 0x1p400;
 constexpr uint64_t kExponentBits = 0x7FF0000000000000ull;
 constexpr double kUlpOfUnit = 0x1p-52;  // the spacing of doubles in [1, 2)
-constexpr double kCertainWithin = 0.4;  // ulp: a value this close to its double rounds to it for pow
+constexpr double kCertainWithin = 0.45;  // ulp: a value this close to its double rounds to it for pow
 
 struct Halves {
   double High, Low;  // High + Low is the number exactly; High has 26 bits
