@@ -95,31 +95,45 @@ void UpdateGeometryTerms(Aircraft& a) {
     c.CosSweep[j] = std::cos(sweep);
   }
   c.GeometryCount = a.StripCount;
-  c.ShapeCount = -1;  // the shape terms use the widths
+  c.SlopeCount = -1;  // the slope terms use the widths
 }
 
-// The strip terms of the bent wing at the record's height z (m, down). Called after
+// The slope terms of the bent wing, from the strip-end heights. Called after
 // UpdateGeometryTerms, so the widths are the cache's copies.
-void UpdateShapeTerms(Aircraft& a, double z) {
+void UpdateSlopeTerms(Aircraft& a) {
+  StripTermCache& c = a.StripTerms;
+  const int n = a.StripCount;
+  uint64_t differ = c.SlopeCount == n ? 0 : 1;
+  for (int j = 0; j <= n; ++j) differ |= Bits(a.StripEndZ[j]) ^ Bits(c.EndZKey[j]);
+  if (differ == 0) return;
+
+  for (int j = 0; j <= n; ++j) c.EndZKey[j] = a.StripEndZ[j];
+  for (int j = 0; j < n; ++j) {
+    const double slope = (c.EndZKey[j + 1] - c.EndZKey[j]) / c.Width[j];
+    c.CosSlope[j] = std::sqrt(1 - slope * slope);
+  }
+  c.SlopeCount = a.StripCount;
+  c.GroundCount = -1;  // the ground terms use the strip-end heights
+}
+
+// The ground-effect terms of the bent wing at the record's height z (m, down). Called
+// after UpdateSlopeTerms, so the strip-end heights are the cache's copies.
+void UpdateGroundTerms(Aircraft& a, double z) {
   StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
   const double a0 = a.WingAirfoil.LiftSlope;
   const double span = a.EffectiveSpan;
   const double aspectRatio = a.AspectRatio;
-  uint64_t differ = c.ShapeCount == n ? 0 : 1;
+  uint64_t differ = c.GroundCount == n ? 0 : 1;
   differ |= (Bits(z) ^ Bits(c.HeightKey)) | (Bits(span) ^ Bits(c.SpanKey)) | (Bits(aspectRatio) ^ Bits(c.AspectKey)) |
             (Bits(a0) ^ Bits(c.LiftSlopeKey));
-  for (int j = 0; j <= n; ++j) differ |= Bits(a.StripEndZ[j]) ^ Bits(c.EndZKey[j]);
   if (differ == 0) return;
 
-  for (int j = 0; j <= n; ++j) c.EndZKey[j] = a.StripEndZ[j];
   const std::array<double, kMaxStrips + 1>& endZ = c.EndZKey;
-  double ratio[kMaxStrips] = {};  // height above the water over the span
+  double ratio[kMaxStrips];  // height above the water over the span
   for (int j = 0; j < n; ++j) {
     const double zIn = endZ[j];
     const double zOut = endZ[j + 1];
-    const double slope = (zOut - zIn) / c.Width[j];
-    c.CosSlope[j] = std::sqrt(1 - slope * slope);
     const double h = (zOut + zIn) * 0.5 - z + zIn;  // m
     ratio[j] = (h > 0 ? h : kFallbackHeight) / span;
   }
@@ -134,7 +148,7 @@ void UpdateShapeTerms(Aircraft& a, double z) {
   c.SpanKey = span;
   c.AspectKey = aspectRatio;
   c.LiftSlopeKey = a0;
-  c.ShapeCount = a.StripCount;
+  c.GroundCount = a.StripCount;
 }
 
 // WingForces with the relative wind's angle already known (it is the body's angle of
@@ -170,7 +184,8 @@ ForceTriple WingForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
 // arctangent leaves free, and added strip by strip in their order.
 ForceTriple StripForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w) {
   if (!a.StripTerms.GeometryHeld) UpdateGeometryTerms(a);
-  UpdateShapeTerms(a, a.Records[a.Step].Position[kZ]);
+  UpdateSlopeTerms(a);
+  UpdateGroundTerms(a, a.Records[a.Step].Position[kZ]);
   const StripTermCache& c = a.StripTerms;
   const int n = a.StripCount;
   const double ur = u + a.WindSpeed * trig.Cos;

@@ -103,12 +103,16 @@ struct StripTermCache {
   double RootSweepKey = 0;  // rad, what CosRootSweep was computed from
   bool RootSweepValid = false;
 
-  // Per strip: the slope's cosine, the ground-effect aspect term and the lift slope,
-  // which depend on the bent wing's shape and the record's height (not on the stage).
-  int16_t ShapeCount = -1;                       // -1 until computed
+  // Per strip: the slope's cosine, which depends only on the bent wing's shape (the
+  // strip-end heights change once per step, at the bending, so the five evaluations
+  // around it share one shape).
+  int16_t SlopeCount = -1;                       // -1 until computed
   std::array<double, kMaxStrips + 1> EndZKey{};  // m
-  double HeightKey = 0, SpanKey = 0, AspectKey = 0, LiftSlopeKey = 0;
   std::array<double, kMaxStrips> CosSlope{};
+  // Per strip: the ground-effect aspect term and the lift slope, which depend on the
+  // shape and on the height of the state evaluated.
+  int16_t GroundCount = -1;  // -1 until computed, or when the shape changed since
+  double HeightKey = 0, SpanKey = 0, AspectKey = 0, LiftSlopeKey = 0;
   std::array<double, kMaxStrips> AspectTerm{};
   std::array<double, kMaxStrips> LiftSlope{};  // per rad
 };

@@ -45,6 +45,20 @@ double CosStartPitch(Aircraft& a, double theta0) {
   return t.CosStartPitch;
 }
 
+// Horizontal arm (m) from strip k's root to strip j's middle, as arm[j][k] for k <= j:
+// half of strip j plus each whole strip from j - 1 inward to k, summed inward from j.
+// Each j is its own chain of sums; the loop runs the chains side by side, one strip k
+// at a time, so they do not wait for one another, and the table is complete before
+// the moment passes read it.
+using ArmTable = double[kMaxStrips][kMaxStrips];
+void ComputeArms(int n, const double* cosPhi, const double* width, ArmTable& arm) {
+  for (int j = 0; j < n; ++j) arm[j][j] = 0.5 * cosPhi[j] * width[j];
+  for (int k = n - 2; k >= 0; --k) {
+    const double projected = cosPhi[k] * width[k];  // m, strip k's horizontal width
+    for (int j = k + 1; j < n; ++j) arm[j][k] = arm[j][k + 1] + projected;
+  }
+}
+
 // Root moment of every strip: the lift of each strip outward of it (its component
 // across the line from the root to the strip's middle) minus the weight of each strip
 // from it to that one. The inner loop over the roots k has no dependence from one root
@@ -64,24 +78,21 @@ void ComputeRootMoments(Aircraft& a, double theta0) {
   }
   if (n > 0) spanPos[0] = 0;
   for (int j = 0; j + 1 < n; ++j) spanPos[j + 1] = spanPos[j] + cosPhi[j] * width[j];
+  ArmTable arm;
+  ComputeArms(n, cosPhi, width, arm);
 
   const double cosTheta0 = CosStartPitch(a, theta0);
   for (int j = 0; j < n; ++j) {
-    const double cp = cosPhi[j];
-    const double sp = sinPhi[j];
-    const double hy = 0.5 * width[j] * cp;  // half-strip vector
-    const double hz = 0.5 * width[j] * sp;
+    const double hy = 0.5 * width[j] * cosPhi[j];  // half-strip vector
+    const double hz = 0.5 * width[j] * sinPhi[j];
     const double hLength = std::sqrt(hy * hy + hz * hz);
     const double lift = a.StripLift[j];
-    // Horizontal arm from strip k's root to strip j's middle, summed inward from j.
-    double arm[kMaxStrips];
-    arm[j] = 0.5 * cp * width[j];
-    for (int k = j - 1; k >= 0; --k) arm[k] = arm[k + 1] + cosPhi[k] * width[k];
+    const double* armToJ = arm[j];
     for (int k = 0; k <= j; ++k) {
       const double ry = spanPos[j] - spanPos[k] + hy;
       const double rz = endZ[j] - endZ[k] + hz;
       moment[k] += lift * (ry * hy + rz * hz) / hLength;
-      moment[k] -= mass[k] * arm[k] * cosTheta0;
+      moment[k] -= mass[k] * armToJ[k] * cosTheta0;
     }
   }
   for (int j = 0; j < n; ++j) a.BendingMoment[j] = moment[j];
