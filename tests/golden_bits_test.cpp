@@ -12,6 +12,7 @@
 #include "fakes/flight_hash.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
+#include "flight/vector_copies.h"
 #include "ranking/ranking_files.h"
 #include "sim/demo_flight.h"
 #include "sim/player_flight.h"
@@ -55,7 +56,9 @@ std::string HashOfScriptedPlayer() {
          "player-log count=" + std::to_string(table->InProgressLog.Count) + " values=" + logHash.Hex() + '\n';
 }
 
-TEST(ExactBits, GoldenRankedPlayerAndWholeWingFlights) {
+// The golden flight, every shipped ranking entry, a scripted player and a whole-wing
+// flight, one hash line each.
+std::string GoldenHashes() {
   fakes::FakePlatform os;
   fakes::TempWorkingDir dir;
   std::string actual;
@@ -71,8 +74,22 @@ TEST(ExactBits, GoldenRankedPlayerAndWholeWingFlights) {
   wholeWing.StripModel = 0;
   fakes::WriteText("whole.txt", aircraft::FormatAircraftSpec(wholeWing));
   actual += HashOfFile("whole-wing-trim-0.75", "whole.txt", {.TrimDeg = 0.75});
+  return actual;
+}
 
+TEST(ExactBits, GoldenRankedPlayerAndWholeWingFlights) {
+  const std::string actual = GoldenHashes();
   if (std::getenv("VELKARO_UPDATE_GOLDEN")) fakes::WriteText(kHashes, actual);
+  EXPECT_EQ(actual, fakes::ReadText(kHashes));
+}
+
+// The flight code has a baseline copy and, on CPUs with AVX2, a wider one; whichever the
+// CPU takes above, the baseline copy must give the same bits.
+TEST(ExactBits, BaselineVectorCopiesGiveTheSameBits) {
+  flight::AllowAvx2Copies(false);
+  EXPECT_FALSE(flight::UsesAvx2Copies());
+  const std::string actual = GoldenHashes();
+  flight::AllowAvx2Copies(true);
   EXPECT_EQ(actual, fakes::ReadText(kHashes));
 }
 

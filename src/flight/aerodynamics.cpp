@@ -16,6 +16,7 @@
 
 #include "flight/same_bits.h"
 #include "flight/three_halves_power.h"
+#include "flight/vector_copies.h"
 
 namespace flight {
 namespace {
@@ -255,32 +256,7 @@ ForceTriple TailForcesAt(Aircraft& a, const PitchTrig& trig, double u, double w,
   return f;
 }
 
-}  // namespace
-
-StripGeometryHold::StripGeometryHold(Aircraft& a) : aircraft_(a) {
-  UpdateGeometryTerms(a);
-  a.StripTerms.GeometryHeld = true;
-}
-
-StripGeometryHold::~StripGeometryHold() { aircraft_.StripTerms.GeometryHeld = false; }
-
-ForceTriple WingForces(Aircraft& a, double u, double w, double theta) {
-  return WingForcesAt(a, PitchTrig(theta), u, w, nullptr);
-}
-
-ForceTriple StripForces(Aircraft& a, double u, double w, double theta) {
-  return StripForcesAt(a, PitchTrig(theta), u, w);
-}
-
-ForceTriple TailForces(Aircraft& a, double u, double w, double q, double theta) {
-  return TailForcesAt(a, PitchTrig(theta), u, w, q);
-}
-
-AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& position, const StateTriple& velocity) {
-  return EvaluateAccelerations(a, PitchTrig(position[kPitch]), velocity);
-}
-
-AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, const StateTriple& velocity) {
+AccelerationTriple AccelerationsAt(Aircraft& a, const PitchTrig& trig, const StateTriple& velocity) {
   FlightRecord& rec = a.Records[a.Step];
   const double u = velocity[0], w = velocity[1], q = velocity[2];
   const double windU = a.WindSpeed * trig.Cos;
@@ -313,6 +289,35 @@ AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, con
       (a.TailArm * tail.Lift + std::sqrt(tail.Lift * tail.Lift + wing.Lift * wing.Lift) * a.WingArm + wing.Moment) /
       a.PitchInertia;
   return acc;
+}
+
+}  // namespace
+
+StripGeometryHold::StripGeometryHold(Aircraft& a) : aircraft_(a) {
+  UpdateGeometryTerms(a);
+  a.StripTerms.GeometryHeld = true;
+}
+
+StripGeometryHold::~StripGeometryHold() { aircraft_.StripTerms.GeometryHeld = false; }
+
+ForceTriple WingForces(Aircraft& a, double u, double w, double theta) {
+  return WingForcesAt(a, PitchTrig(theta), u, w, nullptr);
+}
+
+ForceTriple StripForces(Aircraft& a, double u, double w, double theta) {
+  return StripForcesAt(a, PitchTrig(theta), u, w);
+}
+
+ForceTriple TailForces(Aircraft& a, double u, double w, double q, double theta) {
+  return TailForcesAt(a, PitchTrig(theta), u, w, q);
+}
+
+AccelerationTriple EvaluateAccelerations(Aircraft& a, const StateTriple& position, const StateTriple& velocity) {
+  return EvaluateAccelerations(a, PitchTrig(position[kPitch]), velocity);
+}
+
+AccelerationTriple EvaluateAccelerations(Aircraft& a, const PitchTrig& trig, const StateTriple& velocity) {
+  return FromVectorCopy([&] { return AccelerationsAt(a, trig, velocity); });
 }
 
 double Accelerations(Aircraft& a, int i, const StateTriple& position, const StateTriple& velocity) {

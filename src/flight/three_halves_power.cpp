@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "flight/same_bits.h"
+#include "flight/vector_copies.h"
 
 namespace flight {
 namespace {
@@ -50,15 +51,7 @@ double ShortWay(double x, double& certain) {
   return y;
 }
 
-}  // namespace
-
-bool CertainThreeHalvesPower(double x, double& result) {
-  double certain = 0;
-  result = ShortWay(x, certain);
-  return certain != 0;
-}
-
-void ThreeHalvesPowers(const double* x, double* result, int count) {
+void ThreeHalvesPowersIn(const double* x, double* result, int count) {
   constexpr int kBatch = 32;
   double certain[kBatch];
   for (int start = 0; start < count; start += kBatch) {
@@ -68,6 +61,18 @@ void ThreeHalvesPowers(const double* x, double* result, int count) {
       if (certain[i] == 0) result[start + i] = std::pow(x[start + i], kExponent);
     }
   }
+}
+
+}  // namespace
+
+bool CertainThreeHalvesPower(double x, double& result) {
+  double certain = 0;
+  result = ShortWay(x, certain);
+  return certain != 0;
+}
+
+void ThreeHalvesPowers(const double* x, double* result, int count) {
+  FromVectorCopy([&] { ThreeHalvesPowersIn(x, result, count); });
 }
 
 }  // namespace flight

@@ -4,6 +4,7 @@
 
 #include "flight/same_bits.h"
 #include "flight/sin_cos.h"
+#include "flight/vector_copies.h"
 
 namespace flight {
 namespace {
@@ -152,15 +153,19 @@ void ComputeShape(Aircraft& a) {
   if (bothHalves > 0) a.AspectRatio = a.EffectiveSpan * a.EffectiveSpan / bothHalves;
 }
 
-}  // namespace
-
-void WingBending(Aircraft& a, double theta0) {
+void BendWing(Aircraft& a, double theta0) {
   const int n = a.StripCount;
   for (int i = 0; i <= n; ++i) a.BendingMoment[i] = 0;
   ComputeRootMoments(a, theta0);
   ComputeBendingAngles(a);
   ComputeShape(a);
+}
 
+}  // namespace
+
+void WingBending(Aircraft& a, double theta0) {
+  FromVectorCopy([&] { BendWing(a, theta0); });
+  const int n = a.StripCount;
   if (n < 1) return;
   const float rootX = static_cast<float>(a.BendingAngle[0] + a.Strips[0].Dihedral);
   const float rootSweep = static_cast<float>(a.Strips[0].Sweep);
