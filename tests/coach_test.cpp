@@ -3,13 +3,16 @@
 // design that cannot launch is reported as such (by the library and by velkaro-sim).
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <random>
 #include <sstream>
 
 #include "aircraft/aircraft_file.h"
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
+#include "ranking/ranking_files.h"
 #include "sim/coach.h"
 #include "sim/demo_flight.h"
 
@@ -63,6 +66,24 @@ TEST(Coach, StoredValuesAreWhatTheEntryFileReadsBack) {
   EXPECT_EQ(sim::StoredTailValue(-0.5), -0.5);
   EXPECT_EQ(sim::StoredTailValue(1e-7), 1e-7);
   EXPECT_EQ(sim::StoredTailValue(sim::StoredTailValue(2.0000001)), sim::StoredTailValue(2.0000001));
+
+  // Every value of a log written by the entry-file writer and read back by its reader
+  // is exactly the stored value: tail settings, halves and ties in the sixth digit, and
+  // magnitudes from tiny to large.
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> trim(-10, 10), exponent(-12, 12);
+  ranking::ControlLog log;
+  log.Count = ranking::kControlLogCapacity;
+  for (int k = 0; k < log.Count; ++k) {
+    if (k % 3 == 0) log.Values[k] = trim(random);
+    if (k % 3 == 1) log.Values[k] = std::pow(10.0, exponent(random)) * (k % 2 ? -1 : 1);
+    if (k % 3 == 2) log.Values[k] = (k - 2500) * 0.000005 + 1.234565;  // sixth-digit halves
+  }
+  const auto read = ranking::ParseEntryFile(sim::CoachEntryText(fakes::ReadText(kData / "temp.txt"), log));
+  ASSERT_TRUE(read);
+  for (int k = 0; k < log.Count; ++k) {
+    ASSERT_EQ(read->Log.Values[k], sim::StoredTailValue(log.Values[k])) << "value " << log.Values[k];
+  }
 }
 
 TEST(Coach, TimeLimitAndCancelEndTheSearch) {
