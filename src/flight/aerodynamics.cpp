@@ -22,8 +22,8 @@ namespace flight {
 namespace {
 
 // Ground effect: the effective aspect ratio grows as (p + 1) / p with
-// p = 33 (h / span)^1.5 (the strips' powers by ThreeHalvesPowers, which gives std::pow's
-// bits).
+// p = 33 (h / span)^1.5 (the powers by ThreeHalvesPowers and CertainThreeHalvesPower,
+// which give std::pow's bits).
 constexpr double kGroundEffectFactor = 33;
 constexpr double kGroundEffectExponent = 1.5;
 // Height used in the ground-effect term when the surface is at or below the water.
@@ -56,8 +56,10 @@ double LimitCl(double cl, const Airfoil& airfoil) {
 }
 
 double GroundEffectTerm(double height, double span, RepeatedCall& lastCall) {
-  return kGroundEffectFactor *
-         Recall(lastCall, height / span, [](double ratio) { return std::pow(ratio, kGroundEffectExponent); });
+  return kGroundEffectFactor * Recall(lastCall, height / span, [](double ratio) {
+           double power;
+           return CertainThreeHalvesPower(ratio, power) ? power : std::pow(ratio, kGroundEffectExponent);
+         });
 }
 
 double DynamicPressureTimesTwo(double v) { return kAirDensity * (v * v); }

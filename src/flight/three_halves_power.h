@@ -6,11 +6,10 @@
 // that exact value lies within 0.45 ulp of the double it rounds to, every other double
 // is at least 0.55 ulp away; the C library's pow is within 0.54 ulp of the exact value
 // (glibc documents that bound for its builds with and without FMA, and a correctly
-// rounded pow is within 0.5), so it returns that same double. Otherwise (a value near a rounding midpoint, a power of
-// two, an argument outside [2^-400, 2^400] or not a number) the library's pow is called.
-// About nine arguments in ten take the short way; it needs no library call and
-// vectorises over a batch (a single argument is faster with pow itself, since the
-// branch between the two ways cannot be predicted).
+// rounded pow is within 0.5), so it returns that same double. Otherwise (a value near
+// a rounding midpoint, a power of two, an argument outside [2^-400, 2^400] or not a
+// number) the library's pow is called. About nine arguments in ten take the short way;
+// it needs no library call, and it vectorises over a batch.
 
 namespace flight {
 
