@@ -17,17 +17,6 @@ namespace {
 using platform::Key;
 
 struct FlightExport : fakes::GameFixture {
-  void Tick(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      device.Calls.clear();
-      device.Draws.clear();
-      game::IdleTick(g);
-    }
-  }
-  void TickUntil(uint8_t state) {
-    for (int i = 0; i < 20000 && g.State != state; ++i) Tick();
-    ASSERT_EQ(g.State, state);
-  }
   // Exports at a distinct second, so each export is a file of its own.
   std::string Export() {
     std::tm t{};

@@ -21,22 +21,7 @@ namespace {
 using platform::Key;
 
 struct GameSession : fakes::GameFixture {
-  void Tick(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      game::IdleTick(g);
-      device.Calls.clear();  // keep memory flat over long flights
-      device.Draws.clear();
-    }
-  }
-  // Ticks until the state is reached; returns the ticks taken (fails after the limit).
-  int TickUntil(uint8_t state, int limit = 20000) {
-    for (int i = 1; i <= limit; ++i) {
-      Tick();
-      if (g.State == state) return i;
-    }
-    ADD_FAILURE() << "state " << int(state) << " not reached; state is " << int(g.State);
-    return limit;
-  }
+  GameSession() { ClearAfterTick = true; }
   int Presents() const { return static_cast<int>(device.CallsStartingWith("Present").size()); }
   std::vector<std::string> WarningsUtf8() const {
     std::vector<std::string> texts;

@@ -29,21 +29,6 @@ using platform::Utf8ToShiftJis;
 constexpr const char* kLinePrefix = "DrawText 610,124,1024,148 FFFFFFFF ";  // under the coach line
 
 struct GhostRace : fakes::GameFixture {
-  void Tick(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      device.Calls.clear();  // the last tick's calls stay for the test to read
-      device.Draws.clear();
-      game::IdleTick(g);
-    }
-  }
-  int TickUntil(uint8_t state, int limit = 20000) {
-    for (int i = 1; i <= limit; ++i) {
-      Tick();
-      if (g.State == state) return i;
-    }
-    ADD_FAILURE() << "state " << int(state) << " not reached; state is " << int(g.State);
-    return limit;
-  }
   void PressSpaceOnce() {
     os.Input.Press(Key::Space);
     Tick();

@@ -30,11 +30,7 @@ void ScriptedHands(fakes::FakeInput& input, int tick) {
 }
 
 struct OneFlightLoop : fakes::GameFixture {
-  void Tick() {
-    game::IdleTick(g);
-    device.Calls.clear();  // keep memory flat over long flights
-    device.Draws.clear();
-  }
+  OneFlightLoop() { ClearAfterTick = true; }
 };
 
 TEST_F(OneFlightLoop, PlayerFlightInTheGameIsTheHeadlessPlayerFlight) {

@@ -117,15 +117,7 @@ TEST(PadButtons, AIsSpaceAndTheShouldersCycleTheCameraModesWithWrap) {
   EXPECT_EQ(mode, CameraMode::Telephoto) << "both at once cancel";
 }
 
-struct PadInTheGame : fakes::GameFixture {
-  void Tick(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      device.Calls.clear();
-      device.Draws.clear();
-      game::IdleTick(g);
-    }
-  }
-};
+struct PadInTheGame : fakes::GameFixture {};
 
 TEST_F(PadInTheGame, ALaunchesDpadTrimsLikeTheKeysAndTheShoulderChangesTheCamera) {
   Tick();

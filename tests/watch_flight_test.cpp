@@ -24,13 +24,6 @@ using platform::Key;
 constexpr const char* kHighlight = "FFFF6400";  // the ranking list's orange row
 
 struct WatchFlight : fakes::GameFixture {
-  void Tick(int times = 1) {
-    for (int i = 0; i < times; ++i) {
-      device.Calls.clear();  // keep memory flat over long flights
-      device.Draws.clear();
-      game::IdleTick(g);
-    }
-  }
   // Chooses the entry's menu item; true when its flight is being watched now.
   bool Choose(int entry) {
     app::HandleMenuCommand(g, app::kWatchEntryFirst + entry);

@@ -3,6 +3,7 @@
 // the platform doubles installed; shut down after each test.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 
 #include "fakes/fake_platform.h"
@@ -27,6 +28,32 @@ struct GameFixture : ::testing::Test {
     g.ClientHeight = 746;
   }
   void TearDown() override { game::Shutdown(g); }
+
+  // Runs game ticks. The device's recorded calls are dropped at each tick, so memory
+  // stays flat over long flights: before it (the last tick's calls stay for the test to
+  // read), or after it when ClearAfterTick is set (a test then ticks the game itself to
+  // read one tick's calls).
+  void Tick(int times = 1) {
+    for (int i = 0; i < times; ++i) {
+      if (!ClearAfterTick) ClearCalls();
+      game::IdleTick(g);
+      if (ClearAfterTick) ClearCalls();
+    }
+  }
+  // Ticks until the state is reached; returns the ticks taken (fails after the limit).
+  int TickUntil(uint8_t state, int limit = 20000) {
+    for (int i = 1; i <= limit; ++i) {
+      Tick();
+      if (g.State == state) return i;
+    }
+    ADD_FAILURE() << "state " << int(state) << " not reached; state is " << int(g.State);
+    return limit;
+  }
+  void ClearCalls() {
+    device.Calls.clear();
+    device.Draws.clear();
+  }
+  bool ClearAfterTick = false;
 };
 
 }  // namespace fakes
