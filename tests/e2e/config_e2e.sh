@@ -49,6 +49,9 @@ import -window root "$shots/config-1-opened.png"
 # Replace the wind speed: select the field's text, clear it, type, confirm, save.
 new_wind=$'\x95\x97\x91\xac[m/s],3\r'
 edit_wind() {
+  # The keys go to the window with the input focus: under load the window manager may
+  # not have moved it from the game yet, so the configurator takes it before the click.
+  xdotool windowactivate --sync "$config" 2>/dev/null || xdotool windowfocus --sync "$config" 2>/dev/null || true
   click "$config" "$wind_field_x" "$wind_field_y"
   xdotool keydown ctrl; xdotool key a; xdotool keyup ctrl
   xdotool key --delay 100 End
