@@ -2,7 +2,8 @@
 # is missing), starts a private Xvfb display with a window manager (openbox, as players
 # have one), makes a work folder, and on exit runs `on_exit` (if a script sets it),
 # stops the game, the window manager and the display and removes the folder.
-# Set before sourcing: e2e_tools (tools needed besides Xvfb, xdpyinfo and xdotool).
+# Set before sourcing: e2e_tools (tools needed besides Xvfb, xdpyinfo and xdotool), and
+# e2e_screen (WxHxDEPTH, 1280x1024x24 unless set).
 set -u
 for tool in Xvfb xdpyinfo xdotool xwininfo openbox xprop $e2e_tools; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -28,7 +29,7 @@ fail() { echo "FAIL: $*"; exit 1; }
 # (every xdotool call, the game between two starts), so a game starting as one of them
 # left would find no display. The reset takes longer on a busy machine, so this failed
 # more often there.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 "${e2e_screen:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_written() { [ -s "$work/display" ] && [ -z "$(tail -c 1 "$work/display")" ]; }  # ends in a newline
 for _ in $(seq 300); do

@@ -92,6 +92,9 @@ bool UiWindow::Open(const UiWindowOptions& options, std::string& error) {
     }
   }
   window_ = SDL_CreateWindow(options.Title, x, y, width, height, flags);
+  // The usable area leaves out the desktop's panels but not this window's own frame: a
+  // window as high as the area would have its bottom below the screen.
+  fitFramePending_ = options.Resizable && options.FitToDisplay && !options.FullScreen;
   if (!window_) {
     error = std::string("cannot create the window: ") + SDL_GetError();
     return false;
@@ -161,7 +164,30 @@ void UiWindow::SetTextInputArea(int x, int y, int width, int height) {
   SDL_SetTextInputRect(&area);
 }
 
+void UiWindow::FitFrameIntoUsableArea() {
+  int top = 0, left = 0, bottom = 0, right = 0;  // px
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+    fitFramePending_ = false;  // this system cannot tell
+    return;
+  }
+  if (top + left + bottom + right == 0) return;  // not known yet
+  fitFramePending_ = false;
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &usable) != 0) return;
+  int x = 0, y = 0, width = 0, height = 0;  // px, of the window's inside
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &width, &height);
+  // Only the height: a side border past the screen's edge hides nothing, while a bottom
+  // past it hides the last rows. The window keeps its width and its layout.
+  const int fittedHeight = std::min(height, usable.h - top - bottom);
+  if (fittedHeight <= 0) return;
+  const int fittedY = std::clamp(y, usable.y + top, usable.y + usable.h - bottom - fittedHeight);
+  if (fittedHeight != height) SDL_SetWindowSize(window_, width, fittedHeight);
+  if (fittedY != y) SDL_SetWindowPosition(window_, x, fittedY);
+}
+
 bool UiWindow::Deliver(const SDL_Event& event) {
+  if (fitFramePending_ && event.type == SDL_WINDOWEVENT) FitFrameIntoUsableArea();
   if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
   if (event.type == SDL_TEXTEDITING) preedit_ = {event.edit.text, event.edit.start};
   if (event.type == SDL_TEXTINPUT) preedit_ = {};

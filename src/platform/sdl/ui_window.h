@@ -77,7 +77,13 @@ public:
   void EndUiFrame();
 
 private:
+  // Shrinks and moves the window so its frame (title bar and borders) lies within the
+  // display's usable area from top to bottom, once the window manager has said how
+  // large the frame is.
+  void FitFrameIntoUsableArea();
+
   SDL_Window* window_ = nullptr;
+  bool fitFramePending_ = false;  // until the frame's size is known
   void* gl_ = nullptr;
   bool sdlReady_ = false;
   bool uiReady_ = false;
