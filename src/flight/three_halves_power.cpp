@@ -47,7 +47,7 @@ double ShortWay(double x, double& certain) {
   const double binade = std::bit_cast<double>(Bits(y) & kExponentBits);  // the power of two at or below y
   const bool inRange = (x >= kSmallest) & (x <= kLargest);
   const bool nearItsDouble = std::fabs(roundingError) <= kCertainWithin * (binade * kUlpOfUnit);
-  certain = inRange & (y != binade) & nearItsDouble ? 1 : 0;
+  certain = (inRange & (y != binade) & nearItsDouble) ? 1 : 0;
   return y;
 }
 

@@ -66,19 +66,16 @@ ranking::ControlLog ScheduleLog(const std::vector<double>& knots, double stepsPe
   return log;
 }
 
-// Flies every log on `threads` threads; distances land at their log's index. A log that
-// is still to be made is made by the thread that flies it (makeLog(i) fills logs[i]),
-// since rounding a schedule's few thousand values as the files store them takes a
-// noticeable part of a flight's time.
-std::vector<float> FlyAll(const std::string& text, std::vector<ranking::ControlLog>& logs, int threads,
-                          const std::function<void(size_t)>& makeLog = {}) {
-  std::vector<float> distances(logs.size(), kNoFlight);
+// Flies `count` logs on `threads` threads; distances land at their log's index. The
+// thread that flies log i asks logFor(i) for it, so a log can also be made there:
+// rounding a schedule's few thousand values as the files store them takes a noticeable
+// part of a flight's time.
+using LogFor = std::function<const ranking::ControlLog&(size_t)>;
+std::vector<float> FlyAll(const std::string& text, size_t count, int threads, const LogFor& logFor) {
+  std::vector<float> distances(count, kNoFlight);
   std::atomic<size_t> next{0};
   auto work = [&] {
-    for (size_t i = next++; i < logs.size(); i = next++) {
-      if (makeLog) makeLog(i);
-      distances[i] = FlightDistance(FlyWithControlLog(text, logs[i]));
-    }
+    for (size_t i = next++; i < count; i = next++) distances[i] = FlightDistance(FlyWithControlLog(text, logFor(i)));
   };
   std::vector<std::thread> pool;
   for (int t = 1; t < threads; ++t) pool.emplace_back(work);
@@ -114,9 +111,9 @@ struct Search {
     return Result.Cancelled || Elapsed() >= Options.Seconds ||
            (Options.MaxEvaluations > 0 && Result.Evaluations >= Options.MaxEvaluations);
   }
-  std::vector<float> Fly(std::vector<ranking::ControlLog>& logs, const std::function<void(size_t)>& makeLog = {}) {
-    Result.Evaluations += static_cast<long>(logs.size());
-    return FlyAll(Text, logs, Threads, makeLog);
+  std::vector<float> Fly(size_t count, const LogFor& logFor) {
+    Result.Evaluations += static_cast<long>(count);
+    return FlyAll(Text, count, Threads, logFor);
   }
   void Report() {
     if (Options.Progress) Options.Progress(std::min(1.0, Elapsed() / Options.Seconds), Result.BestDistance);
@@ -129,7 +126,7 @@ struct Search {
     for (int pass = 0; pass < 2; ++pass) {
       std::vector<ranking::ControlLog> logs;
       for (double t : trims) logs.push_back(ConstantLog(t));
-      const std::vector<float> d = Fly(logs);
+      const std::vector<float> d = Fly(logs.size(), [&](size_t i) -> const ranking::ControlLog& { return logs[i]; });
       const size_t best = Longest(d);
       if (d[best] > Result.ConstantDistance || pass == 0) {
         Result.ConstantDistance = d[best];
@@ -180,7 +177,9 @@ struct Search {
         }
       }
       std::vector<ranking::ControlLog> logs(kPopulation);
-      const std::vector<float> d = Fly(logs, [&](size_t c) { logs[c] = ScheduleLog(knots[c], stepsPerKnot); });
+      const std::vector<float> d = Fly(logs.size(), [&](size_t c) -> const ranking::ControlLog& {
+        return logs[c] = ScheduleLog(knots[c], stepsPerKnot);
+      });
       std::vector<int> order(kPopulation);
       std::iota(order.begin(), order.end(), 0);
       std::stable_sort(order.begin(), order.end(), [&](int x, int y) { return d[x] > d[y]; });
