@@ -3,10 +3,12 @@
 namespace flight {
 namespace {
 
+// True when the CPU has AVX2 and the system saves its registers. This runs during static
+// initialisation, possibly before the compiler's own CPU detection, hence the init call.
 bool CpuRunsAvx2() {
 #if defined(__x86_64__) && defined(__GNUC__)
-  __builtin_cpu_init();  // this may run before the compiler's own start-up code has
-  return __builtin_cpu_supports("avx2") != 0;  // also false when the system does not save AVX state
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
 #else
   return false;
 #endif
