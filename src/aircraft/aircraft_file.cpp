@@ -1,6 +1,8 @@
 #include "aircraft/aircraft_file.h"
 
+#include <algorithm>
 #include <charconv>
+#include <tuple>
 
 #include "flight/set_spec.h"
 #include "platform/files.h"
@@ -117,6 +119,34 @@ const LineLayout kLayout[kAircraftFileLines] = {
 #undef VALUE
 #undef SECTION
 
+// Values a list line holds: the flags of the three sections after the first, or one
+// value per section.
+int ListValueCount(LineKind kind) {
+  constexpr int kSections = std::tuple_size_v<decltype(AircraftSpec::SectionSpan)>;
+  if (kind == LineKind::EnabledList) return kSections - 1;
+  return kind == LineKind::SectionList ? kSections : 0;
+}
+
+bool FieldFits(std::string_view field) { return field.size() <= platform::FieldReader::kMaxField; }
+
+// The game reads the line (without its LF) in its place, and so the next one in step.
+bool LineKeepsItsPlace(const LineLayout& line, std::string_view raw) {
+  if (line.kind == LineKind::Heading) return FieldFits(raw);
+  const size_t comma = raw.find(',');
+  if (comma == std::string_view::npos || !FieldFits(raw.substr(0, comma))) return false;
+  const std::string_view rest = raw.substr(comma + 1);
+  const int listCount = ListValueCount(line.kind);
+  if (listCount == 0) return FieldFits(rest);  // the value as read, a CR included
+  std::string_view values = platform::CutCr(rest);
+  int count = 0;
+  for (; !values.empty(); ++count) {
+    const size_t end = values.find(',');
+    if (end == std::string_view::npos || !FieldFits(values.substr(0, end))) return false;
+    values.remove_prefix(end + 1);
+  }
+  return count == listCount;
+}
+
 // "機体データの取得に失敗"
 constexpr const char* kSpecOpenFailed =
     "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
@@ -161,12 +191,27 @@ flight::AircraftSpec ParseAircraftSpecText(std::string_view text) {
   return spec;
 }
 
-bool ParseAircraftSpec(flight::Aircraft& aircraft, std::string_view gameFileName) {
-  const auto text = platform::ReadFilePrefix(gameFileName, kAircraftFileReadLimit);
-  if (!text) {
-    platform::ShowWarning(kSpecOpenFailed);
-    return false;
+std::optional<std::string> ReadAircraftFile(std::string_view gameFileName) {
+  auto text = platform::ReadFilePrefix(gameFileName, kAircraftFileReadLimit);
+  if (!text) platform::ShowWarning(kSpecOpenFailed);
+  return text;
+}
+
+bool HasAircraftFileLayout(std::string_view text) {
+  text = text.substr(0, kAircraftFileReadLimit);
+  size_t pos = 0;
+  for (const LineLayout& line : kLayout) {
+    if (pos >= text.size()) return false;  // the file ends before this line
+    const size_t end = std::min(text.find('\n', pos), text.size());
+    if (!LineKeepsItsPlace(line, text.substr(pos, end - pos))) return false;
+    pos = end + 1;
   }
+  return true;
+}
+
+bool ParseAircraftSpec(flight::Aircraft& aircraft, std::string_view gameFileName) {
+  const auto text = ReadAircraftFile(gameFileName);
+  if (!text) return false;
   flight::SetSpec(aircraft, ParseAircraftSpecText(*text));
   return true;
 }

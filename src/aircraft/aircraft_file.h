@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,16 @@ inline constexpr int kAircraftFileLines = 49;
 // list line without its last comma shifts every later list value, a field of 256 or
 // more characters ends the reading. TimeStep is 0.02 and section 0 is always enabled.
 flight::AircraftSpec ParseAircraftSpecText(std::string_view text);
+
+// The text holds the 49 lines and the game reads each of them in its place: every value
+// line has its comma, every list line its values each followed by a comma, no field is
+// too long to read. Such a text is an aircraft file (or a ranking entry, which starts
+// with one) whatever its values are; any other text is read out of step or not at all.
+bool HasAircraftFileLayout(std::string_view text);
+
+// The file's text as the game reads it; nothing, after the game's warning, when it
+// cannot be opened.
+std::optional<std::string> ReadAircraftFile(std::string_view gameFileName);
 
 // Reads the file and hands its values to SetSpec. When the file cannot be opened the
 // game's warning is shown, SetSpec is not called and false is returned.

@@ -42,11 +42,20 @@ std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog) {
   return a;
 }
 
-void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName, const LoadOptions& options) {
+std::optional<std::string> LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName,
+                                        const LoadOptions& options) {
   slot.reset();
   slot = CreateAircraft(options.CoordinateLog);
-  ParseAircraftSpec(*slot, gameFileName);
+  std::optional<std::string> text = ReadAircraftFile(gameFileName);
+  if (text) flight::SetSpec(*slot, ParseAircraftSpecText(*text));
   FinishLoad(*slot, options);
+  return text;
+}
+
+void LoadAircraftFromText(std::unique_ptr<flight::Aircraft>& slot, std::string_view fileText,
+                          const LoadOptions& options) {
+  slot.reset();
+  slot = LoadAircraftText(fileText, options);
 }
 
 std::unique_ptr<flight::Aircraft> LoadAircraftText(std::string_view fileText, const LoadOptions& options) {

@@ -1,6 +1,8 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "flight/aircraft.h"
@@ -25,9 +27,14 @@ std::unique_ptr<flight::Aircraft> CreateAircraft(bool openCoordinateLog);
 // Replaces the aircraft in `slot` by one built from an aircraft file: the old one is
 // destroyed first (closing its log before the new one truncates the file), then the
 // new one is created, parsed, given its model, shows record 0, and is put at the start
-// of the platform (x = -10 m, height 11.5 m).
-void LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName,
-                  const LoadOptions& options = {});
+// of the platform (x = -10 m, height 11.5 m). Returns the file's text that was flown
+// (nothing when it could not be read, after the game's warning).
+std::optional<std::string> LoadAircraft(std::unique_ptr<flight::Aircraft>& slot, std::string_view gameFileName,
+                                        const LoadOptions& options = {});
+
+// The same from an aircraft file's text held in memory (a ranked entry's lines).
+void LoadAircraftFromText(std::unique_ptr<flight::Aircraft>& slot, std::string_view fileText,
+                          const LoadOptions& options = {});
 
 // The same from the text of an aircraft file held in memory (the part the game would
 // read of it), for tools that fly what is being edited.

@@ -60,6 +60,9 @@ struct Game {
   bool WatchingEntry = false;
 
   std::unique_ptr<flight::Aircraft> Aircraft;
+  // The working aircraft file's text as last loaded (nothing when it could not be
+  // read): the design a ranked flight stores, whatever the file holds by then.
+  std::optional<std::string> PlayerDesignText;
   std::unique_ptr<ranking::RankingTable> Ranking;
   std::unique_ptr<platform::Font> ListFont;  // the ranking list's fixed-pitch font
   Scene World;
@@ -92,8 +95,10 @@ void IdleTick(Game& game);
 // coordinate log) and resets the run time.
 void LoadGameAircraft(Game& game, const char* gameFileName);
 
-// Starts the demo's flight of ranking entry `entry` (0..9) from its entry file, with
-// the distance in small digits; the demo goes on from its current phase.
+// Starts the demo's flight of ranking entry `entry` (0..9) with the distance in small
+// digits; the demo goes on from its current phase. The aircraft comes from the entry's
+// lines as the table holds them, with the control log beside them (from its file when
+// the table could not read it).
 void StartDemoFlight(Game& game, int8_t entry);
 
 // The work of Restart: the working aircraft again at the top of the platform, in Ready.

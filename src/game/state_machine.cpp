@@ -7,6 +7,7 @@
 #include "aircraft/aircraft_model.h"
 #include "aircraft/load_aircraft.h"
 #include "flight/flight_step.h"
+#include "flight/set_spec.h"
 #include "game/device_start_states.h"
 #include "game/flight_export.h"
 #include "game/frame_drawing.h"
@@ -36,6 +37,15 @@ constexpr int16_t kSmallCellWidth = 50, kSmallCellHeight = 100, kSmallCellsFromR
 constexpr int16_t kLargeCellWidth = 100, kLargeCellHeight = 200;
 
 uint32_t Now() { return platform::Os().clock->NowMs(); }
+
+// The game's aircraft get their 3D model and a coordinate log.
+aircraft::LoadOptions GameLoadOptions(Game& g) {
+  aircraft::LoadOptions options;
+  options.BuildModel = [&g](const flight::Aircraft& a) -> std::unique_ptr<flight::AircraftModel> {
+    return aircraft::BuildAircraftModel(a, *g.Device);
+  };
+  return options;
+}
 bool SpaceDown() { return SpaceOrPadADown(*platform::Os().input); }
 
 platform::Random& Random() { return *platform::Os().random; }
@@ -168,8 +178,12 @@ void DoLanded(Game& g) {
   }
   if (t - g.TouchdownTime > kResultShownMs) {
     g.State = Replay;
-    ranking::RegisterDistance(*g.Ranking, g.Aircraft->DisplayX, g.Aircraft->Step);
-    aircraft::ParseAircraftSpec(*g.Aircraft, ranking::kWorkingAircraftFile);
+    ranking::RegisterDistance(*g.Ranking, g.Aircraft->DisplayX, g.Aircraft->Step, g.PlayerDesignText);
+    if (g.PlayerDesignText) {
+      flight::SetSpec(*g.Aircraft, aircraft::ParseAircraftSpecText(*g.PlayerDesignText));
+    } else {
+      aircraft::ParseAircraftSpec(*g.Aircraft, ranking::kWorkingAircraftFile);
+    }
     flight::ShowRecord(*g.Aircraft);
     ShowSmallResult(g);
   }
@@ -212,19 +226,24 @@ void StartDemoFlight(Game& g, int8_t entry) {
   g.WatchingEntry = false;
   ShowSmallResult(g);
   g.DemoEntry = entry;
-  LoadGameAircraft(g, ranking::EntryFileName(entry).c_str());
+  if (g.Ranking->EntryFileOutcome[entry] != platform::ReadOutcome::Read) {
+    LoadGameAircraft(g, ranking::EntryFileName(entry).c_str());  // reports the file as the game always has
+    return;
+  }
+  std::string entryText;
+  for (const std::string& line : g.Ranking->EntryLines[entry]) entryText += line + "\r\n";
+  aircraft::LoadAircraftFromText(g.Aircraft, entryText, GameLoadOptions(g));
+  g.Run.RunTime = 0;
+  GhostFollowsLoad(g, false);
 }
 
 void RestartGame(Game& g) { DoRestart(g); }
 
 void LoadGameAircraft(Game& g, const char* gameFileName) {
-  aircraft::LoadOptions options;
-  options.BuildModel = [&g](const flight::Aircraft& a) -> std::unique_ptr<flight::AircraftModel> {
-    return aircraft::BuildAircraftModel(a, *g.Device);
-  };
-  aircraft::LoadAircraft(g.Aircraft, gameFileName, options);
+  std::optional<std::string> text = aircraft::LoadAircraft(g.Aircraft, gameFileName, GameLoadOptions(g));
   g.Run.RunTime = 0;
   const bool playerDesign = std::string_view(gameFileName) == ranking::kWorkingAircraftFile;
+  if (playerDesign) g.PlayerDesignText = std::move(text);
   if (playerDesign && (g.ShowCoach || g.Ghost.Choice == GhostChoice::CoachBest)) FollowPlayerDesign(g);
   GhostFollowsLoad(g, playerDesign);
 }

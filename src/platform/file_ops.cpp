@@ -31,6 +31,11 @@ int Open(const std::string& path, int flags, unsigned mode) {
   return ::open(path.c_str(), flags | O_CLOEXEC, mode);
 }
 
+long Read(int fd, void* data, size_t size) {
+  if (!Allowed(Op::Read, "")) return -1;
+  return ::read(fd, data, size);
+}
+
 long Write(int fd, const void* data, size_t size) {
   if (!Allowed(Op::Write, "")) return -1;
   return g_write(fd, data, size);

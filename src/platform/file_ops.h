@@ -9,10 +9,11 @@
 
 namespace platform::fileops {
 
-enum class Op { Open, Write, Sync, Close, Rename, MakeFolder, RemoveFolder, Remove, SyncFolder };
+enum class Op { Open, Read, Write, Sync, Close, Rename, MakeFolder, RemoveFolder, Remove, SyncFolder };
 
 // Each returns the system call's result (-1 with errno set on failure).
 int Open(const std::string& path, int flags, unsigned mode = 0);
+long Read(int fd, void* data, size_t size);
 long Write(int fd, const void* data, size_t size);
 int Sync(int fd);
 int Close(int fd);

@@ -21,18 +21,33 @@ struct FileChange {
 };
 
 // Replaces the files as one change. False (and the old files all in force) when any
-// step before the commit fails, e.g. on a full disk. Call with the folder's lock held.
+// step before the commit fails, e.g. on a full disk, or when something that is not the
+// game's own stands in the commit folder's place. Call with the folder's lock held,
+// after RecoverFolder.
 bool ReplaceFilesTogether(std::string_view gameFolder, const std::vector<FileChange>& changes);
+
+// What a recovery found where the game's own staging or commit folder would be but did
+// not touch, since the game did not make it: a link, a plain file, a folder holding
+// more than plain files.
+struct RecoveryReport {
+  std::vector<std::string> LeftAlone;  // names inside the folder
+};
 
 // Finishes a committed change that was not yet moved into place, removes the staging
 // of one that never committed, and removes temporary files that earlier versions of
-// the game left behind. Call with the folder's lock held, before reading the folder.
-void RecoverFolder(std::string_view gameFolder);
+// the game left beside `fileNames` (the files the folder's changes replace). Only what
+// the game itself can have made is removed: real folders under its own names (never
+// through a link) and the plain files in them, and temporaries under the names it used.
+// Call with the folder's lock held, before reading the folder.
+RecoveryReport RecoverFolder(std::string_view gameFolder, const std::vector<std::string>& fileNames);
 
 // An exclusive lock on a folder, held from construction to destruction, shared by all
 // processes that lock the same folder. The system drops it when the process ends, so a
-// crashed game never keeps it. Locking waits for the holder; a folder that cannot be
-// locked (missing, read-only) gives an unheld lock, and the caller goes on without it.
+// crashed game never keeps it. Locking waits for the holder. The lock file is made if
+// it is missing; one this user may not write (another user's game made it) is locked
+// read-only, and a folder in its place is locked itself. A link in its place is never
+// followed, and a folder that cannot be locked at all gives an unheld lock: the caller
+// must then leave the folder's files as they are.
 class FolderLock {
 public:
   explicit FolderLock(std::string_view gameFolder);

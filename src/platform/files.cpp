@@ -17,17 +17,23 @@ constexpr size_t kReadChunkBytes = 65536;
 constexpr unsigned kNewFileMode = 0644;
 
 // Opens a file for reading only if it is a regular file: a FIFO, a device or a folder
-// is refused at once instead of blocking in open or read. -1 when refused.
+// is refused at once instead of blocking in open or read (-2). -1 when it cannot be
+// opened, with errno set.
+constexpr int kNotRegular = -2;
 int OpenRegularForReading(const std::string& path) {
   const int fd = fileops::Open(path, O_RDONLY | O_NONBLOCK);
   if (fd < 0) return -1;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     ::close(fd);
-    return -1;
+    return kNotRegular;
   }
   return fd;
 }
+
+// Errors of open that mean there is no file to read, rather than one that cannot be
+// read now.
+bool MeansMissing(int error) { return error == ENOENT || error == ENOTDIR; }
 
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
@@ -50,19 +56,34 @@ std::string NativePath(std::string_view gameName) {
   return path;
 }
 
-std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes) {
+FileRead ReadFilePrefixChecked(std::string_view gameName, size_t maxBytes) {
+  FileRead result;
   const int fd = OpenRegularForReading(NativePath(gameName));
-  if (fd < 0) return std::nullopt;
-  std::string data;
+  if (fd < 0) {
+    result.Outcome = fd == kNotRegular || MeansMissing(errno) ? ReadOutcome::Missing : ReadOutcome::Unreadable;
+    return result;
+  }
   char buffer[kReadChunkBytes];
-  while (data.size() < maxBytes) {
-    const long n = ::read(fd, buffer, std::min(sizeof buffer, maxBytes - data.size()));
+  result.Outcome = ReadOutcome::Read;
+  while (result.Bytes.size() < maxBytes) {
+    const long n = fileops::Read(fd, buffer, std::min(sizeof buffer, maxBytes - result.Bytes.size()));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    data.append(buffer, static_cast<size_t>(n));
+    if (n < 0) {
+      result.Outcome = ReadOutcome::Unreadable;
+      result.Bytes.clear();
+      break;
+    }
+    if (n == 0) break;
+    result.Bytes.append(buffer, static_cast<size_t>(n));
   }
   ::close(fd);
-  return data;
+  return result;
+}
+
+std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes) {
+  FileRead read = ReadFilePrefixChecked(gameName, maxBytes);
+  if (read.Outcome != ReadOutcome::Read) return std::nullopt;
+  return std::move(read.Bytes);
 }
 
 bool WriteFileAtomically(std::string_view gameName, std::string_view content) {

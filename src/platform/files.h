@@ -15,7 +15,18 @@ std::string NativePath(std::string_view gameName);
 // or is not a regular file (a FIFO, a device or a folder is refused at once, never
 // waited on). Parsers only ever need a bounded prefix, so a huge file never costs more
 // memory than that.
+// A read error part way is a failure, never taken for the end of the file.
 std::optional<std::string> ReadFilePrefix(std::string_view gameName, size_t maxBytes);
+
+// The same, telling a file that is not there (or is not a regular file) from one that
+// is there but cannot be read now (no permission, too many open files, an I/O error):
+// such a file still holds its bytes, and nothing may be written over it.
+enum class ReadOutcome { Read, Missing, Unreadable };
+struct FileRead {
+  ReadOutcome Outcome = ReadOutcome::Missing;
+  std::string Bytes;  // when Read
+};
+FileRead ReadFilePrefixChecked(std::string_view gameName, size_t maxBytes);
 
 // Replaces a file's content as a whole: the bytes go to a new temporary file of this
 // process in the same folder, which is flushed to disk and then renamed over the

@@ -7,6 +7,8 @@
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/text_fields.h"
+#include "ranking/pending_warnings.h"
+#include "ranking/ranking_messages.h"
 
 namespace ranking {
 namespace {
@@ -69,52 +71,111 @@ std::string FormatEntryFile(const std::array<std::string, kEntryLineCount>& line
 
 namespace {
 
-enum class Report { Warnings, Silently };
+// Reads entry file i into the table; false when it is there but cannot be read.
+bool ReadEntry(RankingTable& table, int i) {
+  table.EntryLines[i] = {};
+  table.EntryLogs[i] = {};
+  const platform::FileRead read = platform::ReadFilePrefixChecked(EntryFileName(i), kRankingReadLimit);
+  table.EntryFileOutcome[i] = read.Outcome;
+  if (read.Outcome != platform::ReadOutcome::Read) return false;
+  std::unique_ptr<EntryFile> entry = ParseEntryFile(read.Bytes);
+  table.EntryLines[i] = std::move(entry->Lines);
+  table.EntryLogs[i] = entry->Log;
+  return true;
+}
 
-// Fills the table's entries from the table file's text and the ten entry files.
-void ReadEntries(RankingTable& table, const std::string& tableText, Report report) {
+// Fills the table's entries from the table file's text and the ten entry files; the
+// entry files that cannot be opened are reported to `warnings`, when given.
+void ReadEntries(RankingTable& table, const std::string& tableText, PendingWarnings* warnings) {
   const TableFile parsed = ParseTableFile(tableText);
   table.Entries = parsed.Entries;
   table.FlightCount = parsed.FlightCount;
   table.SyncedTableText = tableText;
+  table.TableUnreadable = false;
+  table.OutOfStepWithFiles = false;
   for (int i = 0; i < kEntryCount; ++i) {
-    table.EntryLines[i] = {};
-    table.EntryLogs[i] = {};
-    const auto text = platform::ReadFilePrefix(EntryFileName(i), kRankingReadLimit);
-    if (!text) {
-      if (report == Report::Warnings) {
-        platform::ShowWarning(kEntryFileFailed1);
-        platform::ShowWarning(kEntryFileFailed2);
-      }
-      continue;
+    if (!ReadEntry(table, i) && warnings) {
+      warnings->Add(kEntryFileFailed1);
+      warnings->Add(kEntryFileFailed2);
     }
-    std::unique_ptr<EntryFile> entry = ParseEntryFile(*text);
-    table.EntryLines[i] = std::move(entry->Lines);
-    table.EntryLogs[i] = entry->Log;
   }
+}
+
+std::unique_ptr<RankingTable> LoadLocked(PendingWarnings& warnings) {
+  auto table = std::make_unique<RankingTable>();
+  const platform::FolderLock lock(kRankingFolder);
+  if (lock.Held() && !platform::RecoverFolder(kRankingFolder, RankingFileBaseNames()).LeftAlone.empty()) {
+    warnings.Add(kForeignNamesLeftAlone);
+  }
+  const platform::FileRead tableFile = platform::ReadFilePrefixChecked(kTableFileName, kRankingReadLimit);
+  if (tableFile.Outcome != platform::ReadOutcome::Read) {
+    // A table that is there but cannot be read is not this game's to replace.
+    table->TableUnreadable = tableFile.Outcome == platform::ReadOutcome::Unreadable;
+    warnings.Add(kTableFileFailed);
+    return table;
+  }
+  table->TableRead = true;
+  ReadEntries(*table, tableFile.Bytes, &warnings);
+  return table;
+}
+
+// Whether the table file on disk is still the one this table last read or wrote.
+bool TableFileUnchanged(const RankingTable& table) {
+  const platform::FileRead onDisk = platform::ReadFilePrefixChecked(kTableFileName, kRankingReadLimit);
+  switch (onDisk.Outcome) {
+    case platform::ReadOutcome::Read: return table.SyncedTableText == onDisk.Bytes;
+    case platform::ReadOutcome::Missing: return !table.SyncedTableText;
+    case platform::ReadOutcome::Unreadable: return false;
+  }
+  return false;
+}
+
+bool SaveLocked(RankingTable& table, PendingWarnings& warnings) {
+  const platform::FolderLock lock(kRankingFolder);
+  if (!lock.Held()) {
+    warnings.Add(kFolderNotLocked);
+    return false;
+  }
+  platform::RecoverFolder(kRankingFolder, RankingFileBaseNames());
+  // A registration that was never written would put the table out of step with its
+  // entry files; another game's newer table (with the entry files that go with it)
+  // stays as it is.
+  if (table.OutOfStepWithFiles || table.TableUnreadable || !TableFileUnchanged(table)) return true;
+  const std::string text = FormatTableFile(table);
+  if (table.SyncedTableText == text) return true;
+  if (platform::ReplaceFilesTogether(kRankingFolder, {{kTableFileBaseName, text}})) {
+    table.SyncedTableText = text;
+    return true;
+  }
+  warnings.Add(kTableFileFailed);
+  return false;
 }
 
 }  // namespace
 
 std::unique_ptr<RankingTable> LoadRanking() {
-  auto table = std::make_unique<RankingTable>();
-  const platform::FolderLock lock(kRankingFolder);
-  platform::RecoverFolder(kRankingFolder);
-  const auto tableText = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
-  if (!tableText) {
-    platform::ShowWarning(kTableFileFailed);
-    return table;
-  }
-  table->TableRead = true;
-  ReadEntries(*table, *tableText, Report::Warnings);
+  PendingWarnings warnings;
+  std::unique_ptr<RankingTable> table = LoadLocked(warnings);
+  warnings.Show();
   return table;
 }
 
 bool ReloadIfChanged(RankingTable& table) {
-  const auto tableText = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
-  if (!tableText || *tableText == table.SyncedTableText) return false;
-  ReadEntries(table, *tableText, Report::Silently);
+  if (!table.OutOfStepWithFiles && !table.TableUnreadable && TableFileUnchanged(table)) return false;
+  const platform::FileRead tableFile = platform::ReadFilePrefixChecked(kTableFileName, kRankingReadLimit);
+  if (tableFile.Outcome == platform::ReadOutcome::Unreadable) table.TableUnreadable = true;
+  if (tableFile.Outcome != platform::ReadOutcome::Read) return false;
+  ReadEntries(table, tableFile.Bytes, nullptr);
   return true;
+}
+
+bool ReadUnreadableFiles(RankingTable& table) {
+  bool allKnown = !table.TableUnreadable;
+  for (int i = 0; i < kEntryCount; ++i) {
+    if (table.EntryFileOutcome[i] == platform::ReadOutcome::Unreadable) ReadEntry(table, i);
+    allKnown = allKnown && table.EntryFileOutcome[i] != platform::ReadOutcome::Unreadable;
+  }
+  return allKnown;
 }
 
 std::vector<platform::FileChange> RankingFileChanges(const RankingTable& table) {
@@ -126,21 +187,18 @@ std::vector<platform::FileChange> RankingFileChanges(const RankingTable& table) 
   return changes;
 }
 
+std::vector<std::string> RankingFileBaseNames() {
+  std::vector<std::string> names;
+  for (int i = 0; i < kEntryCount; ++i) names.push_back(EntryFileBaseName(i));
+  names.push_back(kTableFileBaseName);
+  return names;
+}
+
 bool SaveRanking(RankingTable& table) {
-  const platform::FolderLock lock(kRankingFolder);
-  platform::RecoverFolder(kRankingFolder);
-  // Another game in this folder has registered since this one last read or wrote the
-  // table: its table (with the entry files that go with it) is the newer one.
-  const auto onDisk = platform::ReadFilePrefix(kTableFileName, kRankingReadLimit);
-  if (onDisk && !table.SyncedTableText.empty() && *onDisk != table.SyncedTableText) return true;
-  const std::string text = FormatTableFile(table);
-  if (onDisk && *onDisk == text) return true;
-  if (platform::ReplaceFilesTogether(kRankingFolder, {{kTableFileBaseName, text}})) {
-    table.SyncedTableText = text;
-    return true;
-  }
-  platform::ShowWarning(kTableFileFailed);
-  return false;
+  PendingWarnings warnings;
+  const bool saved = SaveLocked(table, warnings);
+  warnings.Show();
+  return saved;
 }
 
 }  // namespace ranking

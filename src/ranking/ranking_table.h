@@ -1,7 +1,10 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+
+#include "platform/files.h"
 
 namespace ranking {
 
@@ -34,9 +37,17 @@ struct RankingTable {
   std::array<std::array<std::string, kEntryLineCount>, kEntryCount> EntryLines{};
   int32_t FlightCount = 0;  // registration attempts, saved with the table
   bool TableRead = false;   // the table file could be read at start-up
-  // The table file's text as this game last read or wrote it: a different text on
-  // disk means another game in the same folder has registered since.
-  std::string SyncedTableText;
+  // The table file's text as this game last read or wrote it, nothing when there was
+  // none: anything else on disk means another game in the same folder has changed it.
+  std::optional<std::string> SyncedTableText;
+  // How each entry file was last read. One that is there but could not be read keeps
+  // its bytes: nothing may be written over it until it is read.
+  std::array<platform::ReadOutcome, kEntryCount> EntryFileOutcome{};
+  bool TableUnreadable = false;  // the table file is there but could not be read
+  // A registration this game could not write is shown from memory: the files stay as
+  // they were, so the next registration starts again from them, and the table file is
+  // not written at shutdown.
+  bool OutOfStepWithFiles = false;
 };
 
 // The folder of the ranking files, the file names of the table and of entry i, and

@@ -9,7 +9,9 @@
 #include "platform/services.h"
 #include "platform/shift_jis.h"
 #include "platform/text_fields.h"
+#include "ranking/pending_warnings.h"
 #include "ranking/ranking_files.h"
+#include "ranking/ranking_messages.h"
 
 namespace ranking {
 namespace {
@@ -53,12 +55,10 @@ struct NewEntry {
   std::string Name;
 };
 
-// The entry lines of the working aircraft file, or nothing when it cannot be read.
-std::optional<std::array<std::string, kEntryLineCount>> WorkingAircraftLines() {
-  const auto specText = platform::ReadFilePrefix(kWorkingAircraftFile, kRankingReadLimit);
-  if (!specText) return std::nullopt;
+// The entry lines of an aircraft file's text.
+std::array<std::string, kEntryLineCount> EntryLinesOf(std::string_view specText) {
   std::array<std::string, kEntryLineCount> lines;
-  const std::vector<std::string> specLines = platform::SplitLines(*specText, kSpecLinesKept);
+  const std::vector<std::string> specLines = platform::SplitLines(specText, kSpecLinesKept);
   for (int k = 0; k < kSpecLinesKept; ++k) lines[k] = k < static_cast<int>(specLines.size()) ? specLines[k] : "";
   lines[kSpecLinesKept] = kEntrySeparator;
   return lines;
@@ -104,29 +104,24 @@ std::string StoredName(std::string_view typed) {
 }
 
 void RegisterDistance(RankingTable& table, float distance, int flightSteps) {
-  // A flight that ranks in the table the player has seen brings its aircraft, its log
-  // and the pilot's name.
-  std::optional<NewEntry> offered;
-  if (PlaceFor(table, distance) >= 0) {
-    auto lines = WorkingAircraftLines();
-    if (!lines) {
-      CountFlight(table);
-      table.NewEntryIndex = kNoNewEntry;
-      platform::ShowWarning(kTempReadFailed);
-      return;
-    }
-    offered.emplace();
-    offered->Lines = std::move(*lines);
-    offered->Log = table.InProgressLog;
-    offered->Log.Count = static_cast<int16_t>(std::clamp(flightSteps, 0, kControlLogCapacity));
-    offered->Name = AskName();
-  }
+  RegisterDistance(table, distance, flightSteps, platform::ReadFilePrefix(kWorkingAircraftFile, kRankingReadLimit));
+}
 
-  // Under the lock, against the files as they are now: another game in this folder
-  // may have registered since this one read them.
+namespace {
+
+// The registration itself, under the folder's lock; what goes wrong is told to
+// `warnings`, shown once the lock is released.
+void RegisterLocked(RankingTable& table, float distance, const std::optional<NewEntry>& offered,
+                    PendingWarnings& warnings) {
   const platform::FolderLock lock(kRankingFolder);
-  platform::RecoverFolder(kRankingFolder);
-  ReloadIfChanged(table);
+  bool filesKnown = false;
+  if (lock.Held()) {
+    // Against the files as they are now: another game in this folder may have
+    // registered since this one read them.
+    platform::RecoverFolder(kRankingFolder, RankingFileBaseNames());
+    ReloadIfChanged(table);
+    filesKnown = ReadUnreadableFiles(table);
+  }
   const RankingTable before = table;
 
   CountFlight(table);
@@ -140,13 +135,47 @@ void RegisterDistance(RankingTable& table, float distance, int flightSteps) {
     table.Entries[index] = {offered->Name, distance};
   }
 
+  // Without the lock another game could write at the same moment, and an entry file
+  // that cannot be read would be lost if rewritten: the files stay as they are, and
+  // the flight is shown from memory only.
+  const char* refusal = !lock.Held() ? kFolderNotLocked : !filesKnown ? kEntriesUnreadable : nullptr;
+  if (refusal) {
+    table.OutOfStepWithFiles = true;
+    warnings.Add(refusal);
+    return;
+  }
   // All eleven files change together, or none does.
   if (!platform::ReplaceFilesTogether(kRankingFolder, RankingFileChanges(table))) {
     table = before;
-    platform::ShowWarning(kEntryWriteFailed);
+    warnings.Add(kEntryWriteFailed);
     return;
   }
   table.SyncedTableText = FormatTableFile(table);
+}
+
+}  // namespace
+
+void RegisterDistance(RankingTable& table, float distance, int flightSteps,
+                      const std::optional<std::string>& flownSpecText) {
+  // A flight that ranks in the table the player has seen brings its aircraft, its log
+  // and the pilot's name.
+  std::optional<NewEntry> offered;
+  if (PlaceFor(table, distance) >= 0) {
+    if (!flownSpecText) {
+      CountFlight(table);
+      table.NewEntryIndex = kNoNewEntry;
+      platform::ShowWarning(kTempReadFailed);
+      return;
+    }
+    offered.emplace();
+    offered->Lines = EntryLinesOf(*flownSpecText);
+    offered->Log = table.InProgressLog;
+    offered->Log.Count = static_cast<int16_t>(std::clamp(flightSteps, 0, kControlLogCapacity));
+    offered->Name = AskName();
+  }
+  PendingWarnings warnings;
+  RegisterLocked(table, distance, offered, warnings);
+  warnings.Show();
 }
 
 }  // namespace ranking

@@ -58,7 +58,12 @@ public:
   std::deque<std::optional<std::string>> Names;  // answers of the name dialog
   int NameDialogs = 0;
 
-  void ShowWarning(const std::string& text) override { Warnings.push_back(text); }
+  std::function<void()> OnWarning;  // runs as each warning is shown, e.g. to look at locks
+
+  void ShowWarning(const std::string& text) override {
+    Warnings.push_back(text);
+    if (OnWarning) OnWarning();
+  }
   std::optional<std::string> AskPilotName() override {
     ++NameDialogs;
     if (Names.empty()) return std::string();
