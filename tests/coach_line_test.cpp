@@ -96,6 +96,19 @@ TEST(CoachLine, FollowsTheLatestDesignAndFindsWhatTheCoachFinds) {
   EXPECT_TRUE(line.Ready());
 }
 
+// A player who changes the design all session long does not gather a thread (and its
+// stack) for every design: the ended searches are joined.
+TEST(CoachLine, EndedSearchesDoNotPileUp) {
+  flight::AircraftSpec spec = fakes::GliderSpec();
+  game::CoachLine line(Short());
+  for (int design = 0; design < 6; ++design) {
+    spec.StartSpeed = 3 + design * 0.01;  // cannot launch: each search ends at once
+    line.Follow(aircraft::FormatAircraftSpec(spec));
+    WaitReady(line);
+  }
+  EXPECT_LE(line.ThreadsKept(), 2u);
+}
+
 TEST(CoachLine, DesignThatCannotLaunchHasNoBest) {
   flight::AircraftSpec slow = fakes::GliderSpec();
   slow.StartSpeed = 3;

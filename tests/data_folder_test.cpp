@@ -11,6 +11,7 @@
 #include <string>
 
 #include "fakes/temp_dir.h"
+#include "platform/file_ops.h"
 
 namespace {
 
@@ -57,6 +58,26 @@ TEST(CopyMissingFiles, FillsAnEmptyFolderWithEverything) {
   EXPECT_EQ(ReadText(dir.Path() / "a/b/rank/rank1.txt"), "shipped entry 1");
   for (const auto& entry : fs::recursive_directory_iterator(dir.Path() / "a"))
     EXPECT_EQ(entry.path().filename().string().find(".velkaro-seed"), std::string::npos) << entry.path();
+}
+
+// The ranking folder listed last used to leave a check's "no such file" behind, taken
+// for a listing error after everything was copied. Every copied file is flushed to
+// disk before it gets its name, so a power cut cannot leave it empty.
+TEST(CopyMissingFiles, ARankingListedLastSeedsCleanlyAndEveryFileIsFlushed) {
+  fakes::TempWorkingDir dir;
+  WriteText(dir.Path() / "shipped/rank/Ranking.txt", "shipped ranking");
+  WriteText(dir.Path() / "shipped/rank/rank0.txt", "shipped entry 0");
+  int fileFlushes = 0;
+  platform::fileops::testing::SetHook([&](platform::fileops::Op op, const std::string&) {
+    fileFlushes += op == platform::fileops::Op::Sync;
+    return true;
+  });
+  std::string error;
+  const bool copied = platform::CopyMissingFiles((dir.Path() / "shipped").string(), (dir.Path() / "play").string(), error);
+  platform::fileops::testing::SetHook({});
+  EXPECT_TRUE(copied) << error;
+  EXPECT_EQ(ReadText(dir.Path() / "play/rank/rank0.txt"), "shipped entry 0");
+  EXPECT_GE(fileFlushes, 2);
 }
 
 TEST(CopyMissingFiles, NeverReplacesThePlayersFilesAndKeepsTheirRankingWhole) {

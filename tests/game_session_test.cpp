@@ -136,6 +136,27 @@ TEST_F(GameSession, PlayerFlightRegistrationReplayAndRestart) {
   EXPECT_NEAR(again->Distance, distance, 0.01);
 }
 
+// Another program saving a design during the flight does not change what the ranking
+// stores: the entry holds the design that was flown, so it flies its distance again.
+TEST_F(GameSession, ARankedFlightStoresTheDesignItFlew) {
+  Tick();
+  const std::string flown = fakes::ReadText("temp.txt");
+  os.Input.Press(Key::Space);
+  TickUntil(game::Flight);
+  os.Input.Release(Key::Space);
+  std::string saved = flown;
+  const size_t mass = saved.find(",100\r\n");  // the total mass, kg
+  ASSERT_NE(mass, std::string::npos);
+  fakes::WriteText("temp.txt", saved.replace(mass, 4, ",130"));
+  TickUntil(game::Replay);
+  const int index = g.Ranking->NewEntryIndex;
+  ASSERT_LT(index, 10);
+  const std::string entry = fakes::ReadText("rank/rank" + std::to_string(index) + ".txt");
+  EXPECT_EQ(entry.substr(0, flown.size()), flown);
+  const auto again = sim::FlyAircraftFile("rank\\rank" + std::to_string(index) + ".txt");
+  EXPECT_EQ(again->Distance, g.Ranking->Entries[index].Distance);
+}
+
 TEST_F(GameSession, SpaceHeldThroughTheReplayWaitsForRelease) {
   Tick();
   os.Input.Press(Key::Space);

@@ -226,11 +226,19 @@ TEST_F(RankingCrash, DiskFullAtEveryFileOperation) {
 }
 
 // Two games in one folder register at the same moment: both entries survive, in the
-// order of their distances, each with its own control log.
-TEST_F(RankingCrash, TwoGamesRegisteringAtOnce) {
-  int lost = 0, outOfStep = 0;
-  for (int round = 0; round < kTwoGameRounds; ++round) {
+// order of their distances, each with its own control log. A third game, started
+// before them with the table as `prepare` left it, quits after them.
+struct TwoGames {
+  int Lost = 0, OutOfStep = 0;
+};
+TwoGames TwoGamesRegisteringAtOnce(fakes::FakePlatform& os, int rounds, const std::function<void()>& prepare) {
+  TwoGames result;
+  for (int round = 0; round < rounds; ++round) {
     WriteStartingRanking();
+    const std::string startingTable = fakes::ReadText("rank/Ranking.txt");
+    if (prepare) prepare();
+    auto third = ranking::LoadRanking();
+    fakes::WriteText("rank/Ranking.txt", startingTable);  // the two games start from the whole ranking
     pid_t games[2];
     for (int g = 0; g < 2; ++g) {
       games[g] = fork();
@@ -240,18 +248,75 @@ TEST_F(RankingCrash, TwoGamesRegisteringAtOnce) {
       }
     }
     for (pid_t game : games) waitpid(game, nullptr, 0);
+    ranking::SaveRanking(*third);
+    platform::fileops::testing::SetHook({});  // the next start in a plain folder
+    fs::remove_all("rank/.velkaro.lock");
     const auto table = ranking::LoadRanking();
     const bool bothThere = table->Entries[1].Name == "E1" && table->Entries[2].Name == "A" &&
                            table->Entries[5].Name == "B" && table->Entries[9].Name == "E7";
-    if (!bothThere) ++lost;
+    if (!bothThere) ++result.Lost;
     if (table->EntryLogs[2].Values[0] != 1 || table->EntryLogs[5].Values[0] != 2 || table->FlightCount != 2) {
-      ++outOfStep;
+      ++result.OutOfStep;
     }
-    if (ReadFolder().Names.size() != 12) ++outOfStep;
+    if (ReadFolder().Names.size() != 12) ++result.OutOfStep;
   }
-  std::printf("two games at once, %d rounds: lost %d, out of step %d\n", kTwoGameRounds, lost, outOfStep);
-  EXPECT_EQ(lost, 0);
-  EXPECT_EQ(outOfStep, 0);
+  return result;
+}
+
+TEST_F(RankingCrash, TwoGamesRegisteringAtOnce) {
+  const std::vector<std::pair<std::string, std::function<void()>>> folders = {
+      {"a plain folder", {}},
+      {"a folder by the lock's name", [] { fs::create_directory("rank/.velkaro.lock"); }},
+      // Another user's lock file, which this one may only read (root may write any file,
+      // so the refusal is made here).
+      {"a lock file it may not write",
+       [] {
+         fakes::WriteText("rank/.velkaro.lock", "");
+         // Each lock first tries to open the file for writing: that open is refused.
+         platform::fileops::testing::SetHook(
+             [refuseNext = true](Op op, const std::string& path) mutable {
+               if (op != Op::Open || !path.ends_with(".velkaro.lock")) return true;
+               refuseNext = !refuseNext;
+               return refuseNext;
+             },
+             EACCES);
+       }},
+      // The third game started with no table, then with an empty one.
+      {"a game that started with no table", [] { fs::remove("rank/Ranking.txt"); }},
+      {"a game that started with an empty table", [] { fakes::WriteText("rank/Ranking.txt", ""); }},
+  };
+  for (const auto& [what, prepare] : folders) {
+    const bool plain = !prepare;
+    const TwoGames result = TwoGamesRegisteringAtOnce(os, plain ? kTwoGameRounds : kTwoGameRounds / 4, prepare);
+    std::printf("two games at once in %s: lost %d, out of step %d\n", what.c_str(), result.Lost, result.OutOfStep);
+    EXPECT_EQ(result.Lost, 0) << what;
+    EXPECT_EQ(result.OutOfStep, 0) << what;
+  }
+}
+
+// With a link in the lock's place neither game writes: the ranking stays whole, and
+// each game says so instead of reporting success.
+TEST_F(RankingCrash, TwoGamesWithALinkForALockChangeNothing) {
+  for (int round = 0; round < kTwoGameRounds / 4; ++round) {
+    WriteStartingRanking();
+    fakes::WriteText("elsewhere", "");
+    fs::create_symlink(fs::absolute("elsewhere"), "rank/.velkaro.lock");
+    const FolderView before = ReadFolder();
+    pid_t games[2];
+    for (int g = 0; g < 2; ++g) {
+      games[g] = fork();
+      if (games[g] == 0) {
+        StartFlyAndRegister(os, g == 0 ? 85.0f : 65.0f, g + 1, g == 0 ? "A" : "B");
+        _exit(os.Dialogs.Warnings.size() == 1 ? 0 : 1);
+      }
+    }
+    for (pid_t game : games) {
+      int status = -1;
+      waitpid(game, &status, 0);
+      EXPECT_EQ(status, 0) << "each game reports the refusal";
+    }
+    EXPECT_TRUE(ReadFolder() == before);
+  }
 }
 
 }  // namespace

@@ -31,24 +31,33 @@ CoachLine::CoachLine(sim::CoachOptions options) : Options_(std::move(options)) {
 
 CoachLine::~CoachLine() {
   if (Current_) Current_->Cancel = true;
-  for (std::thread& t : Threads_) t.join();
+  for (SearchThread& t : Threads_) t.Thread.join();
+}
+
+void CoachLine::JoinEndedSearches() {
+  std::erase_if(Threads_, [](SearchThread& t) {
+    if (!t.Of->Done) return false;
+    t.Thread.join();  // its search has ended: the join returns at once
+    return true;
+  });
 }
 
 void CoachLine::Follow(const std::string& designText) {
   if (Current_ && designText == Following_) return;
   if (Current_) Current_->Cancel = true;
+  JoinEndedSearches();
   Following_ = designText;
   Current_ = std::make_shared<Search>();
   sim::CoachOptions options = Options_;
   options.Cancel = &Current_->Cancel;
-  Threads_.emplace_back([search = Current_, options, designText] {
+  Threads_.push_back({Current_, std::thread([search = Current_, options, designText] {
     const sim::CoachResult result = sim::RunCoach(designText, options);
     if (result.Launches && result.Finite && !result.Cancelled) {
       search->Best = result.BestDistance;
       search->BestEntry = result.EntryText;
     }
     search->Done = true;
-  });
+  })});
 }
 
 bool CoachLine::Ready() const { return Current_ && Current_->Done; }

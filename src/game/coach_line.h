@@ -25,8 +25,11 @@ public:
   void UseOptions(sim::CoachOptions options) { Options_ = std::move(options); }
 
   // Searches the design's file text unless it is the one followed already. A search of
-  // an earlier design is cancelled and left to end on its own thread.
+  // an earlier design is cancelled and left to end on its own thread; threads whose
+  // searches have ended are joined here, so they do not pile up over a long session.
   void Follow(const std::string& designText);
+  // Search threads not yet joined (the current one and cancelled ones still ending).
+  size_t ThreadsKept() const { return Threads_.size(); }
   // Whether the followed design's search has ended.
   bool Ready() const;
   // The best distance (m) once that search has ended with a flight (nothing when the
@@ -45,8 +48,14 @@ private:
   };
   sim::CoachOptions Options_;
   std::string Following_;
+  struct SearchThread {
+    std::shared_ptr<Search> Of;
+    std::thread Thread;
+  };
+  void JoinEndedSearches();
+
   std::shared_ptr<Search> Current_;
-  std::vector<std::thread> Threads_;
+  std::vector<SearchThread> Threads_;
 };
 
 // The line shown beside the result digits, Shift-JIS: the coach's best and, in

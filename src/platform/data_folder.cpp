@@ -1,5 +1,6 @@
 #include "platform/data_folder.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <system_error>
 #include <vector>
+
+#include "platform/file_ops.h"
 
 namespace platform {
 
@@ -43,6 +46,25 @@ bool Fail(std::string& error, const std::string& what, const fs::path& path, con
   return false;
 }
 
+// Flushes a copied file's bytes to disk, so a power cut soon after the first start
+// cannot leave an empty file behind under its name.
+bool SyncFile(const fs::path& path) {
+  const int fd = fileops::Open(path.string(), O_RDONLY);
+  if (fd < 0) return false;
+  const bool synced = fileops::Sync(fd) == 0;
+  return fileops::Close(fd) == 0 && synced;
+}
+
+// Flushes a copied folder: its files, its subfolders, then its own entries.
+bool SyncTree(const fs::path& folder) {
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const bool synced = it->is_directory(ec) ? fileops::SyncFolder(it->path().string()) == 0 : SyncFile(it->path());
+    if (!synced) return false;
+  }
+  return !ec && fileops::SyncFolder(folder.string()) == 0;
+}
+
 // Copies one file to `target` through a staging name, so `target` appears whole or not
 // at all. Never replaces an existing target (the rename is a link-and-unlink that
 // refuses an existing name).
@@ -51,12 +73,18 @@ bool CopyFileIntoPlace(const fs::path& source, const fs::path& target, std::stri
   const fs::path staging = StagingName(target);
   fs::remove(staging, ec);
   if (!fs::copy_file(source, staging, ec)) return Fail(error, "cannot copy to", staging, ec);
+  if (!SyncFile(staging)) {
+    const std::error_code syncError(errno, std::generic_category());
+    fs::remove(staging, ec);
+    return Fail(error, "cannot write", staging, syncError);
+  }
   if (::link(staging.c_str(), target.c_str()) != 0 && errno != EEXIST) {
     const std::error_code linkError(errno, std::generic_category());
     fs::remove(staging, ec);
     return Fail(error, "cannot create", target, linkError);
   }
   fs::remove(staging, ec);
+  fileops::SyncFolder(target.parent_path().string());
   return true;
 }
 
@@ -67,6 +95,7 @@ bool CopyFolderIntoPlace(const fs::path& source, const fs::path& target, std::st
   const fs::path staging = StagingName(target);
   fs::remove_all(staging, ec);
   fs::copy(source, staging, fs::copy_options::recursive, ec);
+  if (!ec && !SyncTree(staging)) ec.assign(errno, std::generic_category());
   if (ec) {
     fs::remove_all(staging, ec);
     return Fail(error, "cannot copy to", staging, ec);
@@ -81,6 +110,7 @@ bool CopyFolderIntoPlace(const fs::path& source, const fs::path& target, std::st
     fs::remove_all(staging, ignored);
     return Fail(error, "cannot create", target, ec);
   }
+  fileops::SyncFolder(target.parent_path().string());
   return true;
 }
 
@@ -120,17 +150,23 @@ bool CopyMissingFiles(const std::string& from, const std::string& to, std::strin
   std::error_code ec;
   fs::create_directories(to, ec);
   if (ec) return Fail(error, "cannot create", to, ec);
-  // Breadth first over the shipped folder, so a folder exists before its files.
+  // Breadth first over the shipped folder, so a folder exists before its files. Each
+  // check has its error code of its own: only the listing's own error means the
+  // shipped folder cannot be read.
   std::vector<fs::path> pending{fs::path()};
   while (!pending.empty()) {
     const fs::path relative = pending.back();
     pending.pop_back();
-    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(from) / relative, ec)) {
+    std::error_code listing;
+    for (fs::directory_iterator it(fs::path(from) / relative, listing), end; !listing && it != end;
+         it.increment(listing)) {
+      const fs::directory_entry& entry = *it;
       const fs::path name = relative / entry.path().filename();
       const fs::path target = fs::path(to) / name;
-      const bool isFolder = entry.is_directory(ec);
-      if (fs::exists(fs::symlink_status(target, ec))) {
-        if (isFolder && name != kRankingFolder && fs::is_directory(target, ec)) pending.push_back(name);
+      std::error_code check;
+      const bool isFolder = entry.is_directory(check);
+      if (fs::exists(fs::symlink_status(target, check))) {
+        if (isFolder && name != kRankingFolder && fs::is_directory(target, check)) pending.push_back(name);
         continue;  // the player's own file, folder or link stays as it is
       }
       if (isFolder) {
@@ -140,12 +176,13 @@ bool CopyMissingFiles(const std::string& from, const std::string& to, std::strin
         }
         fs::create_directory(target, ec);
         if (ec) return Fail(error, "cannot create", target, ec);
+        fileops::SyncFolder(target.parent_path().string());
         pending.push_back(name);
-      } else if (entry.is_regular_file(ec)) {
+      } else if (entry.is_regular_file(check)) {
         if (!CopyFileIntoPlace(entry.path(), target, error)) return false;
       }
     }
-    if (ec) return Fail(error, "cannot read", fs::path(from) / relative, ec);
+    if (listing) return Fail(error, "cannot read", fs::path(from) / relative, listing);
   }
   return true;
 }
