@@ -1,12 +1,14 @@
 // The configurator's coach session: one search at a time off the window's thread, its
 // results kept per design text, a cancelled search leaving nothing behind, and the
-// panel's two actions (tail incidence, entry file) doing what they promise.
+// panel's two actions (tail incidence, entry file) doing what they promise: the entry
+// file never over the game's own files, an existing one only once confirmed.
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
 
 #include "aircraft/aircraft_file.h"
+#include "coach_entry_save.h"
 #include "coach_session.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
@@ -96,6 +98,62 @@ TEST(CoachSession, AppliedTrimAndSavedEntryFlyAsTheCoachSaid) {
   grounded.Launches = false;
   EXPECT_FALSE(config::SaveCoachEntry("grounded.txt", grounded));
   EXPECT_FALSE(std::filesystem::exists("grounded.txt"));
+}
+
+// A result with a flight to save; its entry text stands for the real one.
+sim::CoachResult Flown() {
+  sim::CoachResult result;
+  result.EntryText = "entry\r\n";
+  return result;
+}
+
+TEST(CoachEntrySave, TheGamesFilesAndFoldersAreRefusedWithANotice) {
+  fakes::TempWorkingDir dir;
+  fakes::WriteText("rank/rank0.txt", "ranked");
+  fakes::WriteText("BootConfig.txt", "boot");
+  std::filesystem::create_directory_symlink("rank", "board");
+  for (const char* name : {"rank/rank0.txt", "rank\\Ranking.txt", "board/rank1.txt", "BootConfig.txt", "rank", ""}) {
+    SCOPED_TRACE(name);
+    config::DesignDocument document;
+    config::CoachEntrySave save;
+    config::RequestCoachEntrySave(save, name, Flown(), document);
+    EXPECT_TRUE(document.ShowNotice);
+    EXPECT_FALSE(document.Status.empty());
+    EXPECT_FALSE(save.AskOverwrite);
+  }
+  EXPECT_EQ(fakes::ReadText("rank/rank0.txt"), "ranked");
+  EXPECT_FALSE(std::filesystem::exists("rank/rank1.txt"));
+  EXPECT_FALSE(std::filesystem::exists("rank/Ranking.txt"));
+  EXPECT_EQ(fakes::ReadText("BootConfig.txt"), "boot");
+  EXPECT_FALSE(config::SaveCoachEntry("rank/rank0.txt", Flown())) << "nor when written directly";
+  EXPECT_EQ(fakes::ReadText("rank/rank0.txt"), "ranked");
+}
+
+TEST(CoachEntrySave, AnExistingFileIsReplacedOnlyOnceConfirmed) {
+  fakes::TempWorkingDir dir;
+  config::DesignDocument document;
+  config::CoachEntrySave save;
+  config::RequestCoachEntrySave(save, "fresh", Flown(), document);
+  EXPECT_EQ(fakes::ReadText("fresh.txt"), Flown().EntryText) << "a new name is written at once, as a .txt";
+
+  fakes::WriteText("mine.txt", "mine");
+  config::RequestCoachEntrySave(save, "mine.txt", Flown(), document);
+  EXPECT_TRUE(save.AskOverwrite);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), "mine");
+  config::CancelCoachEntryOverwrite(save);
+  EXPECT_FALSE(save.AskOverwrite);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), "mine");
+
+  config::RequestCoachEntrySave(save, "mine.txt", Flown(), document);
+  sim::CoachResult later = Flown();
+  later.EntryText = "another\r\n";
+  config::RequestCoachEntrySave(save, "other.txt", later, document);  // ignored while asking
+  save.AskOverwrite = false;  // as the popup leaves it once answered
+  config::ConfirmCoachEntryOverwrite(save, document);
+  EXPECT_FALSE(save.AskOverwrite);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), Flown().EntryText) << "the entry asked about";
+  EXPECT_FALSE(std::filesystem::exists("other.txt"));
+  EXPECT_FALSE(document.ShowNotice);
 }
 
 }  // namespace

@@ -247,4 +247,31 @@ TEST_F(ExportFileTest, TheCommandLineExportsWithoutAWindowAndSaysWhatFailed) {
   EXPECT_NE(fakes::ReadText("help.txt").find("--export-figures FILE OUT [--sjis]"), std::string::npos);
 }
 
+// A file named on the command line is replaced only with --force, and the ranking's
+// files never, whichever command writes it.
+TEST_F(ExportFileTest, TheCommandLineReplacesAFileOnlyWhenForced) {
+  fakes::WriteText("old.csv", "old");
+  EXPECT_EQ(RunConfig("--export-figures temp.txt old.csv").first, 2);
+  EXPECT_EQ(fakes::ReadText("old.csv"), "old");
+  EXPECT_EQ(RunConfig("--export-figures temp.txt old.csv --force --sjis").first, 0);
+  EXPECT_EQ(fakes::ReadText("old.csv"),
+            config::FormatFiguresCsv(aircraft::ParseAircraftSpecText(design), CsvEncoding::ShiftJis));
+
+  fakes::WriteText("mine.txt", "mine");
+  EXPECT_EQ(RunConfig("--write-default mine.txt").first, 2);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), "mine");
+  EXPECT_EQ(RunConfig("--write-default mine.txt --force").first, 0);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), aircraft::FormatAircraftSpec(config::DefaultDesign()));
+
+  fakes::WriteText("rank/rank0.txt", "entry");
+  for (const char* command : {"--write-default rank/rank0.txt --force", "--write-default BootConfig.txt --force",
+                              "--export-figures temp.txt rank/rank0.txt --force"}) {
+    const auto [code, error] = RunConfig(command);
+    EXPECT_NE(code, 0) << command;
+    EXPECT_NE(error, "") << command;
+  }
+  EXPECT_EQ(fakes::ReadText("rank/rank0.txt"), "entry");
+  EXPECT_FALSE(fs::exists("BootConfig.txt"));
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
 // The configurator's "save as" and its file chooser's listing, without a screen: which
 // names a design may be saved under, what is written and which file the design then
 // belongs to; which files a folder lists, in which order, and what happens with files
-// and folders that cannot be read.
+// and folders that cannot be read; which texts count as aircraft files.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +11,7 @@
 #include "aircraft/aircraft_file.h"
 #include "design_document.h"
 #include "fakes/temp_dir.h"
+#include "file_check.h"
 #include "file_listing.h"
 #include "platform/files.h"
 #include "save_target.h"
@@ -189,6 +190,66 @@ TEST(SaveTarget, NamesAndWhatStandsInTheirWay) {
   EXPECT_EQ(config::CheckSaveTarget("nowhere/a.txt"), SaveTargetCheck::NoFolder);
   EXPECT_EQ(config::CheckSaveTarget(config::SaveAsFileName("")), SaveTargetCheck::Empty);
   EXPECT_EQ(config::CheckSaveTarget(fs::absolute("designs/b.txt").string()), SaveTargetCheck::Free);
+}
+
+// The ranking's files are known by the folder they are really in, not only by the
+// name as typed: through "..", a link to the folder, or from inside it.
+TEST(SaveTarget, RankingFilesByTheirRealFolder) {
+  fakes::TempWorkingDir dir;
+  fakes::WriteText("rank/rank0.txt", "entry");
+  fs::create_directory("designs");
+  fs::create_directory_symlink("rank", "board");
+  EXPECT_EQ(config::CheckSaveTarget("designs/../rank/rank0.txt"), SaveTargetCheck::RankingFile);
+  EXPECT_EQ(config::CheckSaveTarget("board/rank0.txt"), SaveTargetCheck::RankingFile);
+  EXPECT_EQ(config::CheckSaveTarget("board/Ranking.txt"), SaveTargetCheck::RankingFile);
+  EXPECT_EQ(config::CheckSaveTarget("board/../designs/rank0.txt"), SaveTargetCheck::Free)
+      << "the link's \"..\" leads out of the ranking's folder";
+  EXPECT_EQ(config::CheckSaveTarget("board/mine.txt"), SaveTargetCheck::Free);
+  fs::current_path("rank");
+  EXPECT_EQ(config::CheckSaveTarget("rank0.txt"), SaveTargetCheck::RankingFile);
+  EXPECT_EQ(config::CheckSaveTarget("rank5.txt"), SaveTargetCheck::RankingFile);
+  EXPECT_EQ(config::CheckSaveTarget("mine.txt"), SaveTargetCheck::Free);
+}
+
+// The aircraft file's layout as the game's reader knows it (which velkaro-sim and the
+// output checks go by) and the configurator's line-by-line check agree on every damage.
+TEST(AircraftFileLayout, AgreesWithTheConfiguratorsFileCheck) {
+  const std::string design = Shipped("temp.txt");
+  std::vector<std::string> lines;
+  for (size_t pos = 0; pos < design.size();) {
+    const size_t end = design.find('\n', pos);
+    lines.push_back(design.substr(pos, end - pos + 1));  // with its CR LF
+    pos = end + 1;
+  }
+  ASSERT_EQ(lines.size(), size_t{aircraft::kAircraftFileLines});
+  const auto join = [&](size_t changed, const std::string& line, size_t keep) {
+    std::string text;
+    for (size_t i = 0; i < keep; ++i) text += i == changed ? line : lines[i];
+    return text;
+  };
+  const std::string tooLong(300, '7');
+  std::vector<std::string> texts = {design, "", Shipped("BootConfig.txt"), Shipped("rank/rank0.txt"), "a,1\n"};
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const size_t comma = line.find(',');
+    const size_t cr = line.find('\r');
+    texts.push_back(join(i, line, i));                                        // ends before the line
+    texts.push_back(join(i, line.substr(0, cr) + "\n", lines.size()));        // LF only
+    texts.push_back(join(i, line.substr(0, cr - 1) + "\r\n", lines.size()));  // last character lost
+    texts.push_back(join(i, line.substr(0, cr) + ",9\r\n", lines.size()));    // one more value
+    texts.push_back(join(i, line.substr(0, cr) + tooLong + "\r\n", lines.size()));
+    texts.push_back(join(i, tooLong + line, lines.size()));
+    if (comma != std::string::npos) {
+      texts.push_back(join(i, line.substr(0, comma) + line.substr(comma + 1), lines.size()));  // no first comma
+      texts.push_back(join(i, line.substr(0, comma + 1) + "\r\n", lines.size()));              // no values
+    }
+  }
+  for (const std::string& text : texts) {
+    EXPECT_EQ(aircraft::HasAircraftFileLayout(text), config::KeepsLinesInStep(config::CheckAircraftFileText(text)))
+        << text.substr(0, 200);
+  }
+  EXPECT_TRUE(aircraft::HasAircraftFileLayout(design));
+  EXPECT_FALSE(aircraft::HasAircraftFileLayout(Shipped("BootConfig.txt")));
 }
 
 TEST_F(SaveAsTest, AFailedWriteLeavesNothingAndKeepsTheDesignsFile) {

@@ -138,11 +138,66 @@ TEST(SimTool, BadUseAndUnreadableFiles) {
   EXPECT_EQ(RunSim("temp.txt --trim x").first, 2);
   EXPECT_EQ(RunSim("temp.txt --sweep 1:0:1").first, 2);
   EXPECT_EQ(RunSim("temp.txt --sweep 0:1:0").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --sweep 0:1e10:0.001").first, 2) << "more flights than an int counts";
+  EXPECT_EQ(RunSim("temp.txt --sweep 0:1:1e-320").first, 2) << "a count that is not finite";
+  EXPECT_EQ(RunSim("temp.txt --seconds 1").first, 2) << "only a search has a time limit";
   EXPECT_EQ(RunSim("temp.txt --bogus").first, 2);
   EXPECT_EQ(RunSim("missing.txt").first, 1);
   EXPECT_EQ(fakes::ReadText("sim-stderr.txt"), "機体データの取得に失敗\n");
   std::filesystem::create_directory("folder");
   EXPECT_EQ(RunSim("folder").first, 1);
+}
+
+TEST(SimTool, AFileThatIsNoAircraftIsToldAsSuch) {
+  fakes::TempWorkingDir dir;
+  fakes::WriteText("BootConfig.txt", fakes::ReadText(kData / "BootConfig.txt"));
+  for (const char* args : {"BootConfig.txt", "BootConfig.txt --sweep 0:1:1", "BootConfig.txt --optimize"}) {
+    const auto [code, out] = RunSim(args);
+    EXPECT_EQ(code, 1) << args;
+    EXPECT_EQ(out, "") << args;
+    const std::string error = fakes::ReadText("sim-stderr.txt");
+    EXPECT_NE(error.find("not an aircraft file"), std::string::npos) << error;
+    EXPECT_EQ(error.find("start speed"), std::string::npos) << error;
+  }
+}
+
+// --out and --csv never write the ranking's files, the game's settings or a folder,
+// however they are named, and replace an existing file only with --force.
+TEST(SimTool, OutputsSpareTheGamesFilesAndReplaceOnlyWhenForced) {
+  fakes::FakePlatform os;
+  fakes::TempWorkingDir dir;
+  const std::string design = fakes::ReadText(kData / "temp.txt");
+  const std::string entry = fakes::ReadText(kData / "rank" / "rank0.txt");
+  const std::string table = fakes::ReadText(kData / "rank" / "Ranking.txt");
+  fakes::WriteText("temp.txt", design);
+  fakes::WriteText("rank/rank0.txt", entry);
+  fakes::WriteText("rank/Ranking.txt", table);
+  fakes::WriteText("designs/BootConfig.txt", "boot");
+  std::filesystem::create_directory_symlink("rank", "board");
+  for (const char* name : {"rank/rank0.txt", "designs/../rank/rank0.txt", "board/rank0.txt", "board/rank4.txt",
+                           "'rank\\Ranking.txt'", "designs/BootConfig.txt", "designs", "rank"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(RunSim(std::string("temp.txt --optimize --seconds 0.1 --force --out ") + name).first, 2);
+    EXPECT_NE(fakes::ReadText("sim-stderr.txt"), "");
+    EXPECT_EQ(RunSim(std::string("temp.txt --force --csv ") + name).first, 2);
+  }
+  EXPECT_EQ(RunSim("temp.txt --force --csv temp.txt").first, 2) << "a flight record never replaces a design";
+  EXPECT_EQ(fakes::ReadText("rank/rank0.txt"), entry);
+  EXPECT_EQ(fakes::ReadText("rank/Ranking.txt"), table);
+  EXPECT_FALSE(std::filesystem::exists("rank/rank4.txt"));
+  EXPECT_EQ(fakes::ReadText("designs/BootConfig.txt"), "boot");
+  EXPECT_EQ(fakes::ReadText("temp.txt"), design);
+
+  fakes::WriteText("mine.txt", "mine");
+  fakes::WriteText("flight.csv", "older");
+  EXPECT_EQ(RunSim("temp.txt --optimize --seconds 0.1 --out mine.txt").first, 2);
+  EXPECT_EQ(RunSim("temp.txt --csv flight.csv").first, 2);
+  EXPECT_EQ(fakes::ReadText("mine.txt"), "mine");
+  EXPECT_EQ(fakes::ReadText("flight.csv"), "older");
+  EXPECT_EQ(RunSim("temp.txt --optimize --seconds 0.1 --out mine.txt --force").first, 0);
+  EXPECT_EQ(RunSim("mine.txt").first, 0) << "replaced by the entry";
+  EXPECT_EQ(RunSim("temp.txt --csv flight.csv --force").first, 0);
+  EXPECT_EQ(fakes::ReadText("flight.csv"), flight::FormatFlightCsv(*sim::FlyAircraftFile("temp.txt")->Aircraft));
 }
 
 TEST(SimTool, LaunchThatNeverEndsAndFlightThatNeverLands) {

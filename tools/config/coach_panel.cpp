@@ -8,7 +8,9 @@
 
 #include "aircraft/aircraft_file.h"
 #include "flight/constants.h"
+#include "modal_popup.h"
 #include "platform/text_fields.h"
+#include "save_target.h"
 #include "wing_drawing.h"
 
 namespace config {
@@ -41,7 +43,20 @@ void FlightPlot(const char* caption, const std::vector<float>& x, const std::vec
   if (count > 0) DrawFlightPlot(x.data(), height.data(), count, width, kPlotHeight);
 }
 
-void ResultView(CoachPanel& panel, const sim::CoachResult& result, flight::AircraftSpec& spec, std::string& status) {
+constexpr const char* kEntryOverwritePopup = "エントリファイルの上書きの確認";
+
+void EntryOverwritePopup(CoachPanel& panel, DesignDocument& document) {
+  CoachEntrySave& save = panel.EntrySave;
+  const std::string question = DescribeSaveTarget(SaveTargetCheck::Exists, ShownName(save.Pending));
+  switch (AskToReplace(kEntryOverwritePopup, save.AskOverwrite, question)) {
+    case ReplaceAnswer::Replace: ConfirmCoachEntryOverwrite(save, document); break;
+    case ReplaceAnswer::Cancel: CancelCoachEntryOverwrite(save); break;
+    case ReplaceAnswer::None: break;
+  }
+}
+
+void ResultView(CoachPanel& panel, const sim::CoachResult& result, DesignDocument& document) {
+  flight::AircraftSpec& spec = document.Editor.Spec;
   if (!result.Launches) {
     ImGui::TextColored(kRed, "発進台の端に届きません (初速が低すぎます)。");
     return;
@@ -72,24 +87,22 @@ void ResultView(CoachPanel& panel, const sim::CoachResult& result, flight::Aircr
   ImGui::SetNextItemWidth(260);
   ImGui::InputText("##entrypath", panel.EntryPath, sizeof panel.EntryPath);
   ImGui::SameLine();
-  if (ImGui::Button("エントリファイルとして保存")) {
-    status = SaveCoachEntry(panel.EntryPath, result)
-                 ? std::string("最良の飛行を ") + panel.EntryPath + " に保存しました"
-                 : std::string(panel.EntryPath) + " に保存できませんでした";
-  }
+  if (ImGui::Button("エントリファイルとして保存"))
+    RequestCoachEntrySave(panel.EntrySave, panel.EntryPath, result, document);
   ImGui::BeginDisabled(spec.TailIncidence == result.ConstantTrim);
   if (ImGui::Button(("尾翼取付角を最良の一定値 " + trim + "° にする").c_str())) {
     ApplyConstantTrim(spec, result);
-    status = "尾翼取付角を " + trim + "° にしました (未保存)";
+    document.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
   }
   ImGui::EndDisabled();
 }
 
 }  // namespace
 
-void DrawCoachPanel(CoachPanel& panel, flight::AircraftSpec& spec, const std::string& designText, std::string& status) {
+void DrawCoachPanel(CoachPanel& panel, DesignDocument& document, const std::string& designText) {
   CoachSession& session = panel.Session;
   session.Poll();
+  EntryOverwritePopup(panel, document);
   if (!panel.Open) return;
   ImGui::SetNextWindowSize(ImVec2(kPanelWidth, kPanelHeight), ImGuiCond_FirstUseEver);
   if (!ImGui::Begin("最良の飛行 (コーチ)", &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
@@ -114,7 +127,7 @@ void DrawCoachPanel(CoachPanel& panel, flight::AircraftSpec& spec, const std::st
       ImGui::TextColored(kGrey, "中止しました");
     }
   }
-  if (result) ResultView(panel, *result, spec, status);
+  if (result) ResultView(panel, *result, document);
   ImGui::End();
 }
 

@@ -3,8 +3,9 @@
 // of its own and shows what it found.
 #include <string>
 
+#include "coach_entry_save.h"
 #include "coach_session.h"
-#include "flight/aircraft.h"
+#include "design_document.h"
 
 namespace config {
 
@@ -12,11 +13,13 @@ struct CoachPanel {
   bool Open = false;
   CoachSession Session;
   char EntryPath[256] = "coach_entry.txt";  // where "save as entry file" writes
+  CoachEntrySave EntrySave;                 // the question before an existing file is replaced
 };
 
-// Draws the window while it is open. designText is the file text of spec; a button may
-// change spec (the tail incidence) and status (UTF-8).
-void DrawCoachPanel(CoachPanel& panel, flight::AircraftSpec& spec, const std::string& designText, std::string& status);
+// Draws the window while it is open. designText is the file text of the document's
+// design; a button may change the design (the tail incidence), and saving the entry
+// file tells the document's status line and notice what happened.
+void DrawCoachPanel(CoachPanel& panel, DesignDocument& document, const std::string& designText);
 
 // True while a search runs, so the window keeps drawing its progress.
 inline bool CoachPanelBusy(const CoachPanel& panel) { return panel.Session.Running(); }

@@ -1,6 +1,7 @@
 #include "coach_session.h"
 
 #include "platform/files.h"
+#include "save_target.h"
 
 namespace config {
 
@@ -59,9 +60,18 @@ void ApplyConstantTrim(flight::AircraftSpec& spec, const sim::CoachResult& resul
   spec.TailIncidence = result.ConstantTrim;
 }
 
+const std::string& CoachEntryText(const sim::CoachResult& result) {
+  static const std::string kNoEntry;
+  return result.Launches && result.Finite ? result.EntryText : kNoEntry;
+}
+
+bool WriteCoachEntry(const std::string& gameName, const std::string& entryText) {
+  if (entryText.empty() || RefusesSaveTarget(CheckSaveTarget(platform::NativePath(gameName)))) return false;
+  return platform::WriteFileAtomically(gameName, entryText);
+}
+
 bool SaveCoachEntry(const std::string& gameName, const sim::CoachResult& result) {
-  if (!result.Launches || !result.Finite || result.EntryText.empty()) return false;
-  return platform::WriteFileAtomically(gameName, result.EntryText);
+  return WriteCoachEntry(gameName, CoachEntryText(result));
 }
 
 }  // namespace config

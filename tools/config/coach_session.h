@@ -60,8 +60,16 @@ private:
 // Sets the design's tail incidence to the result's best constant trim (deg).
 void ApplyConstantTrim(flight::AircraftSpec& spec, const sim::CoachResult& result);
 
-// Writes the result's ranking entry (the design and the best schedule) to the file;
-// false when there is no flight to write or the file cannot be written.
+// Writes the result's ranking entry (the design and the best schedule) to the file as a
+// whole; false when there is no flight to write, the name is one no entry may be
+// written to (a folder, the ranking's files, the game's settings) or the file cannot
+// be written. An existing file is replaced: ask first (RequestCoachEntrySave).
 bool SaveCoachEntry(const std::string& gameName, const sim::CoachResult& result);
+
+// The entry text of a result that has a flight to save, or empty.
+const std::string& CoachEntryText(const sim::CoachResult& result);
+
+// Writes an entry's text to the file as a whole, unless the name is refused.
+bool WriteCoachEntry(const std::string& gameName, const std::string& entryText);
 
 }  // namespace config

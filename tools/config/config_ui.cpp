@@ -673,7 +673,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   ProblemsPopup(ui);
   NoticePopup(ui);
   ImGui::End();
-  DrawCoachPanel(ui.Coach, ui.Document.Editor.Spec, text, ui.Document.Status);
+  DrawCoachPanel(ui.Coach, ui.Document, text);
   DrawFlightsPanel(ui.Flights, ui.Document.Status);
   DrawComparisonPanel(ui.Comparison, ui.Document.Editor.Spec, text, SourceDescription(ui.Document));
 }

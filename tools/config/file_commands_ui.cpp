@@ -46,34 +46,18 @@ void RequestExport(FileCommandsUi& ui, DesignDocument& d, const std::string& cho
 }
 
 void ExportOverwritePopup(FileCommandsUi& ui, DesignDocument& d) {
-  if (!BeginModal(kExportOverwritePopup, ui.AskExportOverwrite)) return;
-  ImGui::TextUnformatted(DescribeSaveTarget(SaveTargetCheck::Exists, ShownName(ui.PendingExport)).c_str());
-  ImGui::Spacing();
-  if (ImGui::Button("置き換える")) {
-    CloseModal(ui.AskExportOverwrite);
+  const std::string question = DescribeSaveTarget(SaveTargetCheck::Exists, ShownName(ui.PendingExport));
+  if (AskToReplace(kExportOverwritePopup, ui.AskExportOverwrite, question) == ReplaceAnswer::Replace)
     ExportNow(ui, d, ui.PendingExport);
-  }
-  ImGui::SameLine();
-  if (CancelPressed()) CloseModal(ui.AskExportOverwrite);
-  ImGui::EndPopup();
 }
 
 void OverwritePopup(DesignDocument& d, const std::vector<DesignWarning>& warnings) {
-  if (!BeginModal(kOverwritePopup, d.AskOverwrite)) return;
-  ImGui::PushTextWrapPos(680);
-  ImGui::TextUnformatted(DescribeSaveTarget(SaveTargetCheck::Exists, ShownName(d.PendingSaveAs)).c_str());
-  ImGui::PopTextWrapPos();
-  ImGui::Spacing();
-  if (ImGui::Button("置き換える")) {
-    ImGui::CloseCurrentPopup();
-    ConfirmOverwrite(d, warnings);
+  const std::string question = DescribeSaveTarget(SaveTargetCheck::Exists, ShownName(d.PendingSaveAs));
+  switch (AskToReplace(kOverwritePopup, d.AskOverwrite, question)) {
+    case ReplaceAnswer::Replace: ConfirmOverwrite(d, warnings); break;
+    case ReplaceAnswer::Cancel: CancelOverwrite(d); break;
+    case ReplaceAnswer::None: break;
   }
-  ImGui::SameLine();
-  if (CancelPressed()) {
-    ImGui::CloseCurrentPopup();
-    CancelOverwrite(d);
-  }
-  ImGui::EndPopup();
 }
 
 }  // namespace

@@ -3,10 +3,11 @@
 // game starts it as "config.exe" and reads that file when it ends; otherwise the
 // player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
 // glider) to FILE, and `--export-figures FILE OUT [--sjis]` the figures of a design as CSV,
-// without opening a window.
+// without opening a window; either replaces an existing file only with --force.
 #include <imgui.h>
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "aircraft/aircraft_file.h"
@@ -17,6 +18,8 @@
 #include "platform/files.h"
 #include "platform/program_info.h"
 #include "platform/sdl/ui_window.h"
+#include "save_target.h"
+#include "sim/output_target.h"
 
 namespace {
 
@@ -38,8 +41,12 @@ void UseCompactStyle() {
 // A folder with a boot file, or one with a design to edit, is the game's folder.
 constexpr platform::DataFolderMarkers kDesignFiles{"BootConfig.txt", "temp.txt"};
 
+constexpr int kExitFailed = 1;  // a file could not be read or written, or its name is refused
+constexpr int kExitUsage = 2;   // a wrong command line, or an existing file without --force
+
 constexpr const char* kUsage =
-    "usage: velkaro-config [--write-default FILE | --export-figures FILE OUT [--sjis] | --help | --version]\n";
+    "usage: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
+    "                       --help | --version]\n";
 
 std::string HelpText() {
   return std::string(kUsage) +
@@ -51,20 +58,35 @@ std::string HelpText() {
          "                        write the strip table and the designer's figures of the\n"
          "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
          "                        Shift-JIS without one) and exit, without a window; OUT\n"
-         "                        is replaced as a whole, never a design or a game file\n\n" +
+         "                        is replaced as a whole, never a design or a game file\n"
+         "  --force               replace an existing FILE or OUT (never the ranking's\n"
+         "                        files, the game's settings or a folder)\n\n" +
          platform::DescribeDataFolder(kDesignFiles) +
          "There it reads and writes temp.txt (and opens the files chosen in the window).\n";
 }
 
-int WriteDefaultDesign(const char* fileName) {
+// Says why the file named on the command line is not written, with the exit code; nothing
+// when it may be written.
+std::optional<int> RefuseOutput(config::SaveTargetCheck check, const char* fileName, bool force) {
+  const auto refusal = sim::CommandLineRefusal(check, fileName, force);
+  if (!refusal) return std::nullopt;
+  std::fprintf(stderr, "velkaro-config: %s\n", refusal->c_str());
+  return check == config::SaveTargetCheck::Exists ? kExitUsage : kExitFailed;
+}
+
+int WriteDefaultDesign(const char* fileName, bool force) {
+  const auto check = config::CheckSaveTarget(platform::NativePath(fileName));
+  if (const auto refused = RefuseOutput(check, fileName, force)) return *refused;
   if (!platform::WriteFileAtomically(fileName, aircraft::FormatAircraftSpec(config::DefaultDesign()))) {
     std::fprintf(stderr, "velkaro-config: cannot write %s\n", fileName);
-    return 1;
+    return kExitFailed;
   }
   return 0;
 }
 
-int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis) {
+int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis, bool force) {
+  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
+  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
   const auto encoding = shiftJis ? config::CsvEncoding::ShiftJis : config::CsvEncoding::Utf8WithBom;
   switch (config::ExportFiguresOfFile(designFile, outFile, encoding)) {
     case config::ExportResult::Written: return 0;
@@ -81,21 +103,46 @@ int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis)
       std::fprintf(stderr, "velkaro-config: cannot write %s (nothing was written)\n", outFile);
       break;
   }
-  return 1;
+  return kExitFailed;
+}
+
+// The flags after a command's files: --force, and --sjis where the command takes it,
+// each at most once.
+struct Flags {
+  bool ShiftJis = false;
+  bool Force = false;
+};
+
+std::optional<Flags> ParseFlags(int argc, char** argv, int first, bool takesSjis) {
+  Flags flags;
+  for (int i = first; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--force" && !flags.Force) {
+      flags.Force = true;
+    } else if (arg == "--sjis" && takesSjis && !flags.ShiftJis) {
+      flags.ShiftJis = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return flags;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-config", HelpText()})) return *answered;
-  if (argc == 3 && std::string(argv[1]) == "--write-default") return WriteDefaultDesign(argv[2]);
-  if (argc >= 2 && std::string(argv[1]) == "--export-figures") {
-    const bool shiftJis = argc == 5 && std::string(argv[4]) == "--sjis";
-    if (argc == 4 || shiftJis) return ExportFiguresCsv(argv[2], argv[3], shiftJis);
+  const std::string command = argc >= 2 ? argv[1] : "";
+  if (command == "--write-default" && argc >= 3) {
+    if (const auto flags = ParseFlags(argc, argv, 3, false)) return WriteDefaultDesign(argv[2], flags->Force);
+  }
+  if (command == "--export-figures" && argc >= 4) {
+    if (const auto flags = ParseFlags(argc, argv, 4, true))
+      return ExportFiguresCsv(argv[2], argv[3], flags->ShiftJis, flags->Force);
   }
   if (argc != 1) {
     std::fputs(kUsage, stderr);
-    return 2;
+    return kExitUsage;
   }
   if (std::string folderError; !platform::EnterDataFolder(kDesignFiles, folderError)) {
     std::fprintf(stderr, "velkaro-config: %s\n", folderError.c_str());

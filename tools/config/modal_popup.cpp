@@ -26,4 +26,20 @@ void CloseModal(bool& flag) {
   ImGui::CloseCurrentPopup();
 }
 
+ReplaceAnswer AskToReplace(const char* name, bool& asking, const std::string& question) {
+  if (!BeginModal(name, asking)) return ReplaceAnswer::None;
+  constexpr float kWrapAt = 680;  // px, inside the popup's widest size
+  ImGui::PushTextWrapPos(kWrapAt);
+  ImGui::TextUnformatted(question.c_str());
+  ImGui::PopTextWrapPos();
+  ImGui::Spacing();
+  ReplaceAnswer answer = ReplaceAnswer::None;
+  if (ImGui::Button("置き換える")) answer = ReplaceAnswer::Replace;
+  ImGui::SameLine();
+  if (answer == ReplaceAnswer::None && CancelPressed()) answer = ReplaceAnswer::Cancel;
+  if (answer != ReplaceAnswer::None) CloseModal(asking);
+  ImGui::EndPopup();
+  return answer;
+}
+
 }  // namespace config

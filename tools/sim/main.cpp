@@ -1,14 +1,16 @@
 // velkaro-sim: flies an aircraft file without graphics and prints the distance.
 //
-//   velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]
-//   velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY]
+//   velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]
+//   velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "aircraft/aircraft_file.h"
 #include "flight/flight_csv.h"
 #include "platform/files.h"
 #include "platform/program_info.h"
@@ -17,6 +19,7 @@
 #include "ranking/ranking_files.h"
 #include "sim/coach.h"
 #include "sim/demo_flight.h"
+#include "sim/output_target.h"
 
 namespace {
 
@@ -29,9 +32,12 @@ constexpr int kMaxSweepFlights = 100000;
 constexpr const char* kSpecOpenFailed =
     "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
 
+// A step that lands on TO but for rounding still flies TO.
+constexpr double kSweepRounding = 1e-9;
+
 struct Sweep {
   double From = 0, To = 0, Step = 0;  // deg
-  int Count() const { return static_cast<int>(std::floor((To - From) / Step + 1e-9)) + 1; }
+  int Count = 0;                      // flights, FROM included
 };
 
 // The flight's launch run that never ends: the same words for a flight and a search.
@@ -41,8 +47,9 @@ constexpr const char* kLaunchNeverEnds =
 struct Arguments {
   std::string File;
   bool Optimize = false;
-  double Seconds = 10;  // s, the search's limit
-  uint64_t Seed = 1;
+  std::optional<double> Seconds;  // s, the search's limit
+  std::optional<uint64_t> Seed;
+  bool Force = false;  // an existing --out or --csv file may be replaced
   std::optional<std::string> OutPath;
   std::optional<double> Trim;
   std::optional<std::string> CsvPath;
@@ -50,8 +57,8 @@ struct Arguments {
 };
 
 constexpr const char* kUsage =
-    "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP]\n"
-    "       velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY]\n"
+    "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]\n"
+    "       velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]\n"
     "       velkaro-sim --help | --version\n"
     "Flies an aircraft without graphics, exactly as the game does, and prints the distance.\n"
     "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
@@ -60,11 +67,14 @@ constexpr const char* kUsage =
     "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n"
     "  --optimize   search the tail schedule that flies farthest (for S seconds, default 10)\n"
     "  --seed N     the search's random numbers (the same seed finds the same schedule)\n"
-    "  --out ENTRY  write the best flight as a ranking entry file\n";
+    "  --out ENTRY  write the best flight as a ranking entry file\n"
+    "  --force      replace an existing OUT or ENTRY file (never the ranking's own files,\n"
+    "               the game's settings, a folder, nor a design with a CSV)\n";
 
 constexpr const char* kFilesHelp =
     "\nFiles: only those named on the command line, relative to the working directory;\n"
-    "velkaro-sim keeps no files of its own.\n";
+    "velkaro-sim keeps no files of its own. OUT and ENTRY are written as a whole; an\n"
+    "existing file is replaced only with --force.\n";
 
 int Usage(const char* problem) {
   std::fprintf(stderr, "velkaro-sim: %s\n%s", problem, kUsage);
@@ -77,16 +87,22 @@ bool ParseNumber(const std::string& text, double& value) {
   return !text.empty() && end && *end == '\0' && std::isfinite(value);
 }
 
-std::optional<Sweep> ParseSweep(const std::string& text) {
+// The sweep, or an error text.
+std::variant<Sweep, std::string> ParseSweep(const std::string& text) {
+  const std::string malformed = "--sweep takes FROM:TO:STEP with FROM <= TO and STEP > 0";
   const size_t first = text.find(':');
   const size_t second = first == std::string::npos ? first : text.find(':', first + 1);
-  if (second == std::string::npos) return std::nullopt;
+  if (second == std::string::npos) return malformed;
   Sweep sweep;
   if (!ParseNumber(text.substr(0, first), sweep.From) ||
       !ParseNumber(text.substr(first + 1, second - first - 1), sweep.To) ||
-      !ParseNumber(text.substr(second + 1), sweep.Step))
-    return std::nullopt;
-  if (!(sweep.Step > 0) || sweep.To < sweep.From || sweep.Count() > kMaxSweepFlights) return std::nullopt;
+      !ParseNumber(text.substr(second + 1), sweep.Step) || !(sweep.Step > 0) || sweep.To < sweep.From)
+    return malformed;
+  // Counted as a double: a range too wide for its step has no int count (or none at all).
+  const double flights = std::floor((sweep.To - sweep.From) / sweep.Step + kSweepRounding) + 1;
+  if (!std::isfinite(flights) || flights > kMaxSweepFlights)
+    return "--sweep flies at most " + std::to_string(kMaxSweepFlights) + " settings";
+  sweep.Count = static_cast<int>(flights);
   return sweep;
 }
 
@@ -97,6 +113,8 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
     const bool hasValue = i + 1 < argc;
     if (arg == "--optimize") {
       args.Optimize = true;
+    } else if (arg == "--force") {
+      args.Force = true;
     } else if (arg == "--trim" || arg == "--csv" || arg == "--sweep" || arg == "--seconds" || arg == "--seed" ||
                arg == "--out") {
       if (!hasValue) return arg + " needs a value";
@@ -110,15 +128,18 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
       } else if (arg == "--out") {
         args.OutPath = value;
       } else if (arg == "--seconds") {
-        if (!ParseNumber(value, args.Seconds) || !(args.Seconds > 0)) return "--seconds takes a positive number";
+        double seconds;
+        if (!ParseNumber(value, seconds) || !(seconds > 0)) return "--seconds takes a positive number";
+        args.Seconds = seconds;
       } else if (arg == "--seed") {
         double seed;
         if (!ParseNumber(value, seed) || seed < 0 || seed != std::floor(seed) || seed > 1e15)
           return "--seed takes a whole number";
         args.Seed = static_cast<uint64_t>(seed);
       } else {
-        args.SweepRange = ParseSweep(value);
-        if (!args.SweepRange) return "--sweep takes FROM:TO:STEP with FROM <= TO and STEP > 0";
+        auto sweep = ParseSweep(value);
+        if (auto* problem = std::get_if<std::string>(&sweep)) return *problem;
+        args.SweepRange = std::get<Sweep>(sweep);
       }
     } else if (!arg.empty() && arg[0] == '-') {
       return "unknown option " + arg;
@@ -132,24 +153,48 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
   if (args.Trim && args.SweepRange) return std::string("--trim and --sweep exclude each other");
   if (args.Optimize && (args.Trim || args.SweepRange || args.CsvPath))
     return std::string("--optimize flies its own schedules (no --trim, --sweep or --csv)");
-  if (!args.Optimize && args.OutPath) return std::string("--out needs --optimize");
+  if (!args.Optimize && (args.OutPath || args.Seconds || args.Seed))
+    return std::string("--out, --seconds and --seed need --optimize");
   return std::nullopt;
 }
 
-int RunSweep(const Arguments& args) {
+// Why an output named on the command line must not be written, or nothing.
+std::optional<std::string> OutputRefusal(const Arguments& args) {
+  if (args.OutPath) {
+    const auto check = sim::CheckOutputTarget(platform::NativePath(*args.OutPath));
+    if (auto refusal = sim::CommandLineRefusal(check, *args.OutPath, args.Force)) return refusal;
+  }
+  if (args.CsvPath) {
+    const auto check = sim::CheckExportTarget(platform::NativePath(*args.CsvPath));
+    if (auto refusal = sim::CommandLineRefusal(check, *args.CsvPath, args.Force)) return refusal;
+  }
+  return std::nullopt;
+}
+
+// The text of FILE, or nothing after saying why it cannot be flown.
+std::optional<std::string> ReadAircraftFile(const std::string& file) {
+  const auto text = platform::ReadFilePrefix(file, ranking::kRankingReadLimit);
+  if (!text) {
+    platform::ShowWarning(kSpecOpenFailed);
+    return std::nullopt;
+  }
+  if (!aircraft::HasAircraftFileLayout(*text)) {
+    std::fprintf(stderr, "velkaro-sim: %s is not an aircraft file (its lines are not a design's 49)\n", file.c_str());
+    return std::nullopt;
+  }
+  return text;
+}
+
+int RunSweep(const Arguments& args, const std::string& text) {
   const Sweep& sweep = *args.SweepRange;
   double bestTrim = sweep.From;
   float bestDistance = -INFINITY;
-  for (int k = 0; k < sweep.Count(); ++k) {
+  for (int k = 0; k < sweep.Count; ++k) {
     const double trim = sweep.From + k * sweep.Step;
-    const auto outcome = sim::FlyAircraftFile(args.File, {.TrimDeg = trim});
-    if (!outcome) {
-      platform::ShowWarning(kSpecOpenFailed);
-      return kExitUnreadable;
-    }
-    std::printf("trim=%g distance=%g last_step=%d\n", trim, outcome->Distance, outcome->LastStep);
-    if (outcome->LaunchEnded && outcome->Distance > bestDistance) {
-      bestDistance = outcome->Distance;
+    const auto outcome = sim::FlyAircraftText(text, {.TrimDeg = trim});
+    std::printf("trim=%g distance=%g last_step=%d\n", trim, outcome.Distance, outcome.LastStep);
+    if (outcome.LaunchEnded && outcome.Distance > bestDistance) {
+      bestDistance = outcome.Distance;
       bestTrim = trim;
     }
   }
@@ -157,22 +202,17 @@ int RunSweep(const Arguments& args) {
   return 0;
 }
 
-int RunOptimize(const Arguments& args) {
-  const auto text = platform::ReadFilePrefix(args.File, ranking::kRankingReadLimit);
-  if (!text) {
-    platform::ShowWarning(kSpecOpenFailed);
-    return kExitUnreadable;
-  }
+int RunOptimize(const Arguments& args, const std::string& text) {
   sim::CoachOptions options;
-  options.Seconds = args.Seconds;
-  options.Seed = args.Seed;
+  if (args.Seconds) options.Seconds = *args.Seconds;
+  if (args.Seed) options.Seed = *args.Seed;
   const bool showProgress = platform::StandardErrorIsTerminal();
   if (showProgress) {
     options.Progress = [](double share, float best) {
       std::fprintf(stderr, "\rsearching %3d%%  best %.2f m ", static_cast<int>(share * 100), best);
     };
   }
-  const sim::CoachResult result = sim::RunCoach(*text, options);
+  const sim::CoachResult result = sim::RunCoach(text, options);
   if (showProgress) std::fprintf(stderr, "\r%40s\r", "");
   if (!result.Launches) {
     std::fputs(kLaunchNeverEnds, stderr);
@@ -191,6 +231,27 @@ int RunOptimize(const Arguments& args) {
   return 0;
 }
 
+int RunFlight(const Arguments& args, const std::string& text) {
+  const sim::FlightOutcome outcome = sim::FlyAircraftText(text, {.TrimDeg = args.Trim});
+  if (!outcome.LaunchEnded) {
+    std::fputs(kLaunchNeverEnds, stderr);
+    return kExitUnreadable;
+  }
+  if (!std::isfinite(outcome.Distance)) {
+    std::fprintf(stderr,
+                 "velkaro-sim: the flight's numbers stopped being finite (distance=%g at step %d): the design "
+                 "cannot be flown\n",
+                 outcome.Distance, outcome.LastStep);
+    return kExitNotFinite;
+  }
+  if (args.CsvPath && !platform::WriteFileAtomically(*args.CsvPath, flight::FormatFlightCsv(*outcome.Aircraft))) {
+    std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.CsvPath->c_str());
+    return kExitUnreadable;
+  }
+  std::printf("distance=%g last_step=%d launch_ticks=%d\n", outcome.Distance, outcome.LastStep, outcome.LaunchTicks);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,29 +262,14 @@ int main(int argc, char** argv) {
 
   Arguments args;
   if (const auto problem = ParseArguments(argc, argv, args)) return Usage(problem->c_str());
-  if (args.SweepRange) return RunSweep(args);
-  if (args.Optimize) return RunOptimize(args);
-
-  const auto outcome = sim::FlyAircraftFile(args.File, {.TrimDeg = args.Trim});
-  if (!outcome) {
-    platform::ShowWarning(kSpecOpenFailed);
-    return kExitUnreadable;
+  // Before any flight: a refused name costs no search and leaves every file as it was.
+  if (const auto refusal = OutputRefusal(args)) {
+    std::fprintf(stderr, "velkaro-sim: %s\n", refusal->c_str());
+    return kExitUsage;
   }
-  if (!outcome->LaunchEnded) {
-    std::fputs(kLaunchNeverEnds, stderr);
-    return kExitUnreadable;
-  }
-  if (!std::isfinite(outcome->Distance)) {
-    std::fprintf(stderr,
-                 "velkaro-sim: the flight's numbers stopped being finite (distance=%g at step %d): the design "
-                 "cannot be flown\n",
-                 outcome->Distance, outcome->LastStep);
-    return kExitNotFinite;
-  }
-  if (args.CsvPath && !flight::WriteFlightCsv(*outcome->Aircraft, *args.CsvPath)) {
-    std::fprintf(stderr, "velkaro-sim: cannot write %s\n", args.CsvPath->c_str());
-    return kExitUnreadable;
-  }
-  std::printf("distance=%g last_step=%d launch_ticks=%d\n", outcome->Distance, outcome->LastStep, outcome->LaunchTicks);
-  return 0;
+  const auto text = ReadAircraftFile(args.File);
+  if (!text) return kExitUnreadable;
+  if (args.SweepRange) return RunSweep(args, *text);
+  if (args.Optimize) return RunOptimize(args, *text);
+  return RunFlight(args, *text);
 }
