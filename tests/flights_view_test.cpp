@@ -1,9 +1,11 @@
 // The configurator's flights window and design comparison, without a screen: a CSV
 // export read back equals what the game's writer wrote, an entry flown gives
-// velkaro-sim's distance, broken files are refused with a reason and never crash, and
-// the comparison marks exactly the rows that differ.
+// velkaro-sim's distance, broken files are refused with a reason and never crash, any
+// values give a plot with a few sound ticks or a reason why not, and the comparison
+// marks exactly the rows that differ.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -18,10 +20,13 @@
 #include "fakes/run_sim.h"
 #include "fakes/temp_dir.h"
 #include "flight/flight_csv.h"
+#include "flight_plot.h"
 #include "flight_set.h"
 #include "flight_table.h"
 #include "test_flight.h"
 #include "platform/shift_jis.h"
+#include "plot_scale.h"
+#include "plot_thinning.h"
 #include "sim/demo_flight.h"
 
 namespace {
@@ -285,6 +290,178 @@ TEST(FlightSet, TwoFlightsOfOneNameAreToldApartByTheirFile) {
   config::AddFlight(set, std::move(second));
   EXPECT_EQ(set.Flights[0].Label, "No Name");
   EXPECT_EQ(set.Flights[1].Label, "No Name (rank/rank2.txt)");
+}
+
+// A set of one flight read from CSV text, plotting columns "x" and "y".
+config::FlightSet PlotOf(const std::string& csv) {
+  config::FlightSet set;
+  config::AddFlight(set, SmallTable("f.csv", csv));
+  config::ChooseColumn(set, config::PlotAxis::X, "x");
+  config::ChooseColumn(set, config::PlotAxis::Y, "y");
+  return set;
+}
+
+// What every axis a plot draws must be: finite ends around the values, and a few
+// finite ticks, distinct and in order, inside the ends.
+void ExpectSoundAxis(const config::AxisScale& axis, double lo, double hi, const std::string& what) {
+  ASSERT_EQ(axis.Problem, config::AxisProblem::None) << what;
+  EXPECT_TRUE(std::isfinite(axis.Lo) && std::isfinite(axis.Hi)) << what;
+  EXPECT_LE(axis.Lo, lo) << what;
+  EXPECT_GE(axis.Hi, hi) << what;
+  EXPECT_LT(axis.Lo, axis.Hi) << what;
+  ASSERT_GE(axis.Ticks.Count, 1u) << what;
+  ASSERT_LE(axis.Ticks.Count, config::kMaxAxisTicks) << what;
+  for (size_t i = 0; i < axis.Ticks.Count; ++i) {
+    const double tick = axis.Ticks.Values[i];
+    EXPECT_TRUE(tick >= axis.Lo && tick <= axis.Hi) << what << " tick " << tick;
+    if (i > 0) {
+      EXPECT_GT(tick, axis.Ticks.Values[i - 1]) << what;
+    }
+  }
+}
+
+TEST(FlightPlot, RangesBeyondWhatADoubleHoldsOrTellsApartAreRefusedNotTicked) {
+  struct Case {
+    const char* What;
+    std::string Rows;
+    config::AxisProblem X;
+  };
+  const std::vector<Case> cases = {
+      {"-1e308 to 1e308", "-1e308,0\n1e308,1\n", config::AxisProblem::TooWide},
+      {"0 to 1.75e308", "0,0\n1.75e308,1\n", config::AxisProblem::TooWide},
+      {"the largest doubles", "-1.7976931348623157e308,0\n1.7976931348623157e308,1\n", config::AxisProblem::TooWide},
+      {"one value at the largest double", "1.7976931348623157e308,0\n", config::AxisProblem::TooWide},
+      {"1e17 and the next double", "1e17,0\n100000000000000016,1\n", config::AxisProblem::TooFine},
+      {"the two smallest doubles", "0,0\n5e-324,1\n", config::AxisProblem::TooFine},
+  };
+  for (const Case& c : cases) {
+    const config::FlightPlot plot = config::MakeFlightPlot(PlotOf("x,y\n" + c.Rows), 900);
+    EXPECT_EQ(plot.Scale.X.Problem, c.X) << c.What;
+    EXPECT_FALSE(plot.Scale.Drawable()) << c.What;
+    EXPECT_EQ(plot.Scale.X.Ticks.Count, 0u) << c.What;
+    EXPECT_FALSE(plot.Refusal.empty()) << c.What;
+    EXPECT_TRUE(plot.Series.empty()) << c.What;
+  }
+  // The y axis of the same files is fine; a refusal of both axes says both.
+  ExpectSoundAxis(config::MakeFlightPlot(PlotOf("x,y\n0,0\n1.75e308,1\n"), 900).Scale.Y, 0, 1, "y");
+  const auto both = config::MakeFlightPlot(PlotOf("x,y\n-1e308,1e17\n1e308,100000000000000016\n"), 900);
+  EXPECT_EQ(both.Scale.Y.Problem, config::AxisProblem::TooFine);
+  EXPECT_NE(both.Refusal.find("縦軸"), std::string::npos) << both.Refusal;
+  EXPECT_NE(both.Refusal.find("横軸"), std::string::npos) << both.Refusal;
+}
+
+TEST(FlightPlot, TicksAreFewDistinctAndInsideEveryAxisThatCanBeDrawn) {
+  std::mt19937 random(7);
+  std::uniform_real_distribution<double> exponent(-300, 300), mantissa(-10, 10);
+  int drawn = 0;
+  for (int trial = 0; trial < 20000; ++trial) {
+    const double a = mantissa(random) * std::pow(10.0, exponent(random));
+    // Widths from a one-value line through ones as wide as the values.
+    const double width = trial % 5 == 0 ? 0 : std::fabs(a) * std::pow(10.0, -(trial % 11));
+    const config::AxisScale axis = config::FitAxis(a, a + width);
+    if (axis.Problem != config::AxisProblem::None) {
+      EXPECT_EQ(axis.Ticks.Count, 0u);
+      continue;
+    }
+    ExpectSoundAxis(axis, a, a + width, std::to_string(a) + " + " + std::to_string(width));
+    ++drawn;
+  }
+  EXPECT_GT(drawn, 19000);  // ranges within the doubles' reach and digits are drawn
+  // A single value (zero width), small or large, is a flat line with its ticks.
+  for (double v : {0.0, -3.5, 1e-300, 350.0, 1e17, -1e300}) ExpectSoundAxis(config::FitAxis(v, v), v, v, "flat");
+}
+
+TEST(FlightPlot, ValuesThatAreNotFiniteAreLeftOutOfTheRangeAndTheLines) {
+  const config::FlightPlot plot =
+      config::MakeFlightPlot(PlotOf("x,y,z\n0,1,0\nnan,2,0\n1,inf,0\n2,-inf,0\n3,-nan,0\n4,5,0\n"), 900);
+  ASSERT_TRUE(plot.Scale.Drawable()) << plot.Refusal;
+  ExpectSoundAxis(plot.Scale.X, 0, 4, "x");
+  ExpectSoundAxis(plot.Scale.Y, 1, 5, "y");
+  EXPECT_LT(plot.Scale.Y.Hi, 6);  // not stretched by anything but 1 and 5
+  ASSERT_EQ(plot.Series.size(), 1u);
+  EXPECT_EQ(plot.Series[0].X, (std::vector<double>{0, 4}));
+  EXPECT_EQ(plot.Series[0].Y, (std::vector<double>{1, 5}));
+  // A column of nothing finite gives an empty plot, not a broken one.
+  const auto empty = config::MakeFlightPlot(PlotOf("x,y,z\nnan,inf,0\n"), 900);
+  EXPECT_TRUE(empty.Scale.Drawable());
+  EXPECT_TRUE(empty.Series[0].X.empty());
+}
+
+TEST(FlightPlot, ALongNoisySeriesIsThinnedToThePlotsWidthKeepingItsExtremes) {
+  constexpr int kColumns = 300;
+  std::mt19937 random(3);
+  std::vector<double> x, y, zigzag;
+  for (size_t i = 0; i < config::kMaxFlightRows; ++i) {
+    x.push_back(static_cast<double>(i));
+    y.push_back(static_cast<double>(random() % 1000));
+    zigzag.push_back(i % 2 ? 0.0 : 1.0);  // across the whole plot at every point
+  }
+  y[12345] = -50;
+  y[54321] = 2000;
+  const auto thin = config::ThinToColumns(x, y, 0, static_cast<double>(x.size()), kColumns);
+  EXPECT_LE(thin.X.size(), config::kThinnedPointsPerColumn * kColumns);
+  EXPECT_EQ(thin.X.front(), 0);
+  EXPECT_EQ(thin.X.back(), x.back());
+  EXPECT_EQ(*std::min_element(thin.Y.begin(), thin.Y.end()), -50);
+  EXPECT_EQ(*std::max_element(thin.Y.begin(), thin.Y.end()), 2000);
+  EXPECT_TRUE(std::is_sorted(thin.X.begin(), thin.X.end()));  // in the series' order
+  const auto back = config::ThinToColumns(zigzag, y, 0, 1, kColumns);
+  EXPECT_LE(back.X.size(), config::kThinnedPointsPerColumn * kColumns);
+  EXPECT_EQ(back.Y.back(), y.back());
+}
+
+TEST(FlightsView, AHeaderOfTwoHundredThousandNamesIsListedOnceEach) {
+  constexpr int kNames = 200000;  // listing them by comparing each with every other would take minutes
+  std::string header = "x,y", row = "0,1";
+  for (int i = 0; i < kNames; ++i) {
+    header += ",c" + std::to_string(i);
+    row += ",2";
+  }
+  header += ",x,y," + std::string(1 << 20, 'n');  // the first two again, and a name of a megabyte
+  row += ",3,4,5";
+  config::FlightSet set = PlotOf(header + "\n" + row + "\n");
+  config::AddFlight(set, SmallTable("small", "y,x,t\n0,1,2\n"));
+  config::FlightsView view;
+  ASSERT_TRUE(config::UpdateFlightsView(view, set, 900));
+  ASSERT_EQ(view.Choices.size(), size_t{kNames} + 4);
+  EXPECT_EQ(view.Choices[0], "x");
+  EXPECT_EQ(view.Choices[kNames + 2].size(), size_t{1} << 20);
+  EXPECT_EQ(view.Choices.back(), "t");
+  EXPECT_EQ(view.XChoice, 0);
+  EXPECT_EQ(view.YChoice, 1);
+  ASSERT_EQ(view.ShownChoices.size(), view.Choices.size());
+  EXPECT_LE(view.ShownChoices[kNames + 2].size(), config::kMaxShownNameBytes);
+  EXPECT_EQ(view.Plot.Series.size(), 2u);
+  EXPECT_EQ(config::ShownName("x座標[m]"), "x座標[m]");
+  // A long name is cut before a whole character, wherever its characters fall.
+  for (size_t pad = 0; pad < 3; ++pad) {
+    std::string name(pad, 'a');
+    while (name.size() < 2 * config::kMaxShownNameBytes) name += "高";
+    const std::string shown = config::ShownName(name);
+    EXPECT_LE(shown.size(), config::kMaxShownNameBytes);
+    const std::string kept = shown.substr(0, shown.rfind("…"));
+    EXPECT_TRUE(name.starts_with(kept));
+    EXPECT_EQ((kept.size() - pad) % std::string("高").size(), 0u) << pad;
+  }
+}
+
+TEST(FlightsView, IsMadeAgainOnlyWhenTheFlightsTheColumnsOrTheWidthChange) {
+  config::FlightSet set = PlotOf("x,y,z\n0,1,2\n3,4,5\n");
+  config::FlightsView view;
+  EXPECT_TRUE(config::UpdateFlightsView(view, set, 900));
+  EXPECT_FALSE(config::UpdateFlightsView(view, set, 900));
+  EXPECT_TRUE(config::UpdateFlightsView(view, set, 400));
+  config::ChooseColumn(set, config::PlotAxis::Y, "z");
+  EXPECT_TRUE(config::UpdateFlightsView(view, set, 400));
+  EXPECT_EQ(view.YChoice, 2);
+  EXPECT_EQ(view.Plot.Series[0].Y, (std::vector<double>{2, 5}));
+  config::AddFlight(set, SmallTable("other", "t\n0\n"));
+  EXPECT_TRUE(config::UpdateFlightsView(view, set, 400));
+  EXPECT_EQ(view.Plot.FlightsLeftOut, 1u);
+  EXPECT_FALSE(config::UpdateFlightsView(view, set, 400));
+  config::RemoveFlight(set, 0);
+  EXPECT_TRUE(config::UpdateFlightsView(view, set, 400));
+  EXPECT_TRUE(view.Plot.Series.empty());
 }
 
 const config::ComparisonRow& Row(const std::vector<config::ComparisonRow>& rows, const std::string& name) {

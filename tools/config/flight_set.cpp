@@ -1,6 +1,8 @@
 #include "flight_set.h"
 
 #include <algorithm>
+#include <string_view>
+#include <unordered_set>
 
 #include "flight/flight_csv.h"
 
@@ -15,6 +17,7 @@ std::string AddFlight(FlightSet& set, FlightLoad load) {
   const auto same = std::ranges::find_if(set.Flights, [&](const FlightTable& f) { return f.Source == table.Source; });
   if (same != set.Flights.end()) {
     *same = std::move(table);
+    ++set.Revision;
     return same->Label + " を読み直しました";
   }
   if (set.Flights.size() >= kMaxFlights) {
@@ -24,22 +27,33 @@ std::string AddFlight(FlightSet& set, FlightLoad load) {
   const bool labelTaken = std::ranges::any_of(set.Flights, [&](const FlightTable& f) { return f.Label == table.Label; });
   if (labelTaken) table.Label += " (" + table.Source + ")";
   set.Flights.push_back(std::move(table));
+  ++set.Revision;
   const FlightTable& added = set.Flights.back();
   return added.Label + (added.Flown ? " を飛ばしました" : " を読みました");
 }
 
 void RemoveFlight(FlightSet& set, size_t index) {
-  if (index < set.Flights.size()) set.Flights.erase(set.Flights.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index >= set.Flights.size()) return;
+  set.Flights.erase(set.Flights.begin() + static_cast<std::ptrdiff_t>(index));
+  ++set.Revision;
 }
 
 std::vector<std::string> ColumnChoices(const FlightSet& set) {
+  // A header may hold hundreds of thousands of names: each is looked up once in a hash
+  // set of those seen, not compared with every earlier one.
   std::vector<std::string> names;
+  std::unordered_set<std::string_view> seen;
   for (const FlightTable& f : set.Flights) {
     for (const std::string& c : f.Columns) {
-      if (std::ranges::find(names, c) == names.end()) names.push_back(c);
+      if (seen.insert(c).second) names.push_back(c);
     }
   }
   return names;
+}
+
+void ChooseColumn(FlightSet& set, PlotAxis axis, const std::string& column) {
+  (axis == PlotAxis::X ? set.XColumn : set.YColumn) = column;
+  ++set.Revision;
 }
 
 std::span<const AxisPreset> AxisPresets() {
@@ -55,8 +69,8 @@ std::span<const AxisPreset> AxisPresets() {
 }
 
 void ApplyPreset(FlightSet& set, const AxisPreset& preset) {
-  set.XColumn = GameFlightColumns()[preset.XColumn];
-  set.YColumn = GameFlightColumns()[preset.YColumn];
+  ChooseColumn(set, PlotAxis::X, GameFlightColumns()[preset.XColumn]);
+  ChooseColumn(set, PlotAxis::Y, GameFlightColumns()[preset.YColumn]);
 }
 
 std::vector<FlightSeries> ChosenSeries(const FlightSet& set) {

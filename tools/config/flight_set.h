@@ -12,9 +12,12 @@ namespace config {
 
 inline constexpr size_t kMaxFlights = 4;
 
+// Changed only through the functions below, which count every change in Revision so
+// that what is made of the set (the window's plot) knows when to be made again.
 struct FlightSet {
   std::vector<FlightTable> Flights;
   std::string XColumn, YColumn;  // UTF-8 column names; height over distance at first
+  unsigned Revision = 0;
   FlightSet();
 };
 
@@ -23,8 +26,13 @@ struct FlightSet {
 std::string AddFlight(FlightSet& set, FlightLoad load);
 void RemoveFlight(FlightSet& set, size_t index);
 
-// Every column name of the flights, in order of first appearance.
+// Every column name of the flights, in order of first appearance; a name that several
+// flights (or one flight twice) have appears once.
 std::vector<std::string> ColumnChoices(const FlightSet& set);
+
+enum class PlotAxis { X, Y };
+// Plots the column of that name along an axis.
+void ChooseColumn(FlightSet& set, PlotAxis axis, const std::string& column);
 
 // A ready choice of axes: two of the game's columns.
 struct AxisPreset {

@@ -79,41 +79,54 @@ void FlightList(FlightsPanel& panel) {
   RemoveFlight(panel.Set, remove);
 }
 
-void AxisCombo(const char* label, std::string& column, const std::vector<std::string>& choices) {
+// A column picked from the choices (only the rows in sight are laid out: a header may
+// hold hundreds of thousands of names), or -1.
+int AxisCombo(const char* label, const std::string& column, const FlightsView& view, int chosen) {
   ImGui::SetNextItemWidth(kAxisComboWidth);
-  if (!ImGui::BeginCombo(label, column.c_str())) return;
-  for (const std::string& c : choices) {
-    if (ImGui::Selectable(c.c_str(), c == column)) column = c;
+  if (!ImGui::BeginCombo(label, ShownName(column).c_str())) return -1;
+  int picked = -1;
+  ImGuiListClipper rows;
+  rows.Begin(static_cast<int>(view.ShownChoices.size()));
+  while (rows.Step()) {
+    for (int i = rows.DisplayStart; i < rows.DisplayEnd; ++i) {
+      ImGui::PushID(i);  // names cut for the screen may be alike
+      if (ImGui::Selectable(view.ShownChoices[i].c_str(), i == chosen)) picked = i;
+      ImGui::PopID();
+    }
   }
   ImGui::EndCombo();
+  return picked;
 }
 
-void AxisChoice(FlightSet& set) {
+void AxisChoice(FlightSet& set, const FlightsView& view) {
   for (const AxisPreset& preset : AxisPresets()) {
     if (ImGui::Button(preset.Label)) ApplyPreset(set, preset);
     ImGui::SameLine();
   }
   ImGui::NewLine();
-  const std::vector<std::string> choices = ColumnChoices(set);
-  AxisCombo("横軸##x", set.XColumn, choices);
+  const int x = AxisCombo("横軸##x", set.XColumn, view, view.XChoice);
   ImGui::SameLine();
-  AxisCombo("縦軸##y", set.YColumn, choices);
+  const int y = AxisCombo("縦軸##y", set.YColumn, view, view.YChoice);
+  if (x >= 0) ChooseColumn(set, PlotAxis::X, view.Choices[x]);
+  if (y >= 0) ChooseColumn(set, PlotAxis::Y, view.Choices[y]);
 }
 
-void Plot(const FlightSet& set) {
-  std::vector<PlotSeries> series;
-  for (FlightSeries& s : ChosenSeries(set)) {
-    series.push_back({.Name = set.Flights[s.Flight].Label,
-                      .X = std::move(s.X),
-                      .Y = std::move(s.Y),
-                      .Colour = SeriesColour(static_cast<int>(s.Flight))});
-  }
-  if (series.size() < set.Flights.size()) {
+void Plot(FlightsView& view) {
+  FlightPlot& plot = view.Plot;
+  if (plot.FlightsLeftOut > 0) {
     ImGui::TextColored(kOrange, "選んだ列のない飛行は描いていません。");
   }
-  const ColumnName x = SplitColumnName(set.XColumn), y = SplitColumnName(set.YColumn);
+  if (!plot.Refusal.empty()) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
+    ImGui::TextWrapped("%s", plot.Refusal.c_str());
+    ImGui::PopStyleColor();
+    return;
+  }
+  for (size_t i = 0; i < plot.Series.size(); ++i) {
+    plot.Series[i].Colour = SeriesColour(static_cast<int>(plot.SeriesFlight[i]));
+  }
   const ImVec2 room = ImGui::GetContentRegionAvail();
-  DrawLinePlot({x.Name, x.Unit, y.Name, y.Unit}, series, {}, room.x, std::max(room.y, kPlotMinHeight));
+  DrawScaledPlot(plot.Axes, plot.Series, {}, plot.Scale, room.x, std::max(room.y, kPlotMinHeight));
 }
 
 }  // namespace
@@ -139,8 +152,10 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
     ImGui::PopStyleColor();
   }
   FlightList(panel);
-  AxisChoice(panel.Set);
-  Plot(panel.Set);
+  AxisChoice(panel.Set, panel.View);
+  // The plot is made again only when the flights, the columns or the width changed.
+  UpdateFlightsView(panel.View, panel.Set, static_cast<int>(ImGui::GetContentRegionAvail().x));
+  Plot(panel.View);
   ImGui::End();
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "file_pick.h"
+#include "flight_plot.h"
 #include "flight_set.h"
 
 namespace config {
@@ -11,6 +12,7 @@ namespace config {
 struct FlightsPanel {
   bool Open = false;
   FlightSet Set;
+  FlightsView View;  // what is shown of Set, kept between frames
   FilePick Pick;
   std::string Message;  // UTF-8: what the last load did or why it failed
 };

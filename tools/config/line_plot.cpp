@@ -11,7 +11,6 @@ namespace {
 
 constexpr float kLeftMargin = 52, kBottomMargin = 34, kTopMargin = 8, kRightMargin = 12;  // px
 constexpr float kHoverRadius = 10;  // px: the read-out shows the nearest point this close
-constexpr float kRangeMargin = 0.05f;
 constexpr float kMinPointSpacing = 0.5f;  // px between drawn points of a series
 const unsigned kInk = IM_COL32(40, 40, 40, 255);
 const unsigned kGridColour = IM_COL32(225, 225, 225, 255);
@@ -31,19 +30,20 @@ std::string AxisTitle(const std::string& name, const std::string& unit) {
   return unit.empty() ? name : name + " [" + unit + "]";
 }
 
-void Ticks(ImDrawList* list, const Frame& f) {
+void Ticks(ImDrawList* list, const Frame& f, const PlotScale& scale) {
   char text[32];
-  const double xs = NiceTickStep(f.R.X1 - f.R.X0), ys = NiceTickStep(f.R.Y1 - f.R.Y0);
-  for (double x = std::ceil(f.R.X0 / xs) * xs; x <= f.R.X1 + xs * 1e-6; x += xs) {
+  for (size_t i = 0; i < scale.X.Ticks.Count; ++i) {
+    const double x = scale.X.Ticks.Values[i];
     const ImVec2 p = f.At(x, f.R.Y0);
     list->AddLine(ImVec2(p.x, f.Origin.y), p, kGridColour);
-    std::snprintf(text, sizeof text, "%g", std::fabs(x) < xs * 1e-6 ? 0.0 : x);
+    std::snprintf(text, sizeof text, "%g", x);
     list->AddText(ImVec2(p.x - ImGui::CalcTextSize(text).x / 2, p.y + 2), kInk, text);
   }
-  for (double y = std::ceil(f.R.Y0 / ys) * ys; y <= f.R.Y1 + ys * 1e-6; y += ys) {
+  for (size_t i = 0; i < scale.Y.Ticks.Count; ++i) {
+    const double y = scale.Y.Ticks.Values[i];
     const ImVec2 p = f.At(f.R.X0, y);
     list->AddLine(p, ImVec2(f.Origin.x + f.W, p.y), kGridColour);
-    std::snprintf(text, sizeof text, "%g", std::fabs(y) < ys * 1e-6 ? 0.0 : y);
+    std::snprintf(text, sizeof text, "%g", y);
     list->AddText(ImVec2(p.x - ImGui::CalcTextSize(text).x - 4, p.y - 7), kInk, text);
   }
 }
@@ -90,37 +90,6 @@ void HoverReadout(const Frame& f, const PlotAxes& axes, const std::vector<PlotSe
 
 }  // namespace
 
-double NiceTickStep(double span) {
-  constexpr double kTargetTicks = 5;
-  if (!(span > 0) || !std::isfinite(span)) return 1;
-  const double raw = span / kTargetTicks;
-  const double power = std::pow(10.0, std::floor(std::log10(raw)));
-  for (double m : {1.0, 2.0, 5.0}) {
-    if (raw <= m * power) return m * power;
-  }
-  return 10 * power;
-}
-
-PlotRange FitRange(const std::vector<PlotSeries>& series) {
-  bool any = false;
-  PlotRange r;
-  for (const PlotSeries& s : series) {
-    for (size_t i = 0; i < s.X.size() && i < s.Y.size(); ++i) {
-      if (!std::isfinite(s.X[i]) || !std::isfinite(s.Y[i])) continue;
-      r.X0 = any ? std::min(r.X0, s.X[i]) : s.X[i];
-      r.X1 = any ? std::max(r.X1, s.X[i]) : s.X[i];
-      r.Y0 = any ? std::min(r.Y0, s.Y[i]) : s.Y[i];
-      r.Y1 = any ? std::max(r.Y1, s.Y[i]) : s.Y[i];
-      any = true;
-    }
-  }
-  if (!any) return PlotRange{};
-  if (!(r.X1 > r.X0)) r.X1 = r.X0 + 1;
-  if (!(r.Y1 > r.Y0)) r.Y1 = r.Y0 + 1;
-  const double dx = (r.X1 - r.X0) * kRangeMargin, dy = (r.Y1 - r.Y0) * kRangeMargin;
-  return {r.X0 - dx, r.X1 + dx, r.Y0 - dy, r.Y1 + dy};
-}
-
 unsigned SeriesColour(int index) {
   static const unsigned kColours[] = {IM_COL32(66, 120, 210, 255), IM_COL32(220, 90, 40, 255),
                                       IM_COL32(60, 160, 80, 255), IM_COL32(150, 80, 190, 255)};
@@ -129,13 +98,29 @@ unsigned SeriesColour(int index) {
 
 void DrawLinePlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, const std::vector<PlotMark>& marks,
                   float width, float height) {
+  const PlotScale scale = FitScale(series);
+  const ImVec2 corner = ImGui::GetCursorScreenPos();
+  DrawScaledPlot(axes, series, marks, scale, width, height);
+  if (!scale.Drawable()) {
+    constexpr float kTextInset = 6;  // px
+    ImGui::GetWindowDrawList()->AddText(ImVec2(corner.x + kLeftMargin + kTextInset, corner.y + kTopMargin + kTextInset),
+                                        kInk, "値の範囲が大きすぎるか細かすぎて描けません。");
+  }
+}
+
+void DrawScaledPlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, const std::vector<PlotMark>& marks,
+                    const PlotScale& scale, float width, float height) {
   const ImVec2 corner = ImGui::GetCursorScreenPos();
   ImGui::InvisibleButton("##plot", ImVec2(width, height));
   ImDrawList* list = ImGui::GetWindowDrawList();
   const Frame f{ImVec2(corner.x + kLeftMargin, corner.y + kTopMargin), width - kLeftMargin - kRightMargin,
-                height - kTopMargin - kBottomMargin, FitRange(series)};
+                height - kTopMargin - kBottomMargin, scale.Range()};
   list->AddRectFilled(f.Origin, ImVec2(f.Origin.x + f.W, f.Origin.y + f.H), IM_COL32(255, 255, 255, 255));
-  Ticks(list, f);
+  if (!scale.Drawable()) {
+    list->AddRect(f.Origin, ImVec2(f.Origin.x + f.W, f.Origin.y + f.H), kInk);
+    return;
+  }
+  Ticks(list, f, scale);
   list->PushClipRect(f.Origin, ImVec2(f.Origin.x + f.W, f.Origin.y + f.H), true);
   for (const PlotSeries& s : series) {
     std::vector<ImVec2> points;

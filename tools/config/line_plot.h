@@ -5,37 +5,23 @@
 #include <string>
 #include <vector>
 
-namespace config {
+#include "plot_scale.h"
 
-struct PlotSeries {
-  std::string Name;  // UTF-8, shown in the legend and the read-out
-  std::vector<double> X = {}, Y = {};
-  unsigned Colour = 0;   // IM_COL32
-  bool Markers = false;  // a dot at every point
-};
+namespace config {
 
 struct PlotMark {
   double X = 0, Y = 0;
   std::string Label;  // UTF-8, drawn beside the ring
 };
 
-struct PlotAxes {
-  std::string XName, XUnit, YName, YUnit;  // UTF-8
-};
-
-// Value ranges that hold every finite point, widened a little; a range of zero width
-// becomes one of width 1.
-struct PlotRange {
-  double X0 = 0, X1 = 1, Y0 = 0, Y1 = 1;
-};
-PlotRange FitRange(const std::vector<PlotSeries>& series);
-
-// A tick spacing of 1, 2 or 5 times a power of ten that gives about five ticks.
-double NiceTickStep(double span);
-
-// Draws at the cursor, `width` x `height` px, and moves the cursor below.
+// Draws at the cursor, `width` x `height` px, and moves the cursor below. The axes are
+// fitted to the series; when their values cannot be plotted the frame says so.
 void DrawLinePlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, const std::vector<PlotMark>& marks,
                   float width, float height);
+// The same with a scale fitted beforehand (the series already thinned to the width,
+// for a plot drawn on every frame). A scale that cannot be drawn leaves the frame empty.
+void DrawScaledPlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, const std::vector<PlotMark>& marks,
+                    const PlotScale& scale, float width, float height);
 
 // Colours for up to four series.
 unsigned SeriesColour(int index);
