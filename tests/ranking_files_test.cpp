@@ -141,6 +141,7 @@ TEST(SaveRanking, WritesTheTableAndKeepsTheOldFileWhenAWriteFails) {
   fakes::TempWorkingDir dir;
   fakes::WriteText("rank/Ranking.txt", "old,1,,0,,0,,0,,0,,0,,0,,0,,0,,0,1");
   auto table = std::make_unique<ranking::RankingTable>();
+  table->SyncedTableText = fakes::ReadText("rank/Ranking.txt");  // the table this game read at start
   table->Entries[0] = {"new", 2};
   ASSERT_TRUE(ranking::SaveRanking(*table));
   EXPECT_EQ(fakes::ReadText("rank/Ranking.txt"), ranking::FormatTableFile(*table));
