@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "design_document.h"
-#include "design_figures.h"
+#include "config/design/design_document.h"
+#include "config/design/validation.h"
+#include "config/figures/game_figures.h"
+#include "config/files/aircraft_file_check.h"
 #include "fakes/temp_dir.h"
-#include "file_check.h"
 #include "platform/file_ops.h"
-#include "validation.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (document.Editor.SourceName != kOpenedName) __builtin_trap();  // the file is there to be opened
   DescribeAll(document.Editor.Problems, kOpenedName);
 
-  const config::DesignFigures figures = config::ComputeFigures(document.Editor.Spec);
+  const config::GameFigures figures = config::ComputeFigures(document.Editor.Spec);
   const std::vector<config::DesignWarning> warnings = config::ValidateDesign(document.Editor.Spec, figures);
   for (const config::DesignWarning& warning : warnings) config::DescribeWarning(warning);
   // What the configurator saves is what the game reads back.

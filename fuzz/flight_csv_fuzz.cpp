@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "flight_table.h"
+#include "config/flights/flight_table.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const config::FlightLoad load = config::ParseFlightCsv(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -13,8 +13,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "flight_plot.h"
-#include "plot_thinning.h"
+#include "config/flights/flight_plot.h"
+#include "config/flights/plot_thinning.h"
 
 namespace {
 

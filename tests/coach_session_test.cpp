@@ -8,11 +8,11 @@
 #include <thread>
 
 #include "aircraft/aircraft_file.h"
-#include "coach_entry_save.h"
-#include "coach_session.h"
+#include "config/coach/coach_entry_save.h"
+#include "config/coach/coach_session.h"
+#include "config/flights/test_flight.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
-#include "test_flight.h"
 
 namespace {
 

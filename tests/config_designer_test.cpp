@@ -7,12 +7,12 @@
 #include <cmath>
 #include <functional>
 
-#include "design_editor.h"
-#include "designer_figures.h"
-#include "glide_polar.h"
-#include "plausibility.h"
-#include "undo_history.h"
-#include "validation.h"
+#include "config/design/design_editor.h"
+#include "config/design/plausibility.h"
+#include "config/design/undo_history.h"
+#include "config/design/validation.h"
+#include "config/figures/aero_figures.h"
+#include "config/figures/glide_polar.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ AircraftSpec RectangularWing() {
 
 TEST(ConfigDesignerFigures, RectangularWingByHand) {
   const AircraftSpec s = RectangularWing();
-  const config::DesignerFigures d = config::ComputeDesignerFigures(s);
+  const config::AeroFigures d = config::ComputeAeroFigures(s);
   EXPECT_EQ(d.Sections[0].Strips, 4);           // trunc(4.7)
   EXPECT_NEAR(d.Sections[0].Area, 4.7, 1e-12);  // one half
   EXPECT_DOUBLE_EQ(d.Sections[0].TipChord, 1);
@@ -171,7 +171,7 @@ TEST(ConfigDesignerFigures, TaperedWingFollowsTheGamesStrips) {
   s.SectionSpan = {4, 0, 0, 0};
   s.CenterHalfWidth = 0;
   s.SectionTaper = {0.5, 0, 0, 0};
-  const config::DesignerFigures d = config::ComputeDesignerFigures(s);
+  const config::AeroFigures d = config::ComputeAeroFigures(s);
   // The game's strips: four of 1 m with r = 0.5 / 4; inner chords 1 - j / 8, each
   // strip's outer chord its inner chord * (1 - r) = 7/8 of it.
   double area = 0, c2 = 0, cy = 0;
@@ -188,7 +188,7 @@ TEST(ConfigDesignerFigures, TaperedWingFollowsTheGamesStrips) {
   EXPECT_NEAR(d.Sections[0].TipChord, 0.5, 1e-12);
   // Sweep moves the mean chord's leading edge back by tan(sweep) * its station.
   s.SectionSweep = {10, 0, 0, 0};
-  const config::DesignerFigures swept = config::ComputeDesignerFigures(s);
+  const config::AeroFigures swept = config::ComputeAeroFigures(s);
   const double sweep = 10 * 3.14159265358979323846 / 180;
   EXPECT_NEAR(swept.MacLeadingX / swept.MacY, std::tan(sweep), 1e-9);
 }

@@ -10,13 +10,13 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
-#include "design_editor.h"
+#include "config/design/design_editor.h"
+#include "config/figures/figures_export.h"
+#include "config/figures/wing_shape.h"
+#include "config/files/save_target.h"
 #include "fakes/temp_dir.h"
-#include "figures_export.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
-#include "save_target.h"
-#include "wing_shape.h"
 
 namespace {
 
@@ -90,8 +90,8 @@ TEST(FiguresExport, ReadBackTheNumbersAreTheFiguresExactly) {
   ASSERT_EQ(csv.rfind(config::kUtf8Bom, 0), 0u) << "UTF-8 with a BOM";
   const ReadBack back = Read(csv.substr(3));
 
-  const config::DesignFigures f = config::ComputeFigures(spec);
-  const config::DesignerFigures d = config::ComputeDesignerFigures(spec, f, config::ComputeWingShape(spec, f));
+  const config::GameFigures f = config::ComputeFigures(spec);
+  const config::AeroFigures d = config::ComputeAeroFigures(spec, f, config::ComputeWingShape(spec, f));
   EXPECT_EQ(back.StripHeader.size(), 11u);
   EXPECT_EQ(back.StripHeader[0], "区間");
   ASSERT_EQ(back.Strips.size(), f.Strips.size());

@@ -9,12 +9,12 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
-#include "design_document.h"
+#include "config/design/design_document.h"
+#include "config/files/aircraft_file_check.h"
+#include "config/files/folder_listing.h"
+#include "config/files/save_target.h"
 #include "fakes/temp_dir.h"
-#include "file_check.h"
-#include "file_listing.h"
 #include "platform/files.h"
-#include "save_target.h"
 
 namespace {
 

@@ -11,19 +11,19 @@
 #include <set>
 
 #include "aircraft/aircraft_file.h"
-#include "design_editor.h"
-#include "design_fields.h"
-#include "design_figures.h"
+#include "config/design/design_editor.h"
+#include "config/design/design_fields.h"
+#include "config/design/validation.h"
+#include "config/figures/game_figures.h"
+#include "config/figures/wing_shape.h"
+#include "config/files/aircraft_file_check.h"
+#include "config/flights/test_flight.h"
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
-#include "file_check.h"
 #include "flight/set_spec.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
 #include "sim/demo_flight.h"
-#include "test_flight.h"
-#include "validation.h"
-#include "wing_shape.h"
 
 namespace {
 
@@ -519,7 +519,7 @@ TEST(ConfigValidation, EveryMessageSaysWhetherTheDesignIsRefused) {
 // Derived figures against values worked out by hand
 
 TEST(ConfigFigures, DefaultGliderByHand) {
-  const config::DesignFigures f = config::ComputeFigures(config::DefaultDesign());
+  const config::GameFigures f = config::ComputeFigures(config::DefaultDesign());
   EXPECT_DOUBLE_EQ(f.WingArea, 26.7);                           // 30 * 0.89
   EXPECT_NEAR(f.AspectRatio, 900 / 26.7, 1e-12);                // 33.71
   EXPECT_DOUBLE_EQ(f.TailArea, 1.8);                            // 3 * 0.6
@@ -564,7 +564,7 @@ TEST(ConfigFigures, DefaultGliderByHand) {
 
 TEST(ConfigFigures, StripDivisionFollowsTheGame) {
   // Past the limit: the sections fill 30 strips and the rest is cut off.
-  config::DesignFigures f = config::ComputeFigures(WithSpans({10, 10, 10, 5}));
+  config::GameFigures f = config::ComputeFigures(WithSpans({10, 10, 10, 5}));
   EXPECT_EQ(f.StripsNeeded, 35);
   EXPECT_EQ(f.StripCount, 30);
   EXPECT_EQ((std::array{f.Sections[0].Given, f.Sections[1].Given, f.Sections[2].Given, f.Sections[3].Given}),

@@ -1,15 +1,15 @@
 // The configurator's file commands without its screen: starting, opening, saving and
 // quitting, the question before unsaved changes are lost, and the notices and status
 // line that report each outcome; and the files the open dialog offers.
-#include "design_document.h"
+#include "config/design/design_document.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
+#include "config/files/open_choices.h"
 #include "fakes/temp_dir.h"
-#include "open_choices.h"
 #include "platform/files.h"
 
 namespace {

@@ -14,19 +14,19 @@
 #include <sstream>
 
 #include "aircraft/aircraft_file.h"
-#include "design_comparison.h"
-#include "design_editor.h"
+#include "config/design/design_editor.h"
+#include "config/figures/design_comparison.h"
+#include "config/flights/flight_plot.h"
+#include "config/flights/flight_set.h"
+#include "config/flights/flight_table.h"
+#include "config/flights/plot_scale.h"
+#include "config/flights/plot_thinning.h"
+#include "config/flights/test_flight.h"
 #include "fakes/fake_platform.h"
 #include "fakes/run_sim.h"
 #include "fakes/temp_dir.h"
 #include "flight/flight_csv.h"
-#include "flight_plot.h"
-#include "flight_set.h"
-#include "flight_table.h"
-#include "test_flight.h"
 #include "platform/shift_jis.h"
-#include "plot_scale.h"
-#include "plot_thinning.h"
 #include "sim/demo_flight.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "design_editor.h"
+#include "config/design/design_editor.h"
 #include "flight/aircraft.h"
 #include "flight/set_spec.h"
 

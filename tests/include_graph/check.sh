@@ -5,7 +5,9 @@
 # operating-system headers. Prints each offending line; exits 1 if there is one.
 #
 #   app -> game -> sim -> (world, ranking, aircraft) -> flight -> platform
-#   tools/* are programs over sim and below; they never include game or app.
+#   config -> sim and below: the configurator's logic, never game or app, never ImGui.
+#   apps/velkaro-config draws config with ImGui; tools/* are build-time programs over
+#   sim and below. Neither includes game or app.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 cd "$root"
@@ -20,7 +22,8 @@ declare -A allowed=(
   [src/sim]="sim aircraft ranking flight platform"
   [src/game]="game sim world ranking aircraft flight platform"
   [src/app]="app game sim world ranking aircraft flight platform"
-  [tools/config]="sim aircraft ranking flight platform"
+  [src/config]="config sim aircraft ranking flight platform"
+  [apps/velkaro-config]="config sim aircraft ranking flight platform"
   [tools/sim]="sim aircraft ranking flight platform"
   [tools/data]="sim aircraft ranking flight platform"
 )
@@ -29,6 +32,9 @@ system_headers='^#include <(SDL|GL/|EGL/|KHR/|unistd\.h|fcntl\.h|dlfcn\.h|pthrea
 # The window and device implementations: only they, the entry points and the tools'
 # mains reach them.
 platform_backends='^#include "platform/(gl|sdl)/'
+# Dear ImGui: the platform layer's window and the programs' screens draw with it; the
+# logic under them does not.
+imgui_headers='^#include [<"](imgui|imgui_[a-z_]+|backends/imgui_[a-z0-9_]+)\.h[>"]'
 
 failures=0
 report() {
@@ -52,8 +58,13 @@ for folder in "${!allowed[@]}"; do
       while IFS= read -r line; do report "$file: $line (only src/platform talks to the system)"; done \
         < <(grep -hE "$system_headers" "$file" || true)
     fi
+    case "$folder" in
+      src/platform | apps/*) ;;
+      *) while IFS= read -r line; do report "$file: $line (only src/platform and apps/ draw with ImGui)"; done \
+           < <(grep -hE "$imgui_headers" "$file" || true) ;;
+    esac
     case "$file" in
-      src/platform/gl/* | src/platform/sdl/* | src/app/* | tools/*/main.cpp) ;;
+      src/platform/gl/* | src/platform/sdl/* | src/app/* | tools/*/main.cpp | apps/*/main.cpp) ;;
       *) while IFS= read -r line; do report "$file: $line (the device and window are reached through interfaces)"; done \
            < <(grep -hE "$platform_backends" "$file" || true) ;;
     esac

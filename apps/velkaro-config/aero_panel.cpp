@@ -1,0 +1,145 @@
+#include "aero_panel.h"
+
+#include <imgui.h>
+
+#include <cstdio>
+
+#include "line_plot.h"
+
+namespace config {
+namespace {
+
+constexpr float kPolarPlotHeight = 230;  // px
+constexpr float kRangeFieldWidth = 52;   // px
+const ImVec4 kGreyText(0.45f, 0.45f, 0.45f, 1);
+
+void Row(const char* name, const char* format, double value, const char* unit) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextUnformatted(name);
+  ImGui::TableSetColumnIndex(1);
+  ImGui::Text(format, value);
+  ImGui::TableSetColumnIndex(2);
+  ImGui::TextColored(kGreyText, "%s", unit);
+}
+
+void SectionTable(const AeroFigures& d) {
+  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+  if (!ImGui::BeginTable("designer_sections", 5, kFlags)) return;
+  for (const char* name : {"区間", "帯の数", "面積 (片翼) m²", "翼根弦 m", "翼端弦 m"}) ImGui::TableSetupColumn(name);
+  ImGui::TableHeadersRow();
+  for (int i = 0; i < kSectionCount; ++i) {
+    const SectionFigures& s = d.Sections[i];
+    if (s.Strips == 0) continue;
+    ImGui::TableNextRow();
+    ImGui::TableSetColumnIndex(0);
+    ImGui::Text("%d", i + 1);
+    ImGui::TableNextColumn();
+    ImGui::Text("%d", s.Strips);
+    for (double v : {s.Area, s.RootChord, s.TipChord}) {
+      ImGui::TableNextColumn();
+      ImGui::Text("%.4g", v);
+    }
+  }
+  ImGui::EndTable();
+}
+
+void FigureTable(const AeroFigures& d) {
+  if (!ImGui::BeginTable("designer_figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) return;
+  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 210);
+  ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, 90);
+  ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 60);
+  Row("平均空力翼弦 (MAC)", "%.4g", d.Mac, "m");
+  Row("　MAC の位置 (中心線から)", "%.4g", d.MacY, "m");
+  Row("　MAC 前縁の位置 (後ろ向き)", "%.4g", d.MacLeadingX, "m");
+  Row("翼面荷重", "%.4g", d.WingLoading, "N/m²");
+  Row("　(質量で)", "%.4g", d.WingLoadingKg, "kg/m²");
+  Row("尾翼容積比", "%.3f", d.TailVolume, "");
+  if (d.StabilityKnown) {
+    Row("中立点", "%.4g", d.NeutralPoint, "m");
+    Row("静安定余裕 (平均翼弦比)", "%.1f", d.StaticMargin * 100, "%");
+  }
+  Row("失速速度 (揚力係数上限で)", "%.4g", d.StallSpeed, "m/s");
+  ImGui::EndTable();
+}
+
+void RangeField(const char* label, double* value) {
+  ImGui::SetNextItemWidth(kRangeFieldWidth);
+  ImGui::InputDouble(label, value, 0, 0, "%.3g");
+}
+
+std::string Decimal(double value, const char* format) {
+  char text[32];
+  std::snprintf(text, sizeof text, format, value);
+  return text;
+}
+
+void PolarPlot(const GlidePolar& polar, float width) {
+  PlotSeries steady{.Name = "定常滑空", .Colour = SeriesColour(0), .Markers = true};
+  for (const PolarPoint& p : polar.Points) {
+    if (!p.Steady) continue;
+    steady.X.push_back(p.Airspeed);
+    steady.Y.push_back(p.SinkRate);
+  }
+  std::vector<PlotMark> marks;
+  const int best = BestGlideIndex(polar), minSink = MinSinkIndex(polar);
+  if (best >= 0) {
+    const PolarPoint& p = polar.Points[best];
+    marks.push_back({p.Airspeed, p.SinkRate, "最良滑空比 " + Decimal(p.GlideRatio, "%.1f")});
+  }
+  if (minSink >= 0) {
+    const PolarPoint& p = polar.Points[minSink];
+    marks.push_back({p.Airspeed, p.SinkRate, "最小沈下 " + Decimal(p.SinkRate, "%.2f")});
+  }
+  DrawLinePlot({"対気速度", "m/s", "沈下速度", "m/s"}, {steady}, marks, width, kPolarPlotHeight);
+  if (best >= 0) {
+    const PolarPoint& p = polar.Points[best];
+    ImGui::Text("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)", p.GlideRatio, p.Airspeed, p.TrimDeg);
+  }
+  if (minSink >= 0) {
+    const PolarPoint& p = polar.Points[minSink];
+    ImGui::Text("最小沈下速度 %.3f m/s (%.2f m/s, 尾翼取付角 %g°)", p.SinkRate, p.Airspeed, p.TrimDeg);
+  }
+  int unsteady = 0;
+  for (const PolarPoint& p : polar.Points) unsteady += p.Steady ? 0 : 1;
+  if (unsteady > 0) ImGui::TextColored(kGreyText, "定常にならなかった設定 %d 個は除いています (失速・振動)", unsteady);
+}
+
+}  // namespace
+
+void AdvancePolar(AeroPanelState& state) {
+  if (!state.PolarRunning || !state.Polar) return;
+  FlyNextGlide(*state.Polar);
+  if (PolarDone(*state.Polar)) state.PolarRunning = false;
+}
+
+bool PolarBusy(const AeroPanelState& state) { return state.PolarRunning; }
+
+void DrawAeroPanel(AeroPanelState& state, const flight::AircraftSpec& spec, const std::string& designText,
+                   const AeroFigures& figures, float width) {
+  SectionTable(figures);
+  FigureTable(figures);
+  ImGui::Spacing();
+  ImGui::TextUnformatted("滑空ポーラー (一定の尾翼取付角で高空・無風の定常滑空)");
+  ImGui::BeginDisabled(state.PolarRunning);
+  RangeField("から##polar_from", &state.PolarFrom);
+  ImGui::SameLine();
+  RangeField("まで##polar_to", &state.PolarTo);
+  ImGui::SameLine();
+  RangeField("度刻み##polar_step", &state.PolarStep);
+  ImGui::SameLine();
+  if (ImGui::Button("ポーラーを計算")) {
+    state.Polar = StartPolar(spec, state.PolarFrom, state.PolarTo, state.PolarStep);
+    state.PolarRunning = state.Polar.has_value();
+    state.PolarFor = designText;
+  }
+  ImGui::EndDisabled();
+  if (!state.Polar) return;
+  if (state.PolarRunning) {
+    ImGui::ProgressBar(static_cast<float>(state.Polar->Points.size()) / state.Polar->Trims.size(), ImVec2(width, 0));
+  }
+  if (state.PolarFor != designText) ImGui::TextColored(kGreyText, "(計算後に値が変わりました)");
+  PolarPlot(*state.Polar, width);
+}
+
+}  // namespace config

@@ -1,0 +1,681 @@
+// The configurator's screen.
+//
+// [SECTION] Helpers
+// [SECTION] Keeping figures, test flight and sweep up to date
+// [SECTION] File commands: results of a replaced design
+// [SECTION] Values (left column)
+// [SECTION] Figures and strip division
+// [SECTION] Warnings and file problems
+// [SECTION] Test flight and trim sweep
+// [SECTION] Popups
+// [SECTION] Frame layout
+#include "config_ui.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>  // ClearActiveID: an undo ends the field edit in progress
+
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "aircraft/aircraft_file.h"
+#include "modal_popup.h"
+#include "number_input.h"
+#include "platform/text_fields.h"
+#include "wing_drawing.h"
+
+namespace config {
+namespace {
+
+//-----------------------------------------------------------------------------
+// [SECTION] Helpers
+//-----------------------------------------------------------------------------
+
+constexpr float kValuesWidth = 490;        // px, the left column
+constexpr float kNumberWidth = 110;        // px, a value field
+constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
+constexpr float kPlotHeight = 190;         // px
+const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
+const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
+const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
+const ImVec4 kGreen(0.1f, 0.5f, 0.2f, 1);
+
+constexpr const char* kUnsavedPopup = "未保存の変更";
+constexpr const char* kSaveWarningsPopup = "警告があります";
+constexpr const char* kProblemsPopup = "ファイルの警告";
+constexpr const char* kNoticePopup = "お知らせ";
+
+std::string Format(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return text;
+}
+
+std::string DesignText(const UiState& ui) { return aircraft::FormatAircraftSpec(ui.Document.Editor.Spec); }
+
+void HelpMarker(const char* text) {
+  ImGui::SameLine();
+  ImGui::TextDisabled("(?)");
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", text);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Keeping figures, test flight and sweep up to date
+//-----------------------------------------------------------------------------
+
+void RefreshFigures(UiState& ui, const std::string& text) {
+  if (text == ui.FiguresFor) return;
+  ui.FiguresFor = text;
+  ui.Figures = ComputeFigures(ui.Document.Editor.Spec);
+  ui.Shape = ComputeWingShape(ui.Document.Editor.Spec, ui.Figures);
+  ui.Warnings = ValidateDesign(ui.Document.Editor.Spec, ui.Figures);
+  ui.Designer = ComputeAeroFigures(ui.Document.Editor.Spec, ui.Figures, ui.Shape);
+}
+
+void FlyNow(UiState& ui, const std::string& text) {
+  ui.Flight = FlyDesign(ui.Document.Editor.Spec);
+  ui.FlightFor = text;
+}
+
+void RefreshFlight(UiState& ui, const std::string& text) {
+  if (!ui.AutoFly || ui.SweepRunning || text == ui.FlightFor) return;
+  // A run that never leaves the platform takes the whole launch allowance to find out;
+  // the warning already says so, and the button still flies it.
+  if (!ui.Figures.LaunchReachesEdge) {
+    ui.Flight.reset();
+    ui.FlightFor = text;
+    return;
+  }
+  FlyNow(ui, text);
+}
+
+void AdvanceSweep(UiState& ui) {
+  if (!ui.SweepRunning || !ui.Sweep) return;
+  FlyNextTrim(*ui.Sweep);
+  if (SweepDone(*ui.Sweep)) {
+    ui.SweepRunning = false;
+    const auto best = BestTrim(*ui.Sweep);
+    ui.Document.Status =
+        best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
+                      platform::TwoDecimalText(best->Distance).c_str())
+             : "掃引が終わりました: 飛び立てた設定がありません";
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] File commands: results of a replaced design
+//-----------------------------------------------------------------------------
+
+// Test flights and sweeps belong to the values they flew; a design opened from a file
+// replaces those values.
+void Follow(UiState& ui, DesignChange change) {
+  if (change != DesignChange::Replaced) return;
+  ui.History.Reset(ui.Document.Editor.Spec);
+  ui.Sweep.reset();
+  ui.SweepRunning = false;
+  ui.FlightFor.clear();
+  ui.Flight.reset();
+}
+
+void RequestOpen(UiState& ui, const std::string& gameFileName) { Follow(ui, RequestOpen(ui.Document, gameFileName)); }
+
+//-----------------------------------------------------------------------------
+// [SECTION] Values (left column)
+//-----------------------------------------------------------------------------
+
+// The field of a clicked warning takes the keyboard and scrolls into view; call right
+// before the field's widget.
+void TakeFocusIfAsked(UiState& ui, int lineNumber, int section) {
+  if (ui.FocusLine != lineNumber || ui.FocusSection != section) return;
+  ImGui::SetScrollHereY();
+  ImGui::SetKeyboardFocusHere();
+  ui.FocusLine = 0;
+  ui.FocusSection = -1;
+}
+
+void NameCell(const FileLine& line) {
+  ImGui::TextUnformatted(line.Name);
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip("ファイルの %d 行目", line.Number);
+}
+
+void ValueRow(UiState& ui, const FileLine& line, flight::AircraftSpec& spec) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  NameCell(line);
+  ImGui::TableSetColumnIndex(1);
+  TakeFocusIfAsked(ui, line.Number, -1);
+  const std::string id = "##line" + std::to_string(line.Number);
+  switch (line.Kind) {
+    case LineKind::Height: {
+      double height = LaunchHeight(spec);
+      if (InputExactNumber(id.c_str(), &height, kNumberWidth)) SetLaunchHeight(spec, height);
+      break;
+    }
+    case LineKind::Value: InputExactNumber(id.c_str(), &line.Value(spec), kNumberWidth); break;
+    case LineKind::Integer: {
+      bool on = (spec.StripModel & 0xFF) == 1;  // the game keeps only the low byte
+      if (ImGui::Checkbox((std::string("使用する") + id).c_str(), &on)) spec.StripModel = on ? 1 : 0;
+      if (spec.StripModel != 0 && spec.StripModel != 1) {
+        ImGui::SameLine();
+        ImGui::TextColored(kOrange, "(値 %d)", spec.StripModel);
+      }
+      break;
+    }
+    default: break;
+  }
+  ImGui::TableSetColumnIndex(2);
+  ImGui::TextColored(kGrey, "%s", line.Unit);
+}
+
+void ValueGroup(UiState& ui, Group group, flight::AircraftSpec& spec) {
+  if (ui.FocusLine > 0 && FileLines()[ui.FocusLine - 1].Shown == group) ImGui::SetNextItemOpen(true);
+  if (!ImGui::CollapsingHeader(GroupTitle(group), ImGuiTreeNodeFlags_DefaultOpen)) return;
+  if (!ImGui::BeginTable(GroupTitle(group), 3, ImGuiTableFlags_SizingFixedFit)) return;
+  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
+  ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, kNumberWidth + 20);
+  ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
+  for (const FileLine& line : FileLines()) {
+    if (line.Shown == group && line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList)
+      ValueRow(ui, line, spec);
+  }
+  ImGui::EndTable();
+}
+
+// A new row of the section table for a figure the game computes: its name and unit.
+void FigureLabelCells(const char* name, const char* unit) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextColored(kGreen, "%s", name);
+  ImGui::TableSetColumnIndex(1);
+  ImGui::TextColored(kGrey, "%s", unit);
+}
+
+void SectionTable(UiState& ui) {
+  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
+  const GameFigures& f = ui.Figures;
+  ImGui::Spacing();
+  ImGui::TextUnformatted("主翼の区間 (片翼、内側から外側へ)");
+  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+  if (!ImGui::BeginTable("sections", 2 + kSectionCount, kFlags)) return;
+  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed, 72);
+  ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 56);
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetupColumn(Format("区間%d", i + 1).c_str(), ImGuiTableColumnFlags_WidthFixed, kSectionNumberWidth);
+  }
+  ImGui::TableHeadersRow();
+  for (const FileLine& line : FileLines()) {
+    if (line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList) continue;
+    ImGui::TableNextRow();
+    ImGui::TableSetColumnIndex(0);
+    NameCell(line);
+    ImGui::TableSetColumnIndex(1);
+    ImGui::TextColored(kGrey, "%s", line.Unit);
+    for (int i = 0; i < kSectionCount; ++i) {
+      ImGui::TableSetColumnIndex(2 + i);
+      const std::string id = Format("##line%d_%d", line.Number, i);
+      TakeFocusIfAsked(ui, line.Number, line.Kind == LineKind::EnabledList ? -1 : i);
+      if (line.Kind == LineKind::EnabledList) {
+        bool on = spec.SectionEnabled[i] == 1;
+        ImGui::BeginDisabled(i == 0);  // the first section always exists
+        if (ImGui::Checkbox(id.c_str(), &on) && i > 0) spec.SectionEnabled[i] = on ? 1 : 0;
+        ImGui::EndDisabled();
+        if (i == 0 && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
+          ImGui::SetTooltip("区間1 は常に有効です");
+        if (spec.SectionEnabled[i] != 0 && spec.SectionEnabled[i] != 1) {
+          ImGui::SameLine();
+          ImGui::TextColored(kOrange, "%d", spec.SectionEnabled[i]);
+        }
+      } else {
+        const bool dim = !f.Sections[i].Enabled;
+        if (dim) ImGui::PushStyleColor(ImGuiCol_Text, kGrey);
+        InputExactNumber(id.c_str(), &line.Section(spec)[i], kSectionNumberWidth);
+        if (dim) ImGui::PopStyleColor();
+      }
+    }
+  }
+  // The strip division the game makes of these values.
+  FigureLabelCells("帯の数", "本");
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetColumnIndex(2 + i);
+    const SectionStrips& s = f.Sections[i];
+    if (s.Given < s.Needed) {
+      ImGui::TextColored(kRed, "%d/%d", s.Given, s.Needed);
+    } else {
+      ImGui::TextColored(s.Enabled ? kGreen : kGrey, "%d", s.Given);
+    }
+  }
+  FigureLabelCells("帯の幅", "m");
+  for (int i = 0; i < kSectionCount; ++i) {
+    ImGui::TableSetColumnIndex(2 + i);
+    if (f.Sections[i].Given > 0) ImGui::TextColored(kGreen, "%.4g", f.Sections[i].StripWidth);
+  }
+  ImGui::EndTable();
+}
+
+void ValuesColumn(UiState& ui) {
+  for (Group g :
+       {Group::Start, Group::Mass, Group::Wing, Group::WingAirfoil, Group::Tail, Group::TailAirfoil, Group::Strips}) {
+    ValueGroup(ui, g, ui.Document.Editor.Spec);
+  }
+  SectionTable(ui);
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Figures and strip division
+//-----------------------------------------------------------------------------
+
+void FigureRow(const char* name, const std::string& value, const char* unit, const ImVec4* colour = nullptr) {
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::TextUnformatted(name);
+  ImGui::TableSetColumnIndex(1);
+  if (colour) {
+    ImGui::TextColored(*colour, "%s", value.c_str());
+  } else {
+    ImGui::TextUnformatted(value.c_str());
+  }
+  ImGui::TableSetColumnIndex(2);
+  ImGui::TextColored(kGrey, "%s", unit);
+}
+
+void FiguresPanel(UiState& ui) {
+  const GameFigures& f = ui.Figures;
+  const flight::AircraftSpec& spec = ui.Document.Editor.Spec;
+  ImGui::TextUnformatted("ゲームが計算する値");
+  if (ImGui::BeginTable("figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
+    ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
+    ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, 120);
+    ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 40);
+    FigureRow("主翼面積 (翼幅×平均翼弦)", Format("%.4g", f.WingArea), "m²");
+    FigureRow("主翼アスペクト比", Format("%.4g", f.AspectRatio), "");
+    FigureRow("尾翼面積", Format("%.4g", f.TailArea), "m²");
+    FigureRow("尾翼アスペクト比", Format("%.4g", f.TailAspectRatio), "");
+    FigureRow("尾翼アーム (重心から尾翼)", Format("%.4g", -f.TailArm), "m");
+    FigureRow("尾翼容積比", Format("%.3f", f.TailVolume), "");
+    FigureRow("ピッチ慣性モーメント", Format("%.4g", f.PitchInertia), "kg·m²");
+    FigureRow("発進時の主翼揚力係数", Format("%.3f", f.StartWingCl), "");
+    FigureRow("翼分割モデル", f.StripModelOn ? "使用 (帯ごと)" : "不使用 (全翼式)", "");
+    const bool over = f.StripsNeeded > flight::kMaxStrips;
+    FigureRow("帯の数 (片翼) / 上限", Format("%d / %d", over ? f.StripsNeeded : f.StripCount, flight::kMaxStrips), "本",
+              over ? &kRed : nullptr);
+    const double ratio = f.WingArea != 0 ? f.StripAreaBothHalves / f.WingArea * 100 : 0;
+    FigureRow("帯の面積の合計 (両翼)", Format("%.4g", f.StripAreaBothHalves), "m²");
+    FigureRow("　対 翼幅×平均翼弦", Format("%.1f %%", ratio), "");
+    FigureRow("帯の翼幅 (中央部込み)", Format("%.4g", f.StripSpan), "m");
+    FigureRow("　対 翼幅", Format("%.4g", spec.WingSpan), "m");
+    FigureRow("帯の質量の合計 (片翼)", Format("%.4g", f.StripMassHalf), "kg");
+    ImGui::EndTable();
+  }
+  if (ImGui::TreeNode("strips", "帯ごとの値 (片翼 %d 本)", f.StripCount)) {
+    constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
+    if (ImGui::BeginTable("striprows", 6, kFlags)) {
+      for (const char* name : {"# (区間)", "幅 m", "内端弦 m", "外端弦 m", "面積 m²", "質量 kg"}) {
+        ImGui::TableSetupColumn(name);
+      }
+      ImGui::TableHeadersRow();
+      for (size_t j = 0; j < f.Strips.size(); ++j) {
+        const StripRow& r = f.Strips[j];
+        ImGui::TableNextRow();
+        ImGui::TableSetColumnIndex(0);
+        ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(SectionColour(r.Section)), "%zu (%d)", j + 1, r.Section + 1);
+        for (double v : {r.Width, r.InnerChord, r.OuterChord, r.Area, r.Mass}) {
+          ImGui::TableNextColumn();
+          ImGui::Text("%.4g", v);
+        }
+      }
+      ImGui::EndTable();
+    }
+    ImGui::TreePop();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Warnings and file problems
+//-----------------------------------------------------------------------------
+
+void WarningsPanel(UiState& ui) {
+  const auto& problems = ui.Document.Editor.Problems;
+  if (ui.Warnings.empty() && problems.empty()) {
+    ImGui::TextColored(kGreen, "警告はありません。");
+    return;
+  }
+  for (const DesignWarning& w : ui.Warnings) {
+    const bool refuses = RefusesSave(w.Kind);
+    ImGui::PushStyleColor(ImGuiCol_Text, refuses ? kRed : kOrange);
+    ImGui::TextWrapped("%s %s", refuses ? "[保存不可]" : "[警告]", DescribeWarning(w).c_str());
+    ImGui::PopStyleColor();
+    // Clicking a warning selects the field it names.
+    if (w.Line > 0 && ImGui::IsItemHovered()) ImGui::SetTooltip("クリックで %d 行目の値へ", w.Line);
+    if (w.Line > 0 && ImGui::IsItemClicked()) {
+      ui.FocusLine = w.Line;
+      ui.FocusSection = FileLines()[w.Line - 1].Kind == LineKind::SectionList ? std::max(w.Section, 0) : -1;
+    }
+  }
+  for (const FileProblem& p : problems) {
+    ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
+    ImGui::TextWrapped("[ファイル] %s", DescribeFileProblem(p, ShownName(ui.Document.Editor.ProblemFile)).c_str());
+    ImGui::PopStyleColor();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Test flight and trim sweep
+//-----------------------------------------------------------------------------
+
+std::string FlightSummary(const FlightProfile& flight) {
+  if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
+  if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
+  std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
+                     Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
+                            flight.LaunchTicks * flight::kTimeStep) +
+                     ")";
+  if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
+    text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
+  }
+  return text;
+}
+
+// One bound or the step of the sweep, in degrees.
+void SweepField(const char* label, double* valueDeg) {
+  constexpr float kSweepFieldWidth = 52;  // px
+  ImGui::SetNextItemWidth(kSweepFieldWidth);
+  ImGui::InputDouble(label, valueDeg, 0, 0, "%.3g");
+}
+
+void FlightPanel(UiState& ui, const std::string& text) {
+  ImGui::TextUnformatted("試験飛行 (ゲームと同じ計算、操縦なし)");
+  HelpMarker("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。");
+  ImGui::BeginDisabled(ui.SweepRunning);
+  if (ImGui::Button("試験飛行")) FlyNow(ui, text);
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  ImGui::Checkbox("値を変えたら自動で飛ばす", &ui.AutoFly);
+  const float width = ImGui::GetContentRegionAvail().x;
+  if (ui.Flight) {
+    const bool stale = ui.FlightFor != text;
+    ImGui::PushTextWrapPos(0);
+    ImGui::TextColored(stale ? kGrey : ImVec4(0, 0, 0, 1), "%s%s", FlightSummary(*ui.Flight).c_str(),
+                       stale ? " (値が変わりました)" : "");
+    ImGui::PopTextWrapPos();
+    if (!ui.Flight->X.empty()) {
+      DrawFlightPlot(ui.Flight->X.data(), ui.Flight->Height.data(), static_cast<int>(ui.Flight->X.size()), width,
+                     kPlotHeight);
+    }
+  } else if (!ui.Figures.LaunchReachesEdge) {
+    ImGui::TextColored(kRed, "初速が低すぎて発進台の端に届きません。");
+  }
+
+  ImGui::Spacing();
+  ImGui::TextUnformatted("一定の尾翼取付角で飛ばし比べる");
+  HelpMarker(
+      "操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
+  ImGui::BeginDisabled(ui.SweepRunning);
+  SweepField("から##from", &ui.SweepFrom);
+  ImGui::SameLine();
+  SweepField("まで##to", &ui.SweepTo);
+  ImGui::SameLine();
+  SweepField("度刻み##step", &ui.SweepStep);
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ui.SweepRunning) {
+    if (ImGui::Button("中止")) {
+      ui.SweepRunning = false;
+      ui.Document.Status = "掃引を中止しました";
+    }
+  } else if (ImGui::Button("掃引")) {
+    ui.Sweep = StartSweep(ui.Document.Editor.Spec, ui.SweepFrom, ui.SweepTo, ui.SweepStep);
+    ui.SweepRunning = ui.Sweep.has_value();
+    ui.SweepFor = text;
+    if (!ui.Sweep) {
+      ui.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
+    }
+  }
+  if (!ui.Sweep) return;
+  const TrimSweep& sweep = *ui.Sweep;
+  const int count = SweepFlightCount(sweep);
+  ImGui::ProgressBar(static_cast<float>(sweep.Points.size()) / count, ImVec2(width, 0),
+                     Format("%zu / %d", sweep.Points.size(), count).c_str());
+  std::vector<SweepPlotPoint> points;
+  int bestIndex = -1;
+  const auto best = BestTrim(sweep);
+  for (const SweepPoint& p : sweep.Points) {
+    if (best && p.TrimDeg == best->TrimDeg) bestIndex = static_cast<int>(points.size());
+    points.push_back({static_cast<float>(p.TrimDeg), p.Distance, p.LaunchEnded && std::isfinite(p.Distance)});
+  }
+  DrawSweepPlot(points.data(), static_cast<int>(points.size()), bestIndex, width, kPlotHeight * 0.8f);
+  if (best) {
+    const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
+    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), platform::TwoDecimalText(best->Distance).c_str(),
+                ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
+    ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
+    if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) {
+      ui.Document.Editor.Spec.TailIncidence = best->TrimDeg;
+      ui.Document.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
+    }
+    ImGui::EndDisabled();
+  }
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Popups
+//-----------------------------------------------------------------------------
+
+void WarningList(const std::vector<DesignWarning>& warnings) {
+  ImGui::PushTextWrapPos(680);
+  for (const DesignWarning& w : warnings) {
+    ImGui::TextColored(RefusesSave(w.Kind) ? kRed : kOrange, "・%s", DescribeWarning(w).c_str());
+  }
+  ImGui::PopTextWrapPos();
+}
+
+void UnsavedPopup(UiState& ui) {
+  DesignDocument& d = ui.Document;
+  if (!BeginModal(kUnsavedPopup, d.AskUnsaved)) return;
+  const bool quitting = QuitPending(d);
+  ImGui::Text("%s に保存していない変更があります。", ShownName(d.Editor.TargetName).c_str());
+  ImGui::TextUnformatted(quitting ? "終了する前に保存しますか?" : "別の設計を開く前に保存しますか?");
+  const bool refused = AnyRefusal(ui.Warnings);
+  if (!ui.Warnings.empty()) WarningList(ui.Warnings);
+  ImGui::Spacing();
+  ImGui::BeginDisabled(refused);
+  if (ImGui::Button(quitting ? "保存して終了" : "保存して開く")) {
+    ImGui::CloseCurrentPopup();
+    Follow(ui, SaveThenContinue(d));
+  }
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ImGui::Button(quitting ? "保存せずに終了" : "保存せずに開く")) {
+    ImGui::CloseCurrentPopup();
+    Follow(ui, ContinueWithoutSaving(d));
+  }
+  ImGui::SameLine();
+  if (CancelPressed()) {
+    ImGui::CloseCurrentPopup();
+    CancelPending(d);
+  }
+  ImGui::EndPopup();
+}
+
+void SaveWarningsPopup(UiState& ui) {
+  if (!BeginModal(kSaveWarningsPopup, ui.Document.AskSaveWithWarnings)) return;
+  ImGui::TextUnformatted("次の点はゲームでこうなります:");
+  WarningList(ui.Warnings);
+  ImGui::Spacing();
+  if (ImGui::Button("それでも保存")) {
+    ImGui::CloseCurrentPopup();
+    SaveDespiteWarnings(ui.Document);
+  }
+  ImGui::SameLine();
+  if (CancelPressed()) {
+    ImGui::CloseCurrentPopup();
+    CancelSaveWithWarnings(ui.Document);
+  }
+  ImGui::EndPopup();
+}
+
+void NoticePopup(UiState& ui) {
+  if (!BeginModal(kNoticePopup, ui.Document.ShowNotice)) return;
+  ImGui::PushTextWrapPos(680);
+  ImGui::TextUnformatted(ui.Document.Notice.c_str());
+  ImGui::PopTextWrapPos();
+  if (OkPressed()) {
+    CloseModal(ui.Document.ShowNotice);
+  }
+  ImGui::EndPopup();
+}
+
+void ProblemsPopup(UiState& ui) {
+  if (!BeginModal(kProblemsPopup, ui.Document.ShowFileProblems)) return;
+  ImGui::PushTextWrapPos(680);
+  const std::string file = ShownName(ui.Document.Editor.ProblemFile);
+  ImGui::Text("「%s」は決まった形になっていません。", file.c_str());
+  for (const FileProblem& p : ui.Document.Editor.Problems) {
+    ImGui::TextColored(kOrange, "・%s", DescribeFileProblem(p, file).c_str());
+  }
+  ImGui::TextUnformatted("表にはゲームが読むとおりの値を出しています。保存すると正しい形で temp.txt に書きます。");
+  ImGui::PopTextWrapPos();
+  if (OkPressed()) {
+    CloseModal(ui.Document.ShowFileProblems);
+  }
+  ImGui::EndPopup();
+}
+
+//-----------------------------------------------------------------------------
+// [SECTION] Frame layout
+//-----------------------------------------------------------------------------
+
+void UndoOrRedo(UiState& ui, bool redo) {
+  ImGui::ClearActiveID();  // a field being typed into would otherwise keep its text
+  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
+  const bool done = redo ? ui.History.Redo(spec) : ui.History.Undo(spec);
+  if (done) ui.Document.Status = redo ? "やり直しました" : "元に戻しました";
+}
+
+void EditMenu(UiState& ui) {
+  if (!ImGui::BeginMenu("編集")) return;
+  if (ImGui::MenuItem("元に戻す", "Ctrl+Z", false, ui.History.CanUndo())) UndoOrRedo(ui, false);
+  if (ImGui::MenuItem("やり直す", "Ctrl+Y", false, ui.History.CanRedo())) UndoOrRedo(ui, true);
+  ImGui::EndMenu();
+}
+
+void MenuBar(UiState& ui) {
+  if (!ImGui::BeginMenuBar()) return;
+  if (ImGui::BeginMenu("ファイル")) {
+    if (ImGui::MenuItem("開く...", "Ctrl+O")) ShowOpenChooser(ui.Files);
+    if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
+    const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
+    if (ImGui::MenuItem(save.c_str(), "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
+    FileMenuItems(ui.Files, ui.Document, ui.Warnings);
+    ImGui::Separator();
+    if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
+    ImGui::EndMenu();
+  }
+  EditMenu(ui);
+  if (ImGui::BeginMenu("表示")) {
+    ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
+    ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
+    ImGui::MenuItem("飛行の比較", nullptr, &ui.Flights.Open);
+    ImGui::MenuItem("設計の比較", nullptr, &ui.Comparison.Open);
+    ImGui::EndMenu();
+  }
+  ImGui::EndMenuBar();
+}
+
+void Shortcuts(UiState& ui, const WindowCommands& commands) {
+  if (ImGui::IsPopupOpen(nullptr, ImGuiPopupFlags_AnyPopupId)) return;
+  if (commands.Undo) UndoOrRedo(ui, false);
+  if (commands.Redo) UndoOrRedo(ui, true);
+  if (commands.Save) RequestSave(ui.Document, ui.Warnings);
+  if (commands.SaveAs) ShowSaveAsChooser(ui.Files, ui.Document);
+  if (commands.Open) ShowOpenChooser(ui.Files);
+}
+
+void StatusLine(UiState& ui) {
+  const bool dirty = IsDirty(ui.Document.Editor);
+  const std::string target = ShownName(ui.Document.Editor.TargetName);
+  ImGui::Text("設計: %s", SourceDescription(ui.Document).c_str());
+  ImGui::SameLine();
+  if (dirty) {
+    ImGui::TextColored(kOrange, "| %s に未保存の変更があります", target.c_str());
+  } else {
+    ImGui::TextColored(kGreen, "| %s と同じです", target.c_str());
+  }
+  if (!ui.Document.Status.empty()) {
+    ImGui::SameLine();
+    ImGui::TextColored(kGrey, "   %s", ui.Document.Status.c_str());
+  }
+}
+
+}  // namespace
+
+void StartUi(UiState& ui) {
+  ui.Document = StartDocument();
+  ui.History.Reset(ui.Document.Editor.Spec);
+}
+
+bool UiBusy(const UiState& ui) {
+  return ui.SweepRunning || PolarBusy(ui.AeroPanel) || CoachPanelBusy(ui.Coach) || ui.FocusLine > 0;
+}
+
+void DrawUi(UiState& ui, const WindowCommands& commands) {
+  if (commands.Close) RequestQuit(ui.Document);
+  ui.History.Track(ui.Document.Editor.Spec, ImGui::IsAnyItemActive());
+  const std::string text = DesignText(ui);
+  RefreshFigures(ui, text);
+  RefreshFlight(ui, text);
+  AdvanceSweep(ui);
+  AdvancePolar(ui.AeroPanel);
+
+  const ImGuiViewport* viewport = ImGui::GetMainViewport();
+  ImGui::SetNextWindowPos(viewport->WorkPos);
+  ImGui::SetNextWindowSize(viewport->WorkSize);
+  constexpr ImGuiWindowFlags kMainFlags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_MenuBar |
+                                          ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
+                                          ImGuiWindowFlags_NoBringToFrontOnFocus;
+  ImGui::Begin("velkaro-config", nullptr, kMainFlags);
+  MenuBar(ui);
+  Shortcuts(ui, commands);
+  StatusLine(ui);
+  ImGui::Separator();
+
+  ImGui::BeginChild("values", ImVec2(kValuesWidth, 0), true);
+  ValuesColumn(ui);
+  ImGui::EndChild();
+  ImGui::SameLine();
+
+  ImGui::BeginChild("right", ImVec2(0, 0), false);
+  ImGui::BeginChild("warnings", ImVec2(0, 92), true);
+  WarningsPanel(ui);
+  ImGui::EndChild();
+  const float drawingWidth = ImGui::GetContentRegionAvail().x;
+  DrawWingViews(ui.Document.Editor.Spec, ui.Figures, ui.Shape, drawingWidth, ui.ExaggerateHeights ? 5.0f : 1.0f);
+  ImGui::Spacing();
+  if (ImGui::BeginTable("lower", 2, ImGuiTableFlags_SizingStretchSame | ImGuiTableFlags_BordersInnerV)) {
+    ImGui::TableNextRow();
+    ImGui::TableSetColumnIndex(0);
+    FiguresPanel(ui);
+    ImGui::TableSetColumnIndex(1);
+    FlightPanel(ui, text);
+    ImGui::EndTable();
+  }
+  if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
+    DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Designer, ImGui::GetContentRegionAvail().x);
+  }
+  ImGui::EndChild();
+
+  UnsavedPopup(ui);
+  SaveWarningsPopup(ui);
+  if (const auto chosen = DrawFileCommands(ui.Files, ui.Document, ui.Warnings)) RequestOpen(ui, *chosen);
+  ProblemsPopup(ui);
+  NoticePopup(ui);
+  ImGui::End();
+  DrawCoachPanel(ui.Coach, ui.Document, text);
+  DrawFlightsPanel(ui.Flights, ui.Document.Status);
+  DrawComparisonPanel(ui.Comparison, ui.Document.Editor.Spec, text, SourceDescription(ui.Document));
+}
+
+}  // namespace config

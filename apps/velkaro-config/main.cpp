@@ -1,0 +1,192 @@
+// velkaro-config: the aircraft configurator. Edits the design in "temp.txt" of the
+// game's folder (the working directory when it holds the game's files, as when the
+// game starts it as "config.exe" and reads that file when it ends; otherwise the
+// player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
+// glider) to FILE, and `--export-figures FILE OUT [--sjis]` the figures of a design as CSV,
+// without opening a window; either replaces an existing file only with --force.
+#include <imgui.h>
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "aircraft/aircraft_file.h"
+#include "config/design/design_editor.h"
+#include "config/figures/figures_export.h"
+#include "config/files/save_target.h"
+#include "config_ui.h"
+#include "platform/data_folder.h"
+#include "platform/files.h"
+#include "platform/program_info.h"
+#include "platform/sdl/ui_window.h"
+#include "sim/output_target.h"
+
+namespace {
+
+constexpr int kWindowWidth = 1280;    // px
+constexpr int kWindowHeight = 960;    // px
+constexpr int kIdleWaitMs = 250;      // an idle window redraws four times a second
+constexpr int kFramesAfterInput = 3;  // hover and focus changes settle within a few frames
+constexpr float kFontSize = 15.0f;    // px
+constexpr float kBackground = 0.94f;  // light grey behind the panels
+
+// Compact rows: the file has 49 lines of values, and most should fit at once.
+void UseCompactStyle() {
+  ImGuiStyle& style = ImGui::GetStyle();
+  style.FramePadding.y = 2;
+  style.ItemSpacing.y = 3;
+  style.CellPadding.y = 1;
+}
+
+// A folder with a boot file, or one with a design to edit, is the game's folder.
+constexpr platform::DataFolderMarkers kDesignFiles{"BootConfig.txt", "temp.txt"};
+
+constexpr int kExitFailed = 1;  // a file could not be read or written, or its name is refused
+constexpr int kExitUsage = 2;   // a wrong command line, or an existing file without --force
+
+constexpr const char* kUsage =
+    "usage: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
+    "                       --help | --version]\n";
+
+std::string HelpText() {
+  return std::string(kUsage) +
+         "The aircraft configurator: edits the design the game flies (temp.txt) with units,\n"
+         "checks, a planform view, a test flight and a trim sweep.\n"
+         "  --write-default FILE  write the built-in design (the shipped glider) to FILE\n"
+         "                        and exit, without a window\n"
+         "  --export-figures FILE OUT [--sjis]\n"
+         "                        write the strip table and the designer's figures of the\n"
+         "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
+         "                        Shift-JIS without one) and exit, without a window; OUT\n"
+         "                        is replaced as a whole, never a design or a game file\n"
+         "  --force               replace an existing FILE or OUT (never the ranking's\n"
+         "                        files, the game's settings or a folder)\n\n" +
+         platform::DescribeDataFolder(kDesignFiles) +
+         "There it reads and writes temp.txt (and opens the files chosen in the window).\n";
+}
+
+// Says why the file named on the command line is not written, with the exit code; nothing
+// when it may be written.
+std::optional<int> RefuseOutput(config::SaveTargetCheck check, const char* fileName, bool force) {
+  const auto refusal = sim::CommandLineRefusal(check, fileName, force);
+  if (!refusal) return std::nullopt;
+  std::fprintf(stderr, "velkaro-config: %s\n", refusal->c_str());
+  return check == config::SaveTargetCheck::Exists ? kExitUsage : kExitFailed;
+}
+
+int WriteDefaultDesign(const char* fileName, bool force) {
+  const auto check = config::CheckSaveTarget(platform::NativePath(fileName));
+  if (const auto refused = RefuseOutput(check, fileName, force)) return *refused;
+  if (!platform::WriteFileAtomically(fileName, aircraft::FormatAircraftSpec(config::DefaultDesign()))) {
+    std::fprintf(stderr, "velkaro-config: cannot write %s\n", fileName);
+    return kExitFailed;
+  }
+  return 0;
+}
+
+int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis, bool force) {
+  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
+  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
+  const auto encoding = shiftJis ? config::CsvEncoding::ShiftJis : config::CsvEncoding::Utf8WithBom;
+  switch (config::ExportFiguresOfFile(designFile, outFile, encoding)) {
+    case config::ExportResult::Written: return 0;
+    case config::ExportResult::CannotRead: std::fprintf(stderr, "velkaro-config: cannot read %s\n", designFile); break;
+    case config::ExportResult::NotADesign:
+      std::fprintf(stderr, "velkaro-config: %s is not an aircraft file (its lines are not the design's 49)\n",
+                   designFile);
+      break;
+    case config::ExportResult::Refused:
+      std::fprintf(stderr, "velkaro-config: refusing to write %s (a folder, a design or one of the game's files)\n",
+                   outFile);
+      break;
+    case config::ExportResult::CannotWrite:
+      std::fprintf(stderr, "velkaro-config: cannot write %s (nothing was written)\n", outFile);
+      break;
+  }
+  return kExitFailed;
+}
+
+// The flags after a command's files: --force, and --sjis where the command takes it,
+// each at most once.
+struct Flags {
+  bool ShiftJis = false;
+  bool Force = false;
+};
+
+std::optional<Flags> ParseFlags(int argc, char** argv, int first, bool takesSjis) {
+  Flags flags;
+  for (int i = first; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--force" && !flags.Force) {
+      flags.Force = true;
+    } else if (arg == "--sjis" && takesSjis && !flags.ShiftJis) {
+      flags.ShiftJis = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return flags;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-config", HelpText()})) return *answered;
+  const std::string command = argc >= 2 ? argv[1] : "";
+  if (command == "--write-default" && argc >= 3) {
+    if (const auto flags = ParseFlags(argc, argv, 3, false)) return WriteDefaultDesign(argv[2], flags->Force);
+  }
+  if (command == "--export-figures" && argc >= 4) {
+    if (const auto flags = ParseFlags(argc, argv, 4, true))
+      return ExportFiguresCsv(argv[2], argv[3], flags->ShiftJis, flags->Force);
+  }
+  if (argc != 1) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  if (std::string folderError; !platform::EnterDataFolder(kDesignFiles, folderError)) {
+    std::fprintf(stderr, "velkaro-config: %s\n", folderError.c_str());
+    return 1;
+  }
+  platform::UiWindow window;
+  platform::UiWindowOptions options;
+  options.Title = "velkaro-config";
+  options.Width = kWindowWidth;
+  options.Height = kWindowHeight;
+  options.Resizable = true;
+  options.WaitForVsync = true;
+  options.FontSize = kFontSize;
+  std::string error;
+  if (!window.Open(options, error)) {
+    std::fprintf(stderr, "velkaro-config: %s\n", error.c_str());
+    return 1;
+  }
+  UseCompactStyle();
+  config::UiState ui;
+  config::StartUi(ui);
+  int eagerFrames = kFramesAfterInput;
+  while (!ui.Document.Quit) {
+    const bool eager = config::UiBusy(ui) || eagerFrames > 0;
+    const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : kIdleWaitMs);
+    if (input.Events > 0) {
+      eagerFrames = kFramesAfterInput;
+    } else if (eagerFrames > 0) {
+      --eagerFrames;
+    }
+    window.BeginUiFrame();
+    const bool ctrlS = input.CtrlKeys.find('s') != std::string::npos;
+    const bool ctrlShiftS = input.CtrlKeys.find('S') != std::string::npos;
+    const bool ctrlO = input.CtrlKeys.find('o') != std::string::npos;
+    const bool ctrlZ = input.CtrlKeys.find('z') != std::string::npos;
+    const bool ctrlY = input.CtrlKeys.find('y') != std::string::npos;
+    config::DrawUi(ui, {.Close = input.CloseRequested,
+                        .Save = ctrlS,
+                        .SaveAs = ctrlShiftS,
+                        .Open = ctrlO,
+                        .Undo = ctrlZ,
+                        .Redo = ctrlY});
+    window.ClearTo(kBackground, kBackground, kBackground);
+    window.EndUiFrame();
+  }
+  return 0;
+}
