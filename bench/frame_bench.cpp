@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
   Report("fly-by with ranking", times);
 
   // The ranking list alone, drawn over whatever the last frame left.
-  measure([&] { game::DrawRankingList(g, 100); });
+  measure([&] { game::DrawRankingList(g, game::ListHighlight::NoLine()); });
   Report("ranking list alone", times);
 
   // The pilot's view during a flight: leave the platform and fly one step per frame.
@@ -204,7 +204,7 @@ int main(int argc, char** argv) {
   a.Step = 0;
   measure([&] {
     if (flight::ReplayStep(a)) a.Step = 0;
-    game::DrawReplayScene(g, -1);
+    game::DrawReplayScene(g, game::ListHighlight::NewEntry());
   });
   Report("replay cameras", times);
 

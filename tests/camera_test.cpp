@@ -25,7 +25,11 @@ struct CameraTest : ::testing::Test {
     aircraft->DisplayHeight = 8;
     aircraft->DisplayPitch = 0.1f;
   }
-  void Frame(FrameKind kind = FrameKind::Normal) { game::FreeCamera(camera, kind, *aircraft, device); }
+  // One live frame's camera work: the tick's controls, then the shot.
+  void Frame(FrameKind kind = FrameKind::Normal) {
+    game::SteerFreeCamera(camera.Free, os.Input);
+    game::FreeCamera(camera, kind, *aircraft, device);
+  }
 };
 
 TEST_F(CameraTest, ModesPlaceEyeAndTarget) {

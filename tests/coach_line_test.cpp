@@ -37,7 +37,7 @@ TEST_F(CoachLineFrame, OffByDefaultAndThenDrawsOnlyTheUsualTexts) {
 }
 
 TEST_F(CoachLineFrame, TurnedOnItShowsBesideTheDigitsOnResultFramesOnly) {
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kCoachLine));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kCoachLine), app::AfterCommand::KeepRunning);
   EXPECT_TRUE(g.ShowCoach);
   EXPECT_TRUE(os.Menu.Checks[app::kCoachLine]);
 
@@ -54,7 +54,7 @@ TEST_F(CoachLineFrame, TurnedOnItShowsBesideTheDigitsOnResultFramesOnly) {
   EXPECT_LT(digits, line);
   EXPECT_NE(line->find(Utf8ToShiftJis("コーチ …")), std::string::npos);  // still searching
 
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kCoachLine));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kCoachLine), app::AfterCommand::KeepRunning);
   EXPECT_FALSE(os.Menu.Checks[app::kCoachLine]);
   device.Calls.clear();
   game::DrawScene(g, game::FrameKind::ResultFrame);

@@ -1,6 +1,9 @@
 // The order in which a live frame and a replayed frame are drawn.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "fakes/game_fixture.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
@@ -64,7 +67,7 @@ TEST_F(FrameOrder, FlyByFrameShowsTheRankingListAndKeepsTheLens) {
 
 TEST_F(FrameOrder, ReplayFrameShowsDistanceListAndFpsOnly) {
   g.Ranking->NewEntryIndex = 3;
-  game::DrawReplayScene(g, -1);
+  game::DrawReplayScene(g, game::ListHighlight::NewEntry());
   EXPECT_TRUE(device.CallsStartingWith("SetTexture 0 image\\tailgraph").empty());
   EXPECT_EQ(device.CallsStartingWith("DrawText 844").size(), 0u);  // no wind line
   size_t at = Find("SetTexture 0 image\\resultnum");
@@ -72,6 +75,78 @@ TEST_F(FrameOrder, ReplayFrameShowsDistanceListAndFpsOnly) {
   at = Find("DrawText 10,128,522,160 FFFF6400", at);  // the new entry in orange
   at = Find("DrawText 0,0,200,16 FFFFFFFF fps", at);
   Find("Present", at);
+}
+
+// Writes a mark into the device's call list at every input read and every pacing
+// sleep, so that one list shows a whole tick's order.
+struct MarkingInput : platform::Input {
+  platform::Input& Inner;
+  std::vector<std::string>& Log;
+  MarkingInput(platform::Input& inner, std::vector<std::string>& log) : Inner(inner), Log(log) {}
+  bool IsDown(platform::Key key) override { return Mark(Inner.IsDown(key)); }
+  platform::CursorPos Cursor() override { return Mark(Inner.Cursor()); }
+  bool IsPadDown(platform::PadButton button) override { return Mark(Inner.IsPadDown(button)); }
+  double PadStickY() override { return Mark(Inner.PadStickY()); }
+  template <typename T> T Mark(T value) {
+    Log.push_back("<input>");
+    return value;
+  }
+};
+
+struct MarkingClock : platform::Clock {
+  platform::Clock& Inner;
+  std::vector<std::string>& Log;
+  MarkingClock(platform::Clock& inner, std::vector<std::string>& log) : Inner(inner), Log(log) {}
+  uint32_t NowMs() override { return Inner.NowMs(); }
+  void Sleep1Ms() override {
+    Log.push_back("<sleep>");
+    Inner.Sleep1Ms();
+  }
+};
+
+// Through the start, a launch, the flight, the result, the registration, the replay,
+// the restart, the idle demo and Space out of it: every tick reads its input first and
+// nowhere else, and a tick that draws presents its frame before it waits for its slot.
+TEST_F(FrameOrder, EveryStateReadsInputFirstThenDrawsThenPaces) {
+  WriteQuickDesign();
+  game::RestartGame(g);
+
+  MarkingInput input(os.Input, device.Calls);
+  MarkingClock clock(os.Clock, device.Calls);
+  platform::ScopedServices marked({&clock, &input, &os.Dialogs, &os.Random, &os.Menu, &os.Processes});
+  std::set<game::GameState> seen;
+  auto checkTick = [&] {
+    const std::vector<std::string>& calls = device.Calls;
+    const auto firstOther = std::find_if(calls.begin(), calls.end(), [](const std::string& c) { return c != "<input>"; });
+    EXPECT_EQ(std::find(firstOther, calls.end(), "<input>"), calls.end()) << "input read after the tick began its work";
+    const auto present = std::find(calls.rbegin(), calls.rend(), "Present");
+    const auto firstSleep = std::find(calls.begin(), calls.end(), "<sleep>");
+    if (present == calls.rend()) return;
+    EXPECT_LT(calls.rend() - present - 1, firstSleep - calls.begin()) << "paced before the frame was shown";
+    EXPECT_TRUE(std::all_of(firstSleep, calls.end(), [](const std::string& c) { return c == "<sleep>"; }))
+        << "drew after pacing";
+  };
+  auto run = [&](int ticks, auto&& until) {
+    for (int i = 0; i < ticks && !until(); ++i) {
+      device.Calls.clear();
+      seen.insert(g.State);
+      game::IdleTick(g);
+      checkTick();
+    }
+  };
+  os.Input.Press(platform::Key::Space);
+  run(5, [] { return false; });
+  os.Input.Release(platform::Key::Space);
+  run(2000, [&] { return g.State == game::Ready; });
+  run(2000, [&] { return g.State == game::Demo && g.Phase == game::FlyBy; });
+  os.Input.Press(platform::Key::Space);
+  run(3, [] { return false; });
+  os.Input.Release(platform::Key::Space);
+  run(3, [] { return false; });
+  for (game::GameState s : {game::Ready, game::Launch, game::Flight, game::Landed, game::Replay, game::Restart,
+                            game::Demo}) {
+    EXPECT_TRUE(seen.count(s)) << "state " << int(s) << " never ran";
+  }
 }
 
 }  // namespace

@@ -201,7 +201,7 @@ TEST_F(GameSession, MenuCommandsEditExportAndToggle) {
     fakes::WriteText("temp.txt", fakes::ReadText("rank/rank5.txt"));  // the player picked a champion
     return true;
   };
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kEditAircraft));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kEditAircraft), app::AfterCommand::KeepRunning);
   EXPECT_EQ(os.Processes.Started, std::vector<std::string>{"config.exe"});
   EXPECT_EQ(g.State, game::Ready);
   EXPECT_EQ(g.Aircraft->DisplayX, -10);
@@ -209,20 +209,20 @@ TEST_F(GameSession, MenuCommandsEditExportAndToggle) {
   EXPECT_EQ(g.Ranking->InProgressLog.Count, 1);
 
   os.Processes.Program = [] { return false; };  // cannot be started: reload all the same
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kEditAircraft));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kEditAircraft), app::AfterCommand::KeepRunning);
   EXPECT_EQ(g.State, game::Ready);
 
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kDesignMode));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kDesignMode), app::AfterCommand::KeepRunning);
   EXPECT_TRUE(g.DesignMode);
   EXPECT_TRUE(os.Menu.Checks[app::kDesignMode]);
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kDesignMode));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kDesignMode), app::AfterCommand::KeepRunning);
   EXPECT_FALSE(g.DesignMode);
   EXPECT_FALSE(os.Menu.Checks[app::kDesignMode]);
 
   const auto before = std::distance(std::filesystem::directory_iterator("."), {});
-  EXPECT_TRUE(app::HandleMenuCommand(g, app::kExportCsv));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kExportCsv), app::AfterCommand::KeepRunning);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), before + 1);
-  EXPECT_FALSE(app::HandleMenuCommand(g, app::kQuit));
+  EXPECT_EQ(app::HandleMenuCommand(g, app::kQuit), app::AfterCommand::Quit);
 }
 
 TEST_F(GameSession, EmptyFolderStartsWithMessagesAndQuitsCleanly) {

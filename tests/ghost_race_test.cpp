@@ -36,12 +36,7 @@ struct GhostRace : fakes::GameFixture {
   }
   // The player's design comes down within a second: launched 1.5 m above the water
   // with a heavy pilot (as the end-to-end runs make it).
-  static void MakeQuickDesign() {
-    std::string design = fakes::ReadText("temp.txt");
-    design.replace(design.find(",10.5\r"), 6, ",1.5\r");
-    design.replace(design.find(",100\r"), 5, ",1000\r");
-    fakes::WriteText("temp.txt", design);
-  }
+  static void MakeQuickDesign() { WriteQuickDesign(); }
   // The ghost line drawn in the last tick ("" when none).
   std::string GhostLine() const {
     const auto lines = device.CallsStartingWith(kLinePrefix);
@@ -54,7 +49,7 @@ struct GhostRace : fakes::GameFixture {
     return device.Calls.size();
   }
   bool GhostDrawn() const { return !device.CallsStartingWith("SetStageState 0 AlphaOp").empty(); }
-  void Choose(int item) { ASSERT_TRUE(app::HandleMenuCommand(g, item)); }
+  void Choose(int item) { ASSERT_EQ(app::HandleMenuCommand(g, item), app::AfterCommand::KeepRunning); }
 
   // In the last frame: the ghost's parts come right after the player's aircraft (the
   // scene's last object) and before the tail gauge, blended, with a stage that takes

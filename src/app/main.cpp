@@ -2,9 +2,9 @@
 // when it holds them (a BootConfig.txt), otherwise in the player's data folder.
 
 #include "app/boot_config.h"
+#include "app/game_state_name.h"
 #include "app/main_menu.h"
 #include "app/menu_commands.h"
-#include "app/watch_menu.h"
 #include "game/game.h"
 #include "platform/child_process.h"
 #include "platform/data_folder.h"
@@ -15,6 +15,7 @@
 #include "platform/services.h"
 #include "platform/shift_jis.h"
 #include "platform/system_services.h"
+#include "platform/ui_probe.h"
 
 namespace {
 
@@ -29,12 +30,11 @@ void RunMessageLoop(platform::AppWindow& window, game::Game& game) {
   for (;;) {
     platform::WindowMessage message;
     if (!window.PollMessage(message)) {
-      game::IdleTick(game);
-      app::UpdateWatchMenu(game, window);
+      app::RunTick(game);
       continue;
     }
     if (message.Type == platform::WindowMessage::Close) return;
-    if (message.CommandId != 0 && !app::HandleMenuCommand(game, message.CommandId)) return;
+    if (message.CommandId != 0 && app::HandleMenuCommand(game, message.CommandId) == app::AfterCommand::Quit) return;
   }
 }
 
@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
   game.WindowHeight = boot.WindowHeight;
   game.ClientWidth = window.PictureWidth();
   game.ClientHeight = window.PictureHeight();
+  platform::SetUiStateSource([&game] { return std::string(app::GameStateName(game.State)); });
   RunMessageLoop(window, game);
   game::Shutdown(game);
   return 0;

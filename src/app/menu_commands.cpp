@@ -2,11 +2,11 @@
 
 #include <ctime>
 
+#include "app/watch_menu.h"
 #include "game/flight_export.h"
+#include "game/ghost_game.h"
 #include "game/watch_flight.h"
 #include "platform/services.h"
-#include "ranking/control_log.h"
-#include "ranking/registration.h"
 
 namespace app {
 namespace {
@@ -15,25 +15,8 @@ constexpr const char* kConfiguratorCommand = "config.exe";
 
 void EditAircraft(game::Game& g) {
   if (platform::Os().processes) platform::Os().processes->RunAndWait(kConfiguratorCommand);
-  // Whatever the configurator did (or if it never started), fly what "temp.txt" holds
-  // now, from the start of the platform, with a fresh control log: a flight it
-  // interrupted must not leave its tail settings in front of the next one.
-  game::LoadGameAircraft(g, ranking::kWorkingAircraftFile);
-  if (g.Ranking) ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
-  g.State = game::Ready;
-}
-
-// The game reads its own flag; the menu shows it as the item's check mark.
-void ToggleDesignMode(game::Game& g) {
-  g.DesignMode = !g.DesignMode;
-  if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kDesignMode, g.DesignMode);
-}
-
-// Off by default; turned on, it searches the player's design at once.
-void ToggleCoachLine(game::Game& g) {
-  g.ShowCoach = !g.ShowCoach;
-  if (platform::Menu* menu = platform::Os().menu) menu->SetChecked(kCoachLine, g.ShowCoach);
-  if (g.ShowCoach) game::FollowPlayerDesign(g);
+  // Whatever the configurator did (or if it never started), fly what it left.
+  game::ReloadPlayerDesign(g);
 }
 
 void ExportCsv(game::Game& g) {
@@ -41,14 +24,12 @@ void ExportCsv(game::Game& g) {
   game::ExportLastFlightCsv(g, *std::localtime(&now));
 }
 
-}  // namespace
-
-bool HandleMenuCommand(game::Game& g, int commandId) {
+AfterCommand CarryOut(game::Game& g, int commandId) {
   switch (commandId) {
     case kEditAircraft: EditAircraft(g); break;
-    case kQuit: return false;
-    case kDesignMode: ToggleDesignMode(g); break;
-    case kCoachLine: ToggleCoachLine(g); break;
+    case kQuit: return AfterCommand::Quit;
+    case kDesignMode: game::SetDesignMode(g, !g.DesignMode); break;
+    case kCoachLine: game::SetCoachLine(g, !g.ShowCoach); break;
     case kExportCsv: ExportCsv(g); break;
     case kGhostNone: game::ChooseGhost(g, game::GhostChoice::None); break;
     case kGhostRankingBest: game::ChooseGhost(g, game::GhostChoice::RankingBest); break;
@@ -59,7 +40,31 @@ bool HandleMenuCommand(game::Game& g, int commandId) {
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);
       break;
   }
-  return true;
+  return AfterCommand::KeepRunning;
+}
+
+}  // namespace
+
+AfterCommand HandleMenuCommand(game::Game& g, int commandId) {
+  const AfterCommand after = CarryOut(g, commandId);
+  if (platform::Menu* menu = platform::Os().menu) ShowOptionChecks(g, *menu);
+  return after;
+}
+
+void ShowOptionChecks(const game::Game& g, platform::Menu& menu) {
+  menu.SetChecked(kDesignMode, g.DesignMode);
+  menu.SetChecked(kCoachLine, g.ShowCoach);
+  menu.SetChecked(kGhostNone, g.Ghost.Choice == game::GhostChoice::None);
+  menu.SetChecked(kGhostRankingBest, g.Ghost.Choice == game::GhostChoice::RankingBest);
+  menu.SetChecked(kGhostCoachBest, g.Ghost.Choice == game::GhostChoice::CoachBest);
+}
+
+void RunTick(game::Game& g) {
+  game::IdleTick(g);
+  if (platform::Menu* menu = platform::Os().menu) {
+    ShowOptionChecks(g, *menu);
+    UpdateWatchMenu(g, *menu);
+  }
 }
 
 }  // namespace app

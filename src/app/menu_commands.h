@@ -1,6 +1,9 @@
 #pragma once
 #include "game/game.h"
-#include "game/ghost_game.h"
+
+namespace platform {
+class Menu;
+}
 
 namespace app {
 
@@ -12,16 +15,28 @@ enum MenuCommand {
   kDesignMode = 40004,     // toggles the check mark the game reads
   kCoachLine = 40005,      // toggles the coach line after a touchdown
   kExportCsv = 40006,
+  // The ghost race: which ghost (one of three, checked), and racing the best at once
+  // (as the race key).
+  kGhostNone = 40040,
+  kGhostRankingBest = 40041,
+  kGhostCoachBest = 40042,
+  kRaceBest = 40043,
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
-  // The ghost race: which ghost (one of three, checked), and racing the best at once.
-  kGhostNone = game::kGhostNoneItem,
-  kGhostRankingBest = game::kGhostRankingBestItem,
-  kGhostCoachBest = game::kGhostCoachBestItem,
-  kRaceBest = game::kRaceBestItem,
 };
 
-// Carries out a menu command. Returns false when the command asks to quit.
-bool HandleMenuCommand(game::Game& game, int commandId);
+// What a command leaves the program doing.
+enum class AfterCommand { KeepRunning, Quit };
+
+// Carries out a menu command, then shows the options' check marks as they now stand.
+AfterCommand HandleMenuCommand(game::Game& game, int commandId);
+
+// The options' check marks as the game holds them: the design mode, the coach line and
+// one mark on the chosen ghost (which the race key may have changed).
+void ShowOptionChecks(const game::Game& game, platform::Menu& menu);
+
+// One tick of the game, then the menu brought up to date with it (check marks, and the
+// ranked flights one may watch now).
+void RunTick(game::Game& game);
 
 }  // namespace app

@@ -75,7 +75,6 @@ struct Shot {
   std::optional<float> FovY = std::nullopt;  // rad; nothing: the lens stays as it is
 };
 
-bool Down(Key key) { return platform::Os().input && platform::Os().input->IsDown(key); }
 int Rand() { return platform::Os().random ? platform::Os().random->Next() : 0; }
 // +1 if the draw is odd, else -1.
 float RandomSign() { return (Rand() & 1) ? 1.0f : -1.0f; }
@@ -110,7 +109,8 @@ Shot PilotShot(const flight::Aircraft& a, std::optional<float> fov) {
           fov};
 }
 
-void ReadAdjustmentKeys(FreeCameraState& f) {
+void ReadAdjustmentKeys(FreeCameraState& f, platform::Input& input) {
+  auto Down = [&input](Key key) { return input.IsDown(key); };
   if (Down(Key::Up)) f.TargetHeight -= kAdjustStep;
   if (Down(Key::Down)) f.TargetHeight += kAdjustStep;
   if (Down(Key::Right)) {
@@ -276,16 +276,18 @@ void ApplyView(Camera& c, platform::GraphicsDevice& device) {
   device.SetTransform(platform::TransformKind::View, c.ViewMatrix);
 }
 
-void FreeCamera(Camera& c, FrameKind kind, const flight::Aircraft& a, platform::GraphicsDevice& device) {
-  FreeCameraState& f = c.Free;
-  if (UsesAdjustmentKeys(f.Mode)) ReadAdjustmentKeys(f);
+void SteerFreeCamera(FreeCameraState& f, platform::Input& input) {
+  if (UsesAdjustmentKeys(f.Mode)) ReadAdjustmentKeys(f, input);
   const Key digits[kCameraModeCount] = {Key::Digit0, Key::Digit1, Key::Digit2, Key::Digit3, Key::Digit4};
   for (int mode = 0; mode < kCameraModeCount; ++mode) {
-    if (Down(digits[mode])) f.Mode = static_cast<CameraMode>(mode);
+    if (input.IsDown(digits[mode])) f.Mode = static_cast<CameraMode>(mode);
   }
-  if (platform::Input* input = platform::Os().input) f.Mode = PadCameraMode(f.Mode, f.Shoulders, *input);
+  f.Mode = PadCameraMode(f.Mode, f.Shoulders, input);
+}
+
+void FreeCamera(Camera& c, FrameKind kind, const flight::Aircraft& a, platform::GraphicsDevice& device) {
   if (kind == FrameKind::FlyByFrame) return;
-  TakeShot(c, FreeShot(f, a), device);
+  TakeShot(c, FreeShot(c.Free, a), device);
 }
 
 void FlyByCamera(Camera& c, int t) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "flight/aircraft.h"
+#include "platform/input.h"
 #include "platform/graphics_device.h"
 
 namespace game {
@@ -79,7 +80,10 @@ Lens MakeLens(int clientWidth, int clientHeight);
 void ApplyProjection(Camera& camera, platform::GraphicsDevice& device);
 void ApplyView(Camera& camera, platform::GraphicsDevice& device);
 
-// Reads the camera keys and sets the camera for a live frame (the fly-by keeps its own).
+// The player's camera controls of one tick: the adjustment keys (in the modes that use
+// them), the digit keys and the controller's shoulder buttons.
+void SteerFreeCamera(FreeCameraState& state, platform::Input& input);
+// Sets the camera for a live frame from its state (the fly-by keeps its own).
 void FreeCamera(Camera& camera, FrameKind kind, const flight::Aircraft& aircraft, platform::GraphicsDevice& device);
 // Eye and target of fly-by tick t (0..999).
 void FlyByCamera(Camera& camera, int tick);

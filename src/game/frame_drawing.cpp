@@ -1,9 +1,7 @@
 #include "game/frame_drawing.h"
 
-#include <algorithm>
 #include <cstdio>
 
-#include "game/ghost_game.h"
 #include "game/init.h"
 #include "game/ranking_list.h"
 #include "platform/services.h"
@@ -16,7 +14,6 @@ using platform::RenderState;
 
 constexpr uint32_t kBackground = 0xFF141E64;  // dark blue behind everything
 constexpr float kFarDepth = 1.0f;
-constexpr int8_t kNoHighlight = 100;
 
 // "風速%1.1fm/s"
 constexpr const char* kWindFormat = "\x95\x97\x91\xac%1.1fm/s";
@@ -35,21 +32,6 @@ std::string WindLine(const Game& g) {
 
 void DrawDistance(Game& g) {
   if (g.Aircraft) g.Result.Draw(*g.Device, platform::TwoDecimalText(g.Aircraft->DisplayX));
-}
-
-// Beside the result digits (six cells of 100 x 200 px from the top left), level with
-// their middle, up to the window's right edge.
-constexpr int16_t kCoachLeft = 610, kCoachTop = 84, kCoachWidth = 420;  // px
-constexpr int16_t kCoachFontHeight = 32;                                // px
-
-void DrawCoachLine(Game& g) {
-  if (!g.Aircraft) return;
-  if (!g.CoachText.Font) {
-    const int width = std::clamp(g.WindowWidth - kCoachLeft, 0, static_cast<int>(kCoachWidth));
-    g.CoachText.Create(*g.Device, kCoachFontHeight, kCoachLeft, kCoachTop, static_cast<int16_t>(width),
-                       kCoachFontHeight);
-  }
-  g.CoachText.Draw(CoachLineText(g.Coach.Ready(), g.Coach.Best(), g.Aircraft->DisplayX));
 }
 
 // The status line is the last thing drawn, over everything, while it is due.
@@ -100,12 +82,15 @@ void DrawWorld(Game& g, const ScenePartDrawn& partDrawn) {
   drawn("aircraft");
 }
 
-void DrawScene(Game& g, FrameKind kind) {
+void DrawScene(Game& g, FrameKind kind) { DrawScene(g, LiveFrame{kind, g.State}); }
+
+void DrawScene(Game& g, const LiveFrame& frame) {
   platform::GraphicsDevice& device = *g.Device;
+  const FrameKind kind = frame.Kind;
   FreeCamera(g.View, kind, *g.Aircraft, device);
   ApplyView(g.View, device);
   DrawWorld(g);
-  DrawGhostInScene(g);
+  FeaturesDrawInScene(g, frame);
 
   if (g.TailPoint) g.TailPoint->SetPosition(GaugeX(g), GaugeY(g, g.Aircraft->TailSetting));
   if (g.TailGraph) g.TailGraph->Draw(device);
@@ -113,13 +98,12 @@ void DrawScene(Game& g, FrameKind kind) {
   g.FpsText.Draw(FpsLine(g));
   g.WindText.Draw(WindLine(g));
   if (kind == FrameKind::ResultFrame) DrawDistance(g);
-  if (kind == FrameKind::ResultFrame && g.ShowCoach) DrawCoachLine(g);
-  if (kind == FrameKind::FlyByFrame) DrawRankingList(g, kNoHighlight);
-  DrawGhostLineInHud(g);
+  if (kind == FrameKind::FlyByFrame) DrawRankingList(g, ListHighlight::NoLine());
+  FeaturesDrawOverHud(g, frame);
   EndFrame(g);
 }
 
-void DrawReplayScene(Game& g, int8_t highlight) {
+void DrawReplayScene(Game& g, ListHighlight highlight) {
   platform::GraphicsDevice& device = *g.Device;
   ReplayCamera(g.View, *g.Aircraft, device);
   ApplyView(g.View, device);
@@ -128,6 +112,17 @@ void DrawReplayScene(Game& g, int8_t highlight) {
   DrawRankingList(g, highlight);
   g.FpsText.Draw(FpsLine(g));
   EndFrame(g);
+}
+
+void DrawFrame(Game& g, const FramePlan& plan) {
+  switch (plan.What) {
+    case FramePlan::Kind::Live: DrawScene(g, plan.Live); break;
+    case FramePlan::Kind::Replay:
+      if (plan.WideLensFirst) ApplyProjection(g.View, *g.Device);
+      DrawReplayScene(g, plan.Highlight);
+      break;
+    case FramePlan::Kind::None: break;
+  }
 }
 
 }  // namespace game

@@ -49,8 +49,8 @@ struct Game {
   // loaded.
   bool ShowCoach = false;
 
-  uint8_t State = Init;
-  int8_t Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
+  GameState State = Init;
+  DemoPhase Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
   int32_t FlyByTick = 0;
   uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
   uint32_t TouchdownTime = 0;  // ms
@@ -88,7 +88,10 @@ struct Game {
   GhostRace Ghost;    // the ghost race option (none by default)
 };
 
-// One idle tick: the work of the current state.
+// One idle tick, always in this order: read the input once, the optional features'
+// work before the tick, the current state's work, the frame it shows (if any), the wait
+// for the tick's time slot (only after a frame), then what the state's work left to
+// follow its frame (the registration, whose name dialog appears over the result).
 void IdleTick(Game& game);
 
 // Replaces the current aircraft by one read from an aircraft file (with its model and
@@ -104,9 +107,18 @@ void StartDemoFlight(Game& game, int8_t entry);
 // The work of Restart: the working aircraft again at the top of the platform, in Ready.
 void RestartGame(Game& game);
 
-// Starts the coach on the player's design file (the option's menu item calls it when
-// turned on).
+// Starts the coach on the player's design file.
 void FollowPlayerDesign(Game& game);
+
+// The options: the design mode (no demo, no ranking), and the coach line after a
+// touchdown (turned on, it searches the player's design at once).
+void SetDesignMode(Game& game, bool on);
+void SetCoachLine(Game& game, bool on);
+
+// After the configurator ran: fly what the working aircraft file holds now, from the
+// start of the platform, with a fresh control log (a flight it interrupted must not
+// leave its tail settings in front of the next one).
+void ReloadPlayerDesign(Game& game);
 
 // Releases the long-lived objects in the shutdown order, saving the ranking.
 void Shutdown(Game& game);

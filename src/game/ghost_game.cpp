@@ -1,24 +1,15 @@
 #include "game/ghost_game.h"
 
+#include "game/features.h"
 #include "platform/files.h"
-#include "platform/services.h"
 #include "ranking/ranking_files.h"
 
 namespace game {
 namespace {
 
-bool RaceCanBeAsked(uint8_t state) { return state == Ready || state == Landed || state == Replay; }
+bool RaceCanBeAsked(GameState state) { return state == Ready || state == Landed || state == Replay; }
 
-bool GhostFlies(uint8_t state) { return state == Launch || state == Flight || state == Landed; }
-
-// One check mark, on the chosen ghost's item.
-void ShowChoice(const GhostRace& race) {
-  platform::Menu* menu = platform::Os().menu;
-  if (!menu) return;
-  menu->SetChecked(kGhostNoneItem, race.Choice == GhostChoice::None);
-  menu->SetChecked(kGhostRankingBestItem, race.Choice == GhostChoice::RankingBest);
-  menu->SetChecked(kGhostCoachBestItem, race.Choice == GhostChoice::CoachBest);
-}
+bool GhostFlies(GameState state) { return state == Launch || state == Flight || state == Landed; }
 
 // Entry 0's file as it is on disk now (a registration may just have rewritten it), or
 // the coach's best flight once its search has ended with one.
@@ -43,29 +34,31 @@ void PutChosenGhost(Game& g) {
 // A request is carried out at the start, during the replay, and after a touchdown in
 // the design mode (which offers no ranking); after any other touchdown it waits for
 // the replay, which follows the ranking registration. Elsewhere it is dropped.
-void CarryOutRaceRequest(Game& g) {
+FeatureRequest CarryOutRaceRequest(Game& g) {
   const bool now = g.State == Ready || g.State == Replay || (g.State == Landed && g.DesignMode);
-  if (!now && g.State == Landed) return;
+  if (!now && g.State == Landed) return FeatureRequest::None;
   g.Ghost.RaceBestRequested = false;
-  if (!now) return;
+  if (!now) return FeatureRequest::None;
   g.Ghost.Choice = GhostChoice::RankingBest;
-  ShowChoice(g.Ghost);
-  g.State = Restart;  // which loads the design and puts the ghost at the start
+  return FeatureRequest::Restart;  // which loads the design and puts the ghost at the start
 }
 
-}  // namespace
+// Reads the race key, turns a pending request into a restart, puts the coach's ghost on
+// the course once its search ends while the glider waits, and flies the ghost one tick
+// while the player's glider runs, flies or has just landed.
+FeatureRequest GhostBeforeTick(Game& g, InputSnapshot& input) {
+  const bool keyDown = input.IsDown(kRaceBestKey);
+  if (keyDown && !g.Ghost.KeyWasDown) RequestRaceBest(g);
+  g.Ghost.KeyWasDown = keyDown;
+  if (g.Ghost.RaceBestRequested && CarryOutRaceRequest(g) == FeatureRequest::Restart) return FeatureRequest::Restart;
 
-void ChooseGhost(Game& g, GhostChoice choice) {
-  g.Ghost.Choice = choice;
-  ShowChoice(g.Ghost);
-  if (choice == GhostChoice::CoachBest) FollowPlayerDesign(g);
-  if (choice == GhostChoice::None) {
-    DropGhost(g.Ghost);
-  } else if (g.State == Ready) {
-    PutChosenGhost(g);
-  }
+  if (g.State == Ready && g.Ghost.Absence == GhostAbsence::CoachSearching && g.Coach.Ready()) PutChosenGhost(g);
+  if (g.Ghost.Flight && GhostFlies(g.State)) g.Ghost.Flight->Tick();
+  return FeatureRequest::None;
 }
 
+// The chosen ghost at the start beside the player's design just loaded; the demo's
+// aircraft (any other file) flies without one.
 void GhostFollowsLoad(Game& g, bool playerDesign) {
   if (!playerDesign) {
     DropGhost(g.Ghost);
@@ -74,29 +67,40 @@ void GhostFollowsLoad(Game& g, bool playerDesign) {
   PutChosenGhost(g);
 }
 
+// Neither the ghost nor its line is drawn while no ghost is chosen, nor in the demo.
+void DrawGhostInScene(Game& g, const LiveFrame& frame) {
+  if (frame.ShownAs != Demo) DrawGhost(g.Ghost, *g.Device);
+}
+
+void DrawGhostLineInHud(Game& g, const LiveFrame& frame) {
+  if (g.Ghost.Choice == GhostChoice::None || frame.ShownAs == Demo || !g.Aircraft) return;
+  const bool racing = frame.ShownAs != Ready;
+  DrawGhostLine(g.Ghost, *g.Device, g.WindowWidth, GhostLineText(g.Ghost, racing, g.Aircraft->DisplayX));
+}
+
+}  // namespace
+
+void ChooseGhost(Game& g, GhostChoice choice) {
+  g.Ghost.Choice = choice;
+  if (choice == GhostChoice::CoachBest) FollowPlayerDesign(g);
+  if (choice == GhostChoice::None) {
+    DropGhost(g.Ghost);
+  } else if (g.State == Ready) {
+    PutChosenGhost(g);
+  }
+}
+
 void RequestRaceBest(Game& g) {
   if (RaceCanBeAsked(g.State)) g.Ghost.RaceBestRequested = true;
 }
 
-void GhostBeforeTick(Game& g) {
-  if (g.State == Init) ShowChoice(g.Ghost);
-  const bool keyDown = platform::Os().input->IsDown(kRaceBestKey);
-  if (keyDown && !g.Ghost.KeyWasDown) RequestRaceBest(g);
-  g.Ghost.KeyWasDown = keyDown;
-  if (g.Ghost.RaceBestRequested) CarryOutRaceRequest(g);
-
-  if (g.State == Ready && g.Ghost.Absence == GhostAbsence::CoachSearching && g.Coach.Ready()) PutChosenGhost(g);
-  if (g.Ghost.Flight && GhostFlies(g.State)) g.Ghost.Flight->Tick();
-}
-
-void DrawGhostInScene(Game& g) {
-  if (g.State != Demo) DrawGhost(g.Ghost, *g.Device);
-}
-
-void DrawGhostLineInHud(Game& g) {
-  if (g.Ghost.Choice == GhostChoice::None || g.State == Demo || !g.Aircraft) return;
-  const bool racing = g.State != Ready;
-  DrawGhostLine(g.Ghost, *g.Device, g.WindowWidth, GhostLineText(g.Ghost, racing, g.Aircraft->DisplayX));
+FeatureHooks GhostRaceHooks() {
+  FeatureHooks hooks;
+  hooks.BeforeTick = GhostBeforeTick;
+  hooks.AfterLoad = GhostFollowsLoad;
+  hooks.DrawInScene = DrawGhostInScene;
+  hooks.DrawOverHud = DrawGhostLineInHud;
+  return hooks;
 }
 
 }  // namespace game

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "aircraft/aircraft_model.h"
+#include "game/hud_layout.h"
 
 namespace game {
 namespace {
@@ -28,12 +29,6 @@ constexpr const char* kCoachNoFlight =
     ": \x83\x52\x81\x5b\x83\x60\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 
 constexpr platform::ColorValue kGhostTint{0.80f, 0.62f, 1.0f, 1.0f};  // pale violet
-
-// Under the coach line (left 610, top 84, 32 px high), aligned with it, up to the
-// window's right edge: beside the result digits, above the tail gauge (its top is at
-// 42% of the height), clear of the wind line and the fps line at the top.
-constexpr int16_t kLineLeft = 610, kLineTop = 124, kLineWidth = 414;  // px
-constexpr int16_t kLineFontHeight = 24;                              // px
 
 // Differences this close to 0 show as +0.0 rather than -0.0.
 constexpr double kShownResolutionM = 0.05;
@@ -110,8 +105,9 @@ std::string GhostLineText(const GhostRace& race, bool racing, float playerX) {
 
 void DrawGhostLine(GhostRace& race, platform::GraphicsDevice& device, int windowWidth, const std::string& sjisText) {
   if (!race.Line.Font) {
-    const int width = std::clamp(windowWidth - kLineLeft, 0, static_cast<int>(kLineWidth));
-    race.Line.Create(device, kLineFontHeight, kLineLeft, kLineTop, static_cast<int16_t>(width), kLineFontHeight);
+    constexpr hud::TextPlace place = hud::kGhostLine;
+    const int width = std::clamp(windowWidth - place.Left, 0, static_cast<int>(place.MaxWidth));
+    race.Line.Create(device, place.FontHeight, place.Left, place.Top, static_cast<int16_t>(width), place.FontHeight);
   }
   race.Line.Draw(sjisText);
 }

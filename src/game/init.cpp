@@ -1,19 +1,12 @@
 #include "game/init.h"
 
+#include "game/hud_layout.h"
 #include "ranking/ranking_files.h"
 
 namespace game {
 namespace {
 
-constexpr int16_t kFpsFontHeight = 16, kFpsWidth = 200;
-constexpr int16_t kWindFontHeight = 32, kWindWidth = 180;
-constexpr int16_t kGaugeWidth = 32, kGaugeHeight = 256;  // px
-constexpr double kGaugeXFraction = 0.89;                 // of the window width
-constexpr double kGaugeYFraction = 0.42;                 // of the window height
-constexpr double kGaugePixelsPerDegree = 20.0;           // the marker moves down as the tail rises
-constexpr int8_t kResultDigits = 6;
-constexpr int kListFontHeight = 24;  // px, fixed pitch so the distances line up
-constexpr int16_t kResultCellWidth = 100, kResultCellHeight = 200;
+using namespace hud;
 
 platform::Light MakeSceneLight() {
   platform::Light light;
@@ -45,7 +38,7 @@ void CreateLongLivedObjects(Game& g) {
   CreateScene(g.World, device);
   g.Ranking = ranking::LoadRanking();
   if (g.Ranking->TableRead) g.ListFont = device.CreateFont({kListFontHeight, true});
-  g.FpsText.Create(device, kFpsFontHeight, 0, 0, kFpsWidth, kFpsFontHeight);
+  g.FpsText.Create(device, kFpsLine.FontHeight, kFpsLine.Left, kFpsLine.Top, kFpsLine.MaxWidth, kFpsLine.FontHeight);
   g.WindText.Create(device, kWindFontHeight, static_cast<int16_t>(g.WindowWidth - kWindWidth), 0, kWindWidth,
                     kWindFontHeight);
   g.SceneLight = MakeSceneLight();
@@ -54,7 +47,7 @@ void CreateLongLivedObjects(Game& g) {
   g.TailGraph = MakeGauge(g, "image\\tailgraph.bmp");
   g.TailPoint = MakeGauge(g, "image\\tailpoint.bmp");
   g.Result.LoadTextures(device);
-  g.Result.Place(0, 0, kResultCellWidth, kResultCellHeight);
+  g.Result.Place(0, 0, kLargeCellWidth, kLargeCellHeight);
   g.Result.DigitCount = kResultDigits;
 }
 

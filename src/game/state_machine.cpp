@@ -1,4 +1,6 @@
-// [SECTION] The game's states, one branch per tick.
+// [SECTION] The game's states. Every tick reads the input once, lets the optional
+// features act, does the current state's work (which says what the tick shows), draws
+// that frame, then waits for the tick's time slot.
 #include <cstdio>
 #include <ctime>
 #include <string_view>
@@ -9,13 +11,14 @@
 #include "flight/flight_step.h"
 #include "flight/set_spec.h"
 #include "game/device_start_states.h"
+#include "game/features.h"
 #include "game/flight_export.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
-#include "game/ghost_game.h"
-#include "game/pad_controls.h"
+#include "game/hud_layout.h"
 #include "game/init.h"
-#include "platform/files.h"
+#include "game/pad_controls.h"
+#include "game/tick_input.h"
 #include "platform/services.h"
 #include "ranking/control_log.h"
 #include "ranking/registration.h"
@@ -25,16 +28,10 @@
 namespace game {
 namespace {
 
-using platform::Key;
-
 constexpr uint32_t kIdleBeforeDemoMs = 10000;
 constexpr uint32_t kResultShownMs = 2000;
 constexpr int kFlyByTicks = 1000;
 constexpr int kRankingEntries = 10;
-// The distance over the demo and the replay: small cells in the upper right.
-constexpr int16_t kSmallCellWidth = 50, kSmallCellHeight = 100, kSmallCellsFromRight = 350;
-// The distance after a launch: large cells in the upper left.
-constexpr int16_t kLargeCellWidth = 100, kLargeCellHeight = 200;
 
 uint32_t Now() { return platform::Os().clock->NowMs(); }
 
@@ -46,168 +43,187 @@ aircraft::LoadOptions GameLoadOptions(Game& g) {
   };
   return options;
 }
-bool SpaceDown() { return SpaceOrPadADown(*platform::Os().input); }
 
 platform::Random& Random() { return *platform::Os().random; }
 
-void Pace(Game& g) { PaceFrame(g.Pacer, *platform::Os().clock); }
-
 // The player steers the tail with the keys and the mouse, logged into the ranking's
 // flight-in-progress log.
-sim::PlayerTail PlayerTailOf(Game& g) { return sim::PlayerTail(g.Trim, *platform::Os().input, *g.Ranking); }
+sim::PlayerTail PlayerTailOf(Game& g, InputSnapshot& in) { return sim::PlayerTail(g.Trim, in, *g.Ranking); }
 
 void ShowSmallResult(Game& g) {
-  g.Result.Place(static_cast<int16_t>(g.WindowWidth - kSmallCellsFromRight), 0, kSmallCellWidth, kSmallCellHeight);
+  g.Result.Place(static_cast<int16_t>(g.WindowWidth - hud::kSmallCellsFromRight), 0, hud::kSmallCellWidth,
+                 hud::kSmallCellHeight);
 }
 
-void DoReady(Game& g) {
+// A live frame of the kind, drawn for the state as it stands now.
+FramePlan Live(const Game& g, FrameKind kind) {
+  FramePlan plan;
+  plan.What = FramePlan::Kind::Live;
+  plan.Live = {kind, g.State};
+  return plan;
+}
+
+FramePlan Replayed(ListHighlight highlight, bool wideLensFirst = false) {
+  FramePlan plan;
+  plan.What = FramePlan::Kind::Replay;
+  plan.Highlight = highlight;
+  plan.WideLensFirst = wideLensFirst;
+  return plan;
+}
+
+// The frame of the start shows the start, even in the tick whose Space launches.
+FramePlan DoReady(Game& g, InputSnapshot& in) {
   if (Now() - g.IdleSince > kIdleBeforeDemoMs && !g.DesignMode) {
     StartDemoFlight(g, static_cast<int8_t>(Random().Next() % kRankingEntries));
   }
-  DrawScene(g, FrameKind::Normal);
-  Pace(g);
-  if (SpaceDown()) g.State = Launch;
+  const FramePlan plan = Live(g, FrameKind::Normal);
+  if (SpaceOrPadADown(in)) g.State = Launch;
+  return plan;
 }
 
-void DoDemoLaunch(Game& g);
-void DoDemoFlight(Game& g);
-void DoFlyBy(Game& g);
+FramePlan DoDemoLaunch(Game& g);
+FramePlan DoDemoFlight(Game& g);
+FramePlan DoFlyBy(Game& g);
 
-void RunDemoPhase(Game& g) {
+FramePlan RunDemoPhase(Game& g) {
   switch (g.Phase) {
-    case DemoLaunch: DoDemoLaunch(g); break;
-    case DemoFlight: DoDemoFlight(g); break;
+    case DemoLaunch: return DoDemoLaunch(g);
+    case DemoFlight: return DoDemoFlight(g);
     case FlyByStart:
       g.FlyByTick = 0;
       g.Phase = FlyBy;
-      DoFlyBy(g);
-      break;
-    case FlyBy: DoFlyBy(g); break;
-    default: break;
+      return DoFlyBy(g);
+    case FlyBy: return DoFlyBy(g);
   }
+  return {};
 }
 
 // The demo's aircraft flies the tail settings its ranking entry recorded.
 sim::RecordedTail DemoTailOf(Game& g) { return sim::RecordedTail(g.Ranking->EntryLogs[g.DemoEntry]); }
 
 // After a demo flight tick: its touchdown ends the demo undrawn, else the replay frame.
-void AfterDemoFlightTick(Game& g, sim::FlightPhase phase) {
+FramePlan AfterDemoFlightTick(Game& g, sim::FlightPhase phase) {
   if (phase == sim::FlightPhase::Touchdown) {
     g.Phase = FlyByStart;
     g.State = Restart;
-    return;
+    return {};
   }
-  DrawReplayScene(g, g.DemoEntry);
-  Pace(g);
+  return Replayed(ListHighlight::Line(g.DemoEntry));
 }
 
-void DoDemoLaunch(Game& g) {
+FramePlan DoDemoLaunch(Game& g) {
   sim::RecordedTail tail = DemoTailOf(g);
   const sim::FlightPhase phase = sim::LaunchTick(g.Run, *g.Aircraft, tail, Random());
   if (phase != sim::FlightPhase::OnPlatform) {
     g.Phase = DemoFlight;
-    AfterDemoFlightTick(g, phase);
-    return;
+    return AfterDemoFlightTick(g, phase);
   }
-  DrawScene(g, FrameKind::Normal);
-  Pace(g);
+  return Live(g, FrameKind::Normal);
 }
 
-void DoDemoFlight(Game& g) {
+FramePlan DoDemoFlight(Game& g) {
   sim::RecordedTail tail = DemoTailOf(g);
-  AfterDemoFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
+  return AfterDemoFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
 }
 
-void DoFlyBy(Game& g) {
+FramePlan DoFlyBy(Game& g) {
   if (g.FlyByTick < kFlyByTicks) {
     FlyByCamera(g.View, g.FlyByTick);
   } else {
     g.Phase = DemoLaunch;
   }
-  DrawScene(g, FrameKind::FlyByFrame);
-  Pace(g);
   g.FlyByTick += 1;
+  return Live(g, FrameKind::FlyByFrame);
 }
 
-void DoDemo(Game& g) {
-  if (SpaceDown()) {
+FramePlan DoDemo(Game& g, InputSnapshot& in) {
+  if (SpaceOrPadADown(in)) {
     g.Run.RunTime = 0;
     g.State = g.WatchingEntry ? WaitRelease : Restart;
     g.Phase = (g.Phase == FlyByStart || g.Phase == FlyBy) ? DemoLaunch : FlyByStart;
   }
-  RunDemoPhase(g);
+  return RunDemoPhase(g);
 }
 
 // After a player's flight tick: at touchdown the result is shown from now on; the
 // frame is a flight frame either way.
-void AfterFlightTick(Game& g, sim::FlightPhase phase) {
+FramePlan AfterFlightTick(Game& g, sim::FlightPhase phase) {
   if (phase == sim::FlightPhase::Touchdown) {
     g.State = Landed;
     g.TouchdownTime = Now();
     KeepFinishedFlight(g);
+    FeaturesAfterTouchdown(g);
   }
-  DrawScene(g, FrameKind::FlightFrame);
-  Pace(g);
+  return Live(g, FrameKind::FlightFrame);
 }
 
-void DoLaunch(Game& g) {
-  sim::PlayerTail tail = PlayerTailOf(g);
+FramePlan DoLaunch(Game& g, InputSnapshot& in) {
+  sim::PlayerTail tail = PlayerTailOf(g, in);
   const sim::FlightPhase phase = sim::LaunchTick(g.Run, *g.Aircraft, tail, Random());
   if (phase != sim::FlightPhase::OnPlatform) {
-    g.Result.Place(0, 0, kLargeCellWidth, kLargeCellHeight);
+    g.Result.Place(0, 0, hud::kLargeCellWidth, hud::kLargeCellHeight);
     g.State = Flight;
-    AfterFlightTick(g, phase);
-    return;
+    return AfterFlightTick(g, phase);
   }
-  DrawScene(g, FrameKind::Normal);
-  Pace(g);
+  return Live(g, FrameKind::Normal);
 }
 
-void DoFlight(Game& g) {
-  sim::PlayerTail tail = PlayerTailOf(g);
-  AfterFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
+FramePlan DoFlight(Game& g, InputSnapshot& in) {
+  sim::PlayerTail tail = PlayerTailOf(g, in);
+  return AfterFlightTick(g, sim::FlightTick(*g.Aircraft, tail));
 }
 
-void DoLanded(Game& g) {
-  const uint32_t t = Now();
-  DrawScene(g, FrameKind::ResultFrame);
-  Pace(g);
+// Offers the flight to the ranking (which may ask for the pilot's name over the result
+// just shown), then sets up its replay: the design flown, its record from the first
+// step, and the distance in small digits.
+void RegisterAndStartReplay(Game& g) {
+  g.State = Replay;
+  ranking::RegisterDistance(*g.Ranking, g.Aircraft->DisplayX, g.Aircraft->Step, g.PlayerDesignText);
+  if (g.PlayerDesignText) {
+    flight::SetSpec(*g.Aircraft, aircraft::ParseAircraftSpecText(*g.PlayerDesignText));
+  } else {
+    aircraft::ParseAircraftSpec(*g.Aircraft, ranking::kWorkingAircraftFile);
+  }
+  flight::ShowRecord(*g.Aircraft);
+  ShowSmallResult(g);
+}
+
+// The result is shown for a while; then, once its last frame is on the screen, the
+// flight is registered and the replay set up.
+FramePlan DoLanded(Game& g, InputSnapshot& in) {
+  FramePlan plan = Live(g, FrameKind::ResultFrame);
   if (g.DesignMode) {
-    if (SpaceDown()) g.State = WaitRelease;
-    return;
+    if (SpaceOrPadADown(in)) g.State = WaitRelease;
+    return plan;
   }
-  if (t - g.TouchdownTime > kResultShownMs) {
-    g.State = Replay;
-    ranking::RegisterDistance(*g.Ranking, g.Aircraft->DisplayX, g.Aircraft->Step, g.PlayerDesignText);
-    if (g.PlayerDesignText) {
-      flight::SetSpec(*g.Aircraft, aircraft::ParseAircraftSpecText(*g.PlayerDesignText));
-    } else {
-      aircraft::ParseAircraftSpec(*g.Aircraft, ranking::kWorkingAircraftFile);
-    }
-    flight::ShowRecord(*g.Aircraft);
-    ShowSmallResult(g);
-  }
+  if (Now() - g.TouchdownTime > kResultShownMs) plan.AfterFrame = RegisterAndStartReplay;
+  return plan;
 }
 
-void DoReplay(Game& g) {
-  if (SpaceDown()) g.State = WaitRelease;
+FramePlan DoReplay(Game& g, InputSnapshot& in) {
+  if (SpaceOrPadADown(in)) g.State = WaitRelease;
   if (flight::ReplayStep(*g.Aircraft)) g.State = Restart;
-  Pace(g);
   g.View.Projection.FovY = kWideFov;
-  ApplyProjection(g.View, *g.Device);
-  DrawReplayScene(g, -1);
+  return Replayed(ListHighlight::NewEntry(), true);
 }
 
-void DoRestart(Game& g) {
+FramePlan DoWaitRelease(Game& g, InputSnapshot& in) {
+  if (!SpaceOrPadADown(in)) g.State = Restart;
+  return {};
+}
+
+FramePlan DoRestart(Game& g) {
   LoadGameAircraft(g, ranking::kWorkingAircraftFile);
   ResetReplayCamera(g.View, *g.Device);
   ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
   g.State = Ready;
   g.IdleSince = Now();
   sim::PutOnPlatform(g.Run, *g.Aircraft, Random());
+  return {};
 }
 
-void DoInit(Game& g) {
+// The first tick starts the game and is the first tick of Ready.
+FramePlan DoInit(Game& g, InputSnapshot& in) {
   SetDeviceStartStates(*g.Device);
   platform::Os().random->Seed(static_cast<uint32_t>(std::time(nullptr)));
   LoadGameAircraft(g, ranking::kWorkingAircraftFile);
@@ -216,7 +232,23 @@ void DoInit(Game& g) {
   ResetReplayCamera(g.View, *g.Device);
   g.IdleSince = Now();
   ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
-  DoReady(g);
+  return DoReady(g, in);
+}
+
+// The current state's work: one branch per state.
+FramePlan UpdateState(Game& g, InputSnapshot& in) {
+  switch (g.State) {
+    case Init: return DoInit(g, in);
+    case Ready: return DoReady(g, in);
+    case Demo: return DoDemo(g, in);
+    case Launch: return DoLaunch(g, in);
+    case Flight: return DoFlight(g, in);
+    case Landed: return DoLanded(g, in);
+    case Replay: return DoReplay(g, in);
+    case WaitRelease: return DoWaitRelease(g, in);
+    case Restart: return DoRestart(g);
+  }
+  return {};  // any other value: nothing
 }
 
 }  // namespace
@@ -234,7 +266,7 @@ void StartDemoFlight(Game& g, int8_t entry) {
   for (const std::string& line : g.Ranking->EntryLines[entry]) entryText += line + "\r\n";
   aircraft::LoadAircraftFromText(g.Aircraft, entryText, GameLoadOptions(g));
   g.Run.RunTime = 0;
-  GhostFollowsLoad(g, false);
+  FeaturesAfterLoad(g, false);
 }
 
 void RestartGame(Game& g) { DoRestart(g); }
@@ -244,31 +276,25 @@ void LoadGameAircraft(Game& g, const char* gameFileName) {
   g.Run.RunTime = 0;
   const bool playerDesign = std::string_view(gameFileName) == ranking::kWorkingAircraftFile;
   if (playerDesign) g.PlayerDesignText = std::move(text);
-  if (playerDesign && (g.ShowCoach || g.Ghost.Choice == GhostChoice::CoachBest)) FollowPlayerDesign(g);
-  GhostFollowsLoad(g, playerDesign);
+  FeaturesAfterLoad(g, playerDesign);
 }
 
-void FollowPlayerDesign(Game& g) {
-  constexpr size_t kMaxDesignBytes = 1 << 20;  // far beyond any aircraft file
-  if (auto text = platform::ReadFilePrefix(ranking::kWorkingAircraftFile, kMaxDesignBytes)) g.Coach.Follow(*text);
+void SetDesignMode(Game& g, bool on) { g.DesignMode = on; }
+
+void ReloadPlayerDesign(Game& g) {
+  LoadGameAircraft(g, ranking::kWorkingAircraftFile);
+  if (g.Ranking) ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
+  g.State = Ready;
 }
 
 void IdleTick(Game& g) {
-  GhostBeforeTick(g);
-  switch (g.State) {
-    case Init: DoInit(g); break;
-    case Ready: DoReady(g); break;
-    case Demo: DoDemo(g); break;
-    case Launch: DoLaunch(g); break;
-    case Flight: DoFlight(g); break;
-    case Landed: DoLanded(g); break;
-    case Replay: DoReplay(g); break;
-    case WaitRelease:
-      if (!SpaceDown()) g.State = Restart;
-      break;
-    case Restart: DoRestart(g); break;
-    default: break;  // 8 and above 9: nothing
-  }
+  InputSnapshot in = ReadTickInput();
+  FeaturesBeforeTick(g, in);
+  const FramePlan plan = UpdateState(g, in);
+  if (plan.What == FramePlan::Kind::Live) SteerFreeCamera(g.View.Free, in);
+  DrawFrame(g, plan);
+  if (plan.What != FramePlan::Kind::None) PaceFrame(g.Pacer, *platform::Os().clock);
+  if (plan.AfterFrame) plan.AfterFrame(g);
 }
 
 }  // namespace game

@@ -1,12 +1,14 @@
 #include "game/status_line.h"
 
+#include "game/hud_layout.h"
+
 namespace game {
 
 void ShowStatus(StatusLine& line, platform::GraphicsDevice& device, int pictureHeight, std::string sjisText,
                 uint32_t nowMs) {
   if (!line.Box.Font) {
-    const auto top = static_cast<int16_t>(pictureHeight - StatusLine::kFontHeight);
-    line.Box.Create(device, StatusLine::kFontHeight, 0, top, StatusLine::kWidth, StatusLine::kFontHeight);
+    const auto top = static_cast<int16_t>(pictureHeight - hud::kStatusFontHeight);
+    line.Box.Create(device, hud::kStatusFontHeight, 0, top, hud::kStatusWidth, hud::kStatusFontHeight);
   }
   line.SjisText = std::move(sjisText);
   line.ShownSince = nowMs;

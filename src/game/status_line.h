@@ -13,8 +13,6 @@ namespace game {
 
 struct StatusLine {
   static constexpr uint32_t kShownMs = 4000;  // how long a message stays
-  static constexpr int16_t kFontHeight = 16;  // px, as the fps line
-  static constexpr int16_t kWidth = 480;      // px
 
   std::string SjisText;
   uint32_t ShownSince = 0;  // ms

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "app/menu_commands.h"
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "game/game.h"
@@ -36,18 +37,26 @@ struct GameFixture : ::testing::Test {
   void Tick(int times = 1) {
     for (int i = 0; i < times; ++i) {
       if (!ClearAfterTick) ClearCalls();
-      game::IdleTick(g);
+      app::RunTick(g);
       if (ClearAfterTick) ClearCalls();
     }
   }
   // Ticks until the state is reached; returns the ticks taken (fails after the limit).
-  int TickUntil(uint8_t state, int limit = 20000) {
+  int TickUntil(game::GameState state, int limit = 20000) {
     for (int i = 1; i <= limit; ++i) {
       Tick();
       if (g.State == state) return i;
     }
     ADD_FAILURE() << "state " << int(state) << " not reached; state is " << int(g.State);
     return limit;
+  }
+  // The player's design comes down within a second: launched 1.5 m above the water
+  // with a heavy pilot.
+  static void WriteQuickDesign() {
+    std::string design = ReadText("temp.txt");
+    design.replace(design.find(",10.5\r"), 6, ",1.5\r");
+    design.replace(design.find(",100\r"), 5, ",1000\r");
+    WriteText("temp.txt", design);
   }
   void ClearCalls() {
     device.Calls.clear();

@@ -1,0 +1,47 @@
+#include "game/features.h"
+
+#include <array>
+
+namespace game {
+namespace {
+
+// The order is the drawing order: the coach line, then the ghost's line under it; and
+// the coach follows a newly loaded design before the coach's ghost looks for its flight.
+const std::array<FeatureHooks, 2>& Features() {
+  static const std::array<FeatureHooks, 2> features{CoachLineHooks(), GhostRaceHooks()};
+  return features;
+}
+
+}  // namespace
+
+void FeaturesBeforeTick(Game& g, InputSnapshot& input) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.BeforeTick && f.BeforeTick(g, input) == FeatureRequest::Restart) g.State = Restart;
+  }
+}
+
+void FeaturesAfterLoad(Game& g, bool playerDesign) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.AfterLoad) f.AfterLoad(g, playerDesign);
+  }
+}
+
+void FeaturesAfterTouchdown(Game& g) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.AfterTouchdown) f.AfterTouchdown(g);
+  }
+}
+
+void FeaturesDrawInScene(Game& g, const LiveFrame& frame) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.DrawInScene) f.DrawInScene(g, frame);
+  }
+}
+
+void FeaturesDrawOverHud(Game& g, const LiveFrame& frame) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.DrawOverHud) f.DrawOverHud(g, frame);
+  }
+}
+
+}  // namespace game
