@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/shift_jis.h"
+#include "platform/ui_probe.h"
 
 namespace platform {
 namespace {
@@ -119,6 +120,12 @@ std::string ShownLabel(const std::string& text) {
   return label;
 }
 
+// The probe's name of a menu item: "menu." and its command, which stays when its text
+// changes; an item without one (a submenu, a menu of the bar) by its text.
+std::string MenuItemName(const MenuItem& item) {
+  return "menu." + (item.CommandId != 0 ? std::to_string(item.CommandId) : item.Text);
+}
+
 void DrawMenuItems(const std::vector<MenuItem>& items, const std::map<int, bool>& checks,
                    std::deque<WindowMessage>& chosen) {
   for (size_t i = 0; i < items.size(); ++i) {
@@ -131,14 +138,17 @@ void DrawMenuItems(const std::vector<MenuItem>& items, const std::map<int, bool>
     const std::string label = ShownLabel(item.Text);
     if (!item.Submenu.empty()) {
       if (ImGui::BeginMenu(label.c_str(), item.Enabled)) {
+        if (UiProbeRecording()) NameCurrentWindow(MenuItemName(item));
         DrawMenuItems(item.Submenu, checks, chosen);
-        ImGui::EndMenu();
+        ImGui::EndMenu();  // the submenu's own item is the last one again
       }
+      if (UiProbeRecording()) NameLastItem(MenuItemName(item));
     } else {
       const auto check = checks.find(item.CommandId);
       const bool checked = check != checks.end() && check->second;
       if (ImGui::MenuItem(label.c_str(), nullptr, checked, item.Enabled))
         chosen.push_back({WindowMessage::Command, item.CommandId});
+      if (UiProbeRecording()) NameLastItem(MenuItemName(item), checked ? "checked" : nullptr);
     }
     ImGui::PopID();
   }
@@ -164,12 +174,17 @@ MenuItem* FindMenuItem(std::vector<MenuPopup>& menu, int commandId) {
 void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& checks, bool enabled,
                  std::deque<WindowMessage>& chosen) {
   if (!ImGui::BeginMainMenuBar()) return;
+  NameCurrentWindow("menubar");
   if (!enabled) ImGui::BeginDisabled();
   for (const MenuPopup& popup : menu) {
-    if (!ImGui::BeginMenu(popup.Text.c_str())) continue;
-    DrawMenuItems(popup.Items, checks, chosen);
-    if (KeyPressed(ImGuiKey_Escape)) ImGui::CloseCurrentPopup();
-    ImGui::EndMenu();
+    const bool open = ImGui::BeginMenu(popup.Text.c_str());
+    if (open) {
+      if (UiProbeRecording()) NameCurrentWindow("menu." + popup.Text);
+      DrawMenuItems(popup.Items, checks, chosen);
+      if (KeyPressed(ImGuiKey_Escape)) ImGui::CloseCurrentPopup();
+      ImGui::EndMenu();  // the menu's own item on the bar is the last one again
+    }
+    if (UiProbeRecording()) NameLastItem("menu." + popup.Text);
   }
   if (!enabled) ImGui::EndDisabled();
   ImGui::EndMainMenuBar();
@@ -178,11 +193,14 @@ void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& 
 bool DrawWarningBox(const char* caption, const std::string& utf8Text) {
   bool done = false;
   if (BeginCentredDialog(caption)) {
+    NameCurrentWindow("warning");
     ImGui::TextUnformatted(utf8Text.c_str());
     ImGui::Spacing();
     done = ImGui::Button("OK", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Enter);
+    NameLastItem("warning.ok");
     ImGui::SameLine();
     done = ImGui::Button("Cancel", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Escape) || done;
+    NameLastItem("warning.cancel");
     if (done) ImGui::CloseCurrentPopup();
     ImGui::EndPopup();
   }
@@ -193,11 +211,13 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
   bool done = false;
   // No close box: the dialog is left only with OK.
   if (BeginCentredDialog(title)) {
+    NameCurrentWindow("name");
     ImGui::TextUnformatted(prompt);
     // The edit box reverts its text on Esc; the name typed so far stays all the same.
     char kept[NameDialog::kNameBufferBytes];
     std::memcpy(kept, dialog.Name, sizeof kept);
     NameField(dialog);
+    NameLastItem("name.field", dialog.Name);
     const bool editing = ImGui::IsItemActive();
     if (KeyPressed(ImGuiKey_Escape)) std::memcpy(dialog.Name, kept, sizeof kept);
     // Whatever took the keyboard away (an Esc, a click beside the box), it comes back
@@ -209,6 +229,7 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
     // While an input method composes, Enter is its own (it takes the composition).
     const bool enter = dialog.Composition.empty() && (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter));
     done = ImGui::Button("OK", ImVec2(kNameOkWidth, 0)) || enter;
+    NameLastItem("name.ok");
     // "「X」は名前に使えません": a character the ranking's Shift-JIS cannot hold.
     if (!dialog.Refused.empty()) {
       ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), "「%s」は名前に使えません",

@@ -7,12 +7,14 @@
 #include <imgui.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
 
 #include "platform/gl/font_match.h"
 #include "platform/sdl/gl_context_attributes.h"
+#include "platform/sdl/ui_probe.h"
 
 namespace platform {
 namespace {
@@ -39,7 +41,10 @@ bool OnlyOffscreen() {
 
 }  // namespace
 
+UiWindow::UiWindow() = default;
+
 UiWindow::~UiWindow() {
+  probe_.reset();
   if (uiReady_) {
     ImGui_ImplOpenGL2_Shutdown();
     ImGui_ImplSDL2_Shutdown();
@@ -116,6 +121,9 @@ bool UiWindow::Open(const UiWindowOptions& options, std::string& error) {
   ImGui_ImplSDL2_InitForOpenGL(window_, gl_);
   ImGui_ImplOpenGL2_Init();
   uiReady_ = true;
+  if (std::string probePath = UiProbe::PathFromEnvironment(options.Title); !probePath.empty()) {
+    probe_ = std::make_unique<UiProbe>(std::move(probePath));
+  }
   return true;
 }
 
@@ -234,6 +242,7 @@ void UiWindow::BeginUiFrame() {
   SDL_GetMouseState(&x, &y);
   if (SDL_GetMouseFocus() == window_) ImGui::GetIO().MousePos = ImVec2(static_cast<float>(x), static_cast<float>(y));
   ImGui::NewFrame();
+  if (probe_) probe_->BeginFrame();
 }
 
 void UiWindow::ClearTo(float red, float green, float blue) {
@@ -251,6 +260,10 @@ void UiWindow::EndUiFrame() {
   glPopClientAttrib();
   glPopAttrib();
   SDL_GL_SwapWindow(window_);
+  if (probe_ && !probe_->EndFrame() && !probeFailed_) {
+    probeFailed_ = true;
+    std::fprintf(stderr, "cannot write the UI probe's file %s\n", probe_->Path().c_str());
+  }
 }
 
 void UseTextureUnitZeroOnly() {

@@ -2,12 +2,15 @@
 // A window with an OpenGL context and Dear ImGui drawing with a Japanese font: what
 // the game's window and the configurator's share. Opening starts SDL's video; the
 // destructor undoes everything it did, in reverse.
+#include <memory>
 #include <string>
 
 struct SDL_Window;
 union SDL_Event;
 
 namespace platform {
+
+class UiProbe;
 
 struct UiWindowOptions {
   const char* Title = "";
@@ -23,7 +26,7 @@ struct UiWindowOptions {
 
 class UiWindow {
 public:
-  UiWindow() = default;
+  UiWindow();
   ~UiWindow();
   UiWindow(const UiWindow&) = delete;
   UiWindow& operator=(const UiWindow&) = delete;
@@ -73,7 +76,8 @@ public:
   // Fills the whole drawable with one colour (0..1 each).
   void ClearTo(float red, float green, float blue);
   // Draws the UI over whatever the frame holds, leaving the game's GL state as it was,
-  // then shows the frame.
+  // then shows the frame (and records it where VELKARO_UI_PROBE asks for it: see
+  // platform/ui_probe.h).
   void EndUiFrame();
 
 private:
@@ -87,6 +91,8 @@ private:
   void* gl_ = nullptr;
   bool sdlReady_ = false;
   bool uiReady_ = false;
+  std::unique_ptr<UiProbe> probe_;  // only while VELKARO_UI_PROBE is set
+  bool probeFailed_ = false;        // said once
   Composition preedit_;
   struct {
     int X = 0, Y = 0, Width = 0, Height = 0;  // px
