@@ -1,6 +1,6 @@
 #include "config/design/design_document.h"
 
-#include "config/files/folder_listing.h"
+#include "config/files/file_names.h"
 #include "config/files/save_target.h"
 #include "platform/files.h"
 

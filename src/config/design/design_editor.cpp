@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
-#include "config/files/folder_listing.h"
 #include "platform/files.h"
 
 namespace config {

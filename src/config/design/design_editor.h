@@ -9,12 +9,10 @@
 
 #include "config/design/validation.h"
 #include "config/files/aircraft_file_check.h"
+#include "config/files/file_names.h"  // kDesignFileName
 #include "flight/aircraft.h"
 
 namespace config {
-
-// The file the game reads the design from, in the working directory.
-inline constexpr const char* kDesignFileName = "temp.txt";
 
 // The shipped default glider, for when there is no "temp.txt" to start from.
 flight::AircraftSpec DefaultDesign();

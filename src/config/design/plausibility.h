@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "config/design/validation.h"
+#include "config/design/design_warning.h"
 #include "config/figures/game_figures.h"
 
 namespace config {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "config/design/design_editor.h"
 #include "config/files/aircraft_file_check.h"
+#include "config/files/file_names.h"
 #include "config/files/open_choices.h"
 #include "config/files/save_target.h"
 #include "platform/files.h"
@@ -20,37 +20,6 @@ namespace fs = std::filesystem;
 // and values all reach the game's 255-character field limit are 49 x 5 x 256 = 62,720
 // bytes. A listing never reads more of a file than this.
 constexpr size_t kAircraftProbeBytes = 64 * 1024;
-
-// Well-formed UTF-8 (no overlong forms, no surrogates, at most U+10FFFF).
-bool IsUtf8(std::string_view s) {
-  for (size_t i = 0; i < s.size();) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    size_t length = 0;
-    unsigned min = 0, codepoint = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    if ((c & 0xE0) == 0xC0) {
-      length = 2, min = 0x80, codepoint = c & 0x1F;
-    } else if ((c & 0xF0) == 0xE0) {
-      length = 3, min = 0x800, codepoint = c & 0x0F;
-    } else if ((c & 0xF8) == 0xF0) {
-      length = 4, min = 0x10000, codepoint = c & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > s.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(s[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      codepoint = (codepoint << 6) | (next & 0x3F);
-    }
-    if (codepoint < min || codepoint > 0x10FFFF || (codepoint >= 0xD800 && codepoint <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 // The game reads the file line for line as a design: no line it would read out of step.
 bool ReadsAsAircraftFile(const std::string& path) {
@@ -82,10 +51,6 @@ void AddRankingEntries(const std::string& gameFolder, std::vector<ListedItem>& i
 }
 
 }  // namespace
-
-std::string ShownFileName(std::string_view bytes) {
-  return IsUtf8(bytes) ? std::string(bytes) : platform::ShiftJisToUtf8(bytes);
-}
 
 std::string JoinPath(const std::string& folder, const std::string& name) {
   const fs::path p(name);

@@ -8,8 +8,9 @@
 // Paths are kept as the bytes the system gave (Shift-JIS names from an old archive
 // included); only the shown names are converted to UTF-8 for the screen.
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "config/files/file_names.h"  // ShownFileName
 
 namespace config {
 
@@ -37,10 +38,6 @@ struct FolderListing {
 };
 
 FolderListing ListFolder(const std::string& folder);
-
-// The name to show for a file name's bytes: as it is when it is UTF-8, otherwise read
-// as Shift-JIS.
-std::string ShownFileName(std::string_view bytes);
 
 // A path inside a folder ("." is the working directory; an absolute name stays as it
 // is), and a folder's parent, both written without "." and ".." steps where possible.

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "config/design/design_document.h"
+#include "config/files/file_names.h"
 #include "config/files/save_target.h"
 #include "platform/files.h"
 #include "platform/shift_jis.h"
@@ -39,7 +39,7 @@ std::vector<RankingChoice> RankingChoices(const std::string& folder) {
     std::error_code error;
     choice.Exists = std::filesystem::exists(platform::NativePath(choice.GameFileName), error);
     const ranking::RankingEntry& entry = table.Entries[i];
-    choice.Label = PlaceText(i + 1) + ShownName(choice.GameFileName);
+    choice.Label = PlaceText(i + 1) + ShownFileName(platform::NativePath(choice.GameFileName));
     if (tableText) {
       choice.Label +=
           "  " + platform::ShiftJisToUtf8(entry.Name) + "  " + platform::TwoDecimalText(entry.Distance) + " m";
