@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -17,6 +18,7 @@
 #include "ranking/registration.h"
 #include "sim/demo_flight.h"
 #include "sim/player_flight.h"
+#include "sim/trim_sweep.h"
 
 namespace {
 
@@ -128,6 +130,27 @@ TEST(SimTool, TrimAndSweep) {
   const auto [trimCode, trimOut] = RunSim(temp + " --trim 0.5");
   EXPECT_EQ(trimCode, 0);
   EXPECT_NE(out.find("trim=0.5 " + trimOut.substr(0, trimOut.find(" launch_ticks"))), std::string::npos);
+}
+
+// A sweep's settings are the decimals a user types: each flies exactly as that setting
+// given with --trim (0 + 3 * 0.1 is not 0.3 in binary), and the configurator's
+// sweep counts and caps a range the same way.
+TEST(SimTool, SweepSettingsFlyAsTheSameSettingGivenAlone) {
+  fakes::TempWorkingDir dir;
+  const std::string temp = (kData / "temp.txt").string();
+  const auto [code, out] = RunSim(temp + " --sweep 0:0.3:0.1");
+  ASSERT_EQ(code, 0);
+  const auto [trimCode, trimOut] = RunSim(temp + " --trim 0.3");
+  ASSERT_EQ(trimCode, 0);
+  EXPECT_NE(out.find("trim=0.3 " + trimOut.substr(0, trimOut.find(" launch_ticks"))), std::string::npos) << out;
+
+  const auto range = sim::MakeTrimSweepRange(0.1, 0.7, 0.1);
+  ASSERT_TRUE(range);
+  EXPECT_EQ(range->Count, 7) << "TO is flown although 0.1 + 6 * 0.1 lands a hair beyond it";
+  EXPECT_EQ(sim::TrimSweepSetting(*range, 6), 0.7);
+  EXPECT_EQ(std::signbit(sim::TrimSweepSetting(*sim::MakeTrimSweepRange(-0.1, 0, 0.1), 1)), false);
+  EXPECT_FALSE(sim::MakeTrimSweepRange(0, 1e10, 0.001));
+  EXPECT_FALSE(sim::MakeTrimSweepRange(0, NAN, 1));
 }
 
 TEST(SimTool, BadUseAndUnreadableFiles) {

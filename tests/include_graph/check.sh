@@ -25,7 +25,7 @@ declare -A allowed=(
   [src/config]="config sim aircraft ranking flight platform"
   [apps/velkaro-config]="config sim aircraft ranking flight platform"
   [tools/sim]="sim aircraft ranking flight platform"
-  [tools/data]="sim aircraft ranking flight platform"
+  [tools/data]="config sim aircraft ranking flight platform"
 )
 # System headers that belong to the platform layer alone.
 system_headers='^#include <(SDL|GL/|EGL/|KHR/|unistd\.h|fcntl\.h|dlfcn\.h|pthread\.h|iconv\.h|ft2build\.h|fontconfig/|sys/|linux/|X11/)'

@@ -1,8 +1,9 @@
 // Makes the ranking that ships in data/rank: real flights of a few designs, flown
 // the way a player flies them (trim on the platform and during the flight), registered
-// one after the other into an empty ranking. Run it in an empty folder:
+// one after the other into an empty ranking. The designs start from the configurator's
+// built-in glider (the one data/temp.txt holds). Run it in an empty folder:
 //
-//   velkaro-make-ranking   (writes temp.txt and rank/ there)
+//   velkaro-make-ranking   (writes temp.txt and rank/ there; copy rank/ into data/)
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "aircraft/aircraft_file.h"
+#include "config/design/design_editor.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "platform/shift_jis.h"
@@ -66,10 +68,10 @@ public:
   }
 };
 
-// The shipped default glider (data/temp.txt).
+// The shipped default glider, read back from its file text as the game reads
+// data/temp.txt (so every value is the one the file holds).
 flight::AircraftSpec DefaultGlider() {
-  const auto text = platform::ReadFilePrefix("default.txt", aircraft::kAircraftFileReadLimit);
-  return aircraft::ParseAircraftSpecText(text.value_or(""));
+  return aircraft::ParseAircraftSpecText(aircraft::FormatAircraftSpec(config::DefaultDesign()));
 }
 
 std::vector<Pilot> Pilots() {

@@ -20,25 +20,18 @@
 #include "sim/coach.h"
 #include "sim/demo_flight.h"
 #include "sim/output_target.h"
+#include "sim/trim_sweep.h"
 
 namespace {
 
 constexpr int kExitUsage = 2;
 constexpr int kExitUnreadable = 1;
 constexpr int kExitNotFinite = 3;  // the flight's numbers overflowed into infinities or NaN
-constexpr int kMaxSweepFlights = 100000;
 
 // "機体データの取得に失敗"
 constexpr const char* kSpecOpenFailed =
     "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
 
-// A step that lands on TO but for rounding still flies TO.
-constexpr double kSweepRounding = 1e-9;
-
-struct Sweep {
-  double From = 0, To = 0, Step = 0;  // deg
-  int Count = 0;                      // flights, FROM included
-};
 
 // The flight's launch run that never ends: the same words for a flight and a search.
 constexpr const char* kLaunchNeverEnds =
@@ -53,7 +46,7 @@ struct Arguments {
   std::optional<std::string> OutPath;
   std::optional<double> Trim;
   std::optional<std::string> CsvPath;
-  std::optional<Sweep> SweepRange;
+  std::optional<sim::TrimSweepRange> SweepRange;
 };
 
 constexpr const char* kUsage =
@@ -88,22 +81,17 @@ bool ParseNumber(const std::string& text, double& value) {
 }
 
 // The sweep, or an error text.
-std::variant<Sweep, std::string> ParseSweep(const std::string& text) {
+std::variant<sim::TrimSweepRange, std::string> ParseSweep(const std::string& text) {
   const std::string malformed = "--sweep takes FROM:TO:STEP with FROM <= TO and STEP > 0";
   const size_t first = text.find(':');
   const size_t second = first == std::string::npos ? first : text.find(':', first + 1);
   if (second == std::string::npos) return malformed;
-  Sweep sweep;
-  if (!ParseNumber(text.substr(0, first), sweep.From) ||
-      !ParseNumber(text.substr(first + 1, second - first - 1), sweep.To) ||
-      !ParseNumber(text.substr(second + 1), sweep.Step) || !(sweep.Step > 0) || sweep.To < sweep.From)
+  double from = 0, to = 0, step = 0;
+  if (!ParseNumber(text.substr(0, first), from) || !ParseNumber(text.substr(first + 1, second - first - 1), to) ||
+      !ParseNumber(text.substr(second + 1), step) || !(step > 0) || to < from)
     return malformed;
-  // Counted as a double: a range too wide for its step has no int count (or none at all).
-  const double flights = std::floor((sweep.To - sweep.From) / sweep.Step + kSweepRounding) + 1;
-  if (!std::isfinite(flights) || flights > kMaxSweepFlights)
-    return "--sweep flies at most " + std::to_string(kMaxSweepFlights) + " settings";
-  sweep.Count = static_cast<int>(flights);
-  return sweep;
+  if (auto range = sim::MakeTrimSweepRange(from, to, step)) return *range;
+  return "--sweep flies at most " + std::to_string(sim::kMaxTrimSweepFlights) + " settings";
 }
 
 // Returns an error text, or nothing when the arguments are sound.
@@ -139,7 +127,7 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
       } else {
         auto sweep = ParseSweep(value);
         if (auto* problem = std::get_if<std::string>(&sweep)) return *problem;
-        args.SweepRange = std::get<Sweep>(sweep);
+        args.SweepRange = std::get<sim::TrimSweepRange>(sweep);
       }
     } else if (!arg.empty() && arg[0] == '-') {
       return "unknown option " + arg;
@@ -186,11 +174,11 @@ std::optional<std::string> ReadAircraftFile(const std::string& file) {
 }
 
 int RunSweep(const Arguments& args, const std::string& text) {
-  const Sweep& sweep = *args.SweepRange;
+  const sim::TrimSweepRange& sweep = *args.SweepRange;
   double bestTrim = sweep.From;
   float bestDistance = -INFINITY;
   for (int k = 0; k < sweep.Count; ++k) {
-    const double trim = sweep.From + k * sweep.Step;
+    const double trim = sim::TrimSweepSetting(sweep, k);
     const auto outcome = sim::FlyAircraftText(text, {.TrimDeg = trim});
     std::printf("trim=%g distance=%g last_step=%d\n", trim, outcome.Distance, outcome.LastStep);
     if (outcome.LaunchEnded && outcome.Distance > bestDistance) {
