@@ -1,8 +1,6 @@
 // The configurator's screen.
 //
 // [SECTION] Helpers
-// [SECTION] Keeping figures, test flight and sweep up to date
-// [SECTION] File commands: results of a replaced design
 // [SECTION] Values (left column)
 // [SECTION] Figures and strip division
 // [SECTION] Warnings and file problems
@@ -55,73 +53,11 @@ std::string Format(const char* format, ...) {
   return text;
 }
 
-std::string DesignText(const UiState& ui) { return aircraft::FormatAircraftSpec(ui.Document.Editor.Spec); }
-
 void HelpMarker(const char* text) {
   ImGui::SameLine();
   ImGui::TextDisabled("(?)");
   if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", text);
 }
-
-//-----------------------------------------------------------------------------
-// [SECTION] Keeping figures, test flight and sweep up to date
-//-----------------------------------------------------------------------------
-
-void RefreshFigures(UiState& ui, const std::string& text) {
-  if (text == ui.FiguresFor) return;
-  ui.FiguresFor = text;
-  ui.Figures = ComputeFigures(ui.Document.Editor.Spec);
-  ui.Shape = ComputeWingShape(ui.Document.Editor.Spec, ui.Figures);
-  ui.Warnings = ValidateDesign(ui.Document.Editor.Spec, ui.Figures);
-  ui.Designer = ComputeAeroFigures(ui.Document.Editor.Spec, ui.Figures, ui.Shape);
-}
-
-void FlyNow(UiState& ui, const std::string& text) {
-  ui.Flight = FlyDesign(ui.Document.Editor.Spec);
-  ui.FlightFor = text;
-}
-
-void RefreshFlight(UiState& ui, const std::string& text) {
-  if (!ui.AutoFly || ui.SweepRunning || text == ui.FlightFor) return;
-  // A run that never leaves the platform takes the whole launch allowance to find out;
-  // the warning already says so, and the button still flies it.
-  if (!ui.Figures.LaunchReachesEdge) {
-    ui.Flight.reset();
-    ui.FlightFor = text;
-    return;
-  }
-  FlyNow(ui, text);
-}
-
-void AdvanceSweep(UiState& ui) {
-  if (!ui.SweepRunning || !ui.Sweep) return;
-  FlyNextTrim(*ui.Sweep);
-  if (SweepDone(*ui.Sweep)) {
-    ui.SweepRunning = false;
-    const auto best = BestTrim(*ui.Sweep);
-    ui.Document.Status =
-        best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
-                      platform::TwoDecimalText(best->Distance).c_str())
-             : "掃引が終わりました: 飛び立てた設定がありません";
-  }
-}
-
-//-----------------------------------------------------------------------------
-// [SECTION] File commands: results of a replaced design
-//-----------------------------------------------------------------------------
-
-// Test flights and sweeps belong to the values they flew; a design opened from a file
-// replaces those values.
-void Follow(UiState& ui, DesignChange change) {
-  if (change != DesignChange::Replaced) return;
-  ui.History.Reset(ui.Document.Editor.Spec);
-  ui.Sweep.reset();
-  ui.SweepRunning = false;
-  ui.FlightFor.clear();
-  ui.Flight.reset();
-}
-
-void RequestOpen(UiState& ui, const std::string& gameFileName) { Follow(ui, RequestOpen(ui.Document, gameFileName)); }
 
 //-----------------------------------------------------------------------------
 // [SECTION] Values (left column)
@@ -366,19 +302,6 @@ void WarningsPanel(UiState& ui) {
 // [SECTION] Test flight and trim sweep
 //-----------------------------------------------------------------------------
 
-std::string FlightSummary(const FlightProfile& flight) {
-  if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
-  if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
-  std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
-                     Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
-                            flight.LaunchTicks * flight::kTimeStep) +
-                     ")";
-  if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
-    text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
-  }
-  return text;
-}
-
 // One bound or the step of the sweep, in degrees.
 void SweepField(const char* label, double* valueDeg) {
   constexpr float kSweepFieldWidth = 52;  // px
@@ -422,17 +345,9 @@ void FlightPanel(UiState& ui, const std::string& text) {
   ImGui::EndDisabled();
   ImGui::SameLine();
   if (ui.SweepRunning) {
-    if (ImGui::Button("中止")) {
-      ui.SweepRunning = false;
-      ui.Document.Status = "掃引を中止しました";
-    }
+    if (ImGui::Button("中止")) CancelSweep(ui);
   } else if (ImGui::Button("掃引")) {
-    ui.Sweep = StartSweep(ui.Document.Editor.Spec, ui.SweepFrom, ui.SweepTo, ui.SweepStep);
-    ui.SweepRunning = ui.Sweep.has_value();
-    ui.SweepFor = text;
-    if (!ui.Sweep) {
-      ui.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
-    }
+    RequestSweep(ui, text);
   }
   if (!ui.Sweep) return;
   const TrimSweep& sweep = *ui.Sweep;
@@ -452,10 +367,7 @@ void FlightPanel(UiState& ui, const std::string& text) {
     ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), platform::TwoDecimalText(best->Distance).c_str(),
                 ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
     ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
-    if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) {
-      ui.Document.Editor.Spec.TailIncidence = best->TrimDeg;
-      ui.Document.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
-    }
+    if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) ApplyBestTrim(ui);
     ImGui::EndDisabled();
   }
 }
@@ -550,9 +462,11 @@ void ProblemsPopup(UiState& ui) {
 
 void UndoOrRedo(UiState& ui, bool redo) {
   ImGui::ClearActiveID();  // a field being typed into would otherwise keep its text
-  flight::AircraftSpec& spec = ui.Document.Editor.Spec;
-  const bool done = redo ? ui.History.Redo(spec) : ui.History.Undo(spec);
-  if (done) ui.Document.Status = redo ? "やり直しました" : "元に戻しました";
+  if (redo) {
+    RedoChange(ui);
+  } else {
+    UndoChange(ui);
+  }
 }
 
 void EditMenu(UiState& ui) {
@@ -612,22 +526,15 @@ void StatusLine(UiState& ui) {
 
 }  // namespace
 
-void StartUi(UiState& ui) {
-  ui.Document = StartDocument();
-  ui.History.Reset(ui.Document.Editor.Spec);
-}
+void StartUi(UiState& ui) { StartSession(ui); }
 
 bool UiBusy(const UiState& ui) {
-  return ui.SweepRunning || PolarBusy(ui.AeroPanel) || CoachPanelBusy(ui.Coach) || ui.FocusLine > 0;
+  return SessionBusy(ui) || PolarBusy(ui.AeroPanel) || CoachPanelBusy(ui.Coach) || ui.FocusLine > 0;
 }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
   if (commands.Close) RequestQuit(ui.Document);
-  ui.History.Track(ui.Document.Editor.Spec, ImGui::IsAnyItemActive());
-  const std::string text = DesignText(ui);
-  RefreshFigures(ui, text);
-  RefreshFlight(ui, text);
-  AdvanceSweep(ui);
+  const std::string text = UpdateSession(ui, ImGui::IsAnyItemActive());
   AdvancePolar(ui.AeroPanel);
 
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
@@ -663,7 +570,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
     ImGui::EndTable();
   }
   if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
-    DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Designer, ImGui::GetContentRegionAvail().x);
+    DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Aero, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();
 

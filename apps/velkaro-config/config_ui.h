@@ -2,35 +2,20 @@
 // The configurator's screen: the design's values grouped as the file groups them, the
 // live figures and drawings, the warnings, the test flight, and the menus and popups of
 // the file commands (whose logic is DesignDocument's).
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "aero_panel.h"
 #include "coach_panel.h"
 #include "comparison_panel.h"
-#include "config/design/design_document.h"
-#include "config/design/undo_history.h"
-#include "config/design/validation.h"
-#include "config/figures/aero_figures.h"
-#include "config/figures/game_figures.h"
-#include "config/figures/wing_shape.h"
-#include "config/flights/test_flight.h"
+#include "config/editing_session.h"
 #include "file_menu.h"
 #include "flights_panel.h"
 
 namespace config {
 
-struct UiState {
-  DesignDocument Document;  // the design, its file commands, questions and status
-
-  // Figures, drawing and warnings of the values in FiguresFor (the file text they
-  // would be saved as); recomputed when that text changes.
-  std::string FiguresFor;
-  GameFigures Figures;
-  WingShape Shape;
-  std::vector<DesignWarning> Warnings;
-  AeroFigures Designer;
+// The session (design, figures, undo, test flight, sweep) and what only the screen
+// keeps.
+struct UiState : EditingSession {
   bool ExaggerateHeights = true;
 
   // A field a clicked warning asked for: it takes the keyboard in the next frame.
@@ -38,18 +23,6 @@ struct UiState {
   int FocusSection = -1;  // section of a list line
 
   AeroPanelState AeroPanel;
-  UndoHistory History;  // undo and redo of value changes
-
-  // Test flight of the values in FlightFor.
-  bool AutoFly = true;
-  std::string FlightFor;
-  std::optional<FlightProfile> Flight;
-
-  // Constant-trim sweep.
-  double SweepFrom = -3, SweepTo = 3, SweepStep = 0.25;  // deg
-  std::optional<TrimSweep> Sweep;
-  bool SweepRunning = false;
-  std::string SweepFor;
 
   // The file chooser of open, save as and export, and the question before a replace.
   FileMenu Files;

@@ -1,0 +1,140 @@
+#include "config/editing_session.h"
+
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
+#include "aircraft/aircraft_file.h"
+#include "flight/constants.h"
+#include "platform/text_fields.h"
+
+namespace config {
+namespace {
+
+std::string Format(const char* format, ...) {
+  char text[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return text;
+}
+
+void RefreshFigures(EditingSession& s, const std::string& text) {
+  if (text == s.FiguresFor) return;
+  s.FiguresFor = text;
+  s.Figures = ComputeFigures(s.Document.Editor.Spec);
+  s.Shape = ComputeWingShape(s.Document.Editor.Spec, s.Figures);
+  s.Warnings = ValidateDesign(s.Document.Editor.Spec, s.Figures);
+  s.Aero = ComputeAeroFigures(s.Document.Editor.Spec, s.Figures, s.Shape);
+}
+
+void RefreshFlight(EditingSession& s, const std::string& text) {
+  if (!s.AutoFly || s.SweepRunning || text == s.FlightFor) return;
+  // A run that never leaves the platform takes the whole launch allowance to find out;
+  // the warning already says so, and the button still flies it.
+  if (!s.Figures.LaunchReachesEdge) {
+    s.Flight.reset();
+    s.FlightFor = text;
+    return;
+  }
+  FlyNow(s, text);
+}
+
+void AdvanceSweep(EditingSession& s) {
+  if (!s.SweepRunning || !s.Sweep) return;
+  FlyNextTrim(*s.Sweep);
+  if (SweepDone(*s.Sweep)) {
+    s.SweepRunning = false;
+    const auto best = BestTrim(*s.Sweep);
+    s.Document.Status =
+        best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
+                      platform::TwoDecimalText(best->Distance).c_str())
+             : "掃引が終わりました: 飛び立てた設定がありません";
+  }
+}
+
+}  // namespace
+
+void StartSession(EditingSession& s) {
+  s.Document = StartDocument();
+  s.History.Reset(s.Document.Editor.Spec);
+}
+
+std::string DesignText(const EditingSession& s) { return aircraft::FormatAircraftSpec(s.Document.Editor.Spec); }
+
+std::string UpdateSession(EditingSession& s, bool editing) {
+  s.History.Track(s.Document.Editor.Spec, editing);
+  const std::string text = DesignText(s);
+  RefreshFigures(s, text);
+  RefreshFlight(s, text);
+  AdvanceSweep(s);
+  return text;
+}
+
+void FlyNow(EditingSession& s, const std::string& text) {
+  s.Flight = FlyDesign(s.Document.Editor.Spec);
+  s.FlightFor = text;
+}
+
+void RequestSweep(EditingSession& s, const std::string& text) {
+  s.Sweep = StartSweep(s.Document.Editor.Spec, s.SweepFrom, s.SweepTo, s.SweepStep);
+  s.SweepRunning = s.Sweep.has_value();
+  s.SweepFor = text;
+  if (!s.Sweep) {
+    s.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
+  }
+}
+
+void CancelSweep(EditingSession& s) {
+  s.SweepRunning = false;
+  s.Document.Status = "掃引を中止しました";
+}
+
+void ApplyBestTrim(EditingSession& s) {
+  if (!s.Sweep) return;
+  const auto best = BestTrim(*s.Sweep);
+  if (!best) return;
+  s.Document.Editor.Spec.TailIncidence = best->TrimDeg;
+  s.Document.Status = "尾翼取付角を " + aircraft::FormatExactNumber(best->TrimDeg) + "° にしました (未保存)";
+}
+
+void UndoChange(EditingSession& s) {
+  if (s.History.Undo(s.Document.Editor.Spec)) s.Document.Status = "元に戻しました";
+}
+
+void RedoChange(EditingSession& s) {
+  if (s.History.Redo(s.Document.Editor.Spec)) s.Document.Status = "やり直しました";
+}
+
+// Test flights and sweeps belong to the values they flew; a design opened from a file
+// replaces those values.
+void Follow(EditingSession& s, DesignChange change) {
+  if (change != DesignChange::Replaced) return;
+  s.History.Reset(s.Document.Editor.Spec);
+  s.Sweep.reset();
+  s.SweepRunning = false;
+  s.FlightFor.clear();
+  s.Flight.reset();
+}
+
+void RequestOpen(EditingSession& s, const std::string& gameFileName) {
+  Follow(s, RequestOpen(s.Document, gameFileName));
+}
+
+bool SessionBusy(const EditingSession& s) { return s.SweepRunning; }
+
+std::string FlightSummary(const FlightProfile& flight) {
+  if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
+  if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
+  std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
+                     Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
+                            flight.LaunchTicks * flight::kTimeStep) +
+                     ")";
+  if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
+    text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
+  }
+  return text;
+}
+
+}  // namespace config
