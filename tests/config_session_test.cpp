@@ -43,11 +43,8 @@ TEST_F(ConfigSessionTest, FiguresAndTheTestFlightFollowTheValues) {
 
   s.AutoFly = true;
   Spec().StartSpeed = 0;  // the run never reaches the platform's edge
-  text = Frame();
+  Frame();
   EXPECT_FALSE(s.Flight) << "not flown: the warning says why";
-  config::FlyNow(s, text);
-  ASSERT_TRUE(s.Flight) << "the button flies it all the same";
-  EXPECT_FALSE(s.Flight->LaunchEnded);
 }
 
 TEST_F(ConfigSessionTest, SweepFliesOneSettingAFrameAndItsBestCanBeApplied) {
@@ -90,7 +87,6 @@ TEST_F(ConfigSessionTest, OpeningAnotherDesignDropsTheOldValuesResults) {
   EXPECT_TRUE(s.Flight && s.Sweep && s.History.CanUndo()) << "kept while the question is open";
   config::Follow(s, config::ContinueWithoutSaving(s.Document));
   EXPECT_FALSE(s.Flight || s.Sweep || config::SessionBusy(s) || s.History.CanUndo());
-  EXPECT_TRUE(s.FlightFor.empty());
 }
 
 TEST_F(ConfigSessionTest, UndoAndRedoOfAValueChange) {
