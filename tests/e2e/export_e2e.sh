@@ -15,27 +15,24 @@ mkdir -p "$shots"
 cd "$work"
 start_game "$work"
 
-# Window-relative places of the menu (its layout is fixed by the program).
-game_menu_x=40 game_menu_y=10  # "機体メニュー"
-csv_item_x=60 csv_item_y=78    # "CSVデータへ書き出し", the third item
-click() { xdotool mousemove --window "$window" "$1" "$2" click 1; sleep 0.5; }
-
-xdotool keydown --window "$window" space; sleep 0.5; xdotool keyup --window "$window" space
+hold_key_until space 'Launch|Flight'
 # The shipped aircraft flies about 47 s.
 wait_for_name_dialog 180 "$shots/export-0-no-dialog.png"
-sleep 0.5
 xdotool key Return
-for _ in $(seq 50); do head -c 3 rank/Ranking.txt | grep -q '^,0,' || break; sleep 0.2; done
-head -c 3 rank/Ranking.txt | grep -q '^,0,' && fail "no flight was registered"
-sleep 3  # well into the replay (it lasts as long as the flight)
+poll_until 30 ranking_has_entry "$work" || fail "no flight was registered"
+wait_for_closed name
+wait_for_state Replay
+wait_for_frames 150  # well into the replay (it lasts as long as the flight)
 
-before=$(ls 20*-*.txt 2>/dev/null | wc -l)
-click "$game_menu_x" "$game_menu_y"
-click "$csv_item_x" "$csv_item_y"
-sleep 0.5
+csv_count() { ls 20*-*.txt 2>/dev/null | wc -l; }
+before=$(csv_count)
+csv_written() { [ "$(csv_count)" -gt "$before" ]; }
+click_widget "menu.機体メニュー"
+click_widget menu.40006  # "CSVデータへ書き出し"
+poll_until 30 csv_written || fail "no CSV file was written"
+wait_for_frames 2  # the command has ended: the file is whole
 import -window root "$shots/export-1-during-replay.png"
 csv=$(ls 20*-*.txt 2>/dev/null | tail -n 1)
-[ "$(ls 20*-*.txt 2>/dev/null | wc -l)" -gt "$before" ] || fail "no CSV file was written"
 # Every row from 0 to touchdown: row i at i * 0.02 s, the last one below 0.2 m.
 awk -F, 'NR == 1 { next }
   { if ($1 + 0 > (NR - 2) * 0.02 + 0.001 || $1 + 0 < (NR - 2) * 0.02 - 0.001) { print "row " NR - 2 " at " $1; bad = 1; exit } last = $3 }

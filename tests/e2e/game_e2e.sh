@@ -21,7 +21,8 @@ start_game "$work"
 import -window root "$shots/1-ready.png"
 grep -q . "$work/game.log" && { cat "$work/game.log"; fail "the game warned at start-up"; }
 register_flight "$work" "$shots" ""
-sleep 6
+wait_for_state Ready  # the replay has ended
+wait_for_frames 2
 import -window root "$shots/5-ready-again.png"
 
 stop_game

@@ -17,7 +17,8 @@ cp -r "$data"/. "$work/windowed"/
 start_game "$work/windowed"
 xdotool windowmove --sync "$window" 0 0 2>/dev/null || xdotool windowmove "$window" 0 0
 xdotool windowsize --sync "$window" 1200 900 2>/dev/null || xdotool windowsize "$window" 1200 900
-sleep 2
+poll_until 30 display_is 1200 900 || ui_fail "the UI was not drawn at the window's new size"
+wait_for_frames 2
 import -window root "$shots/window-1-resized.png"
 shot="$shots/window-1-resized.png"
 window_geometry "$window"
@@ -45,8 +46,9 @@ mkdir "$work/full"
 cp -r "$data"/. "$work/full"/
 printf '1024\r\n768\r\n1\r\n' >"$work/full/BootConfig.txt"
 start_game "$work/full"
-xdotool mousemove 640 500
-sleep 1
+point_at 640 500  # the window covers the screen: its places are the screen's
+wait_for_closed menubar
+wait_for_frames 2
 import -window root "$shots/window-2-fullscreen.png"
 shot="$shots/window-2-fullscreen.png"
 [ "$(maximum "$shot" 1280x32+0+0)" = 0 ] || fail "the bar above the picture is not black (or the menu bar shows)"
@@ -60,12 +62,14 @@ wind="$(maximum "$shot" 270x48+1005+33)"
 [ "$wind" = 1 ] || fail "no white wind text at the picture's right edge ($wind)"
 # The pointer at the top edge brings up the menu bar over the picture, and leaving it
 # takes it away.
-xdotool mousemove 640 0
-sleep 1
+point_at 640 0
+wait_for_open menubar
+wait_for_frames 2
 import -window root "$shots/window-3-fullscreen-menu.png"
 above "$(mean "$shots/window-3-fullscreen-menu.png" 1280x18+0+2)" 0.7 || fail "no menu bar with the pointer at the top edge"
-xdotool mousemove 640 500
-sleep 1
+point_at 640 500
+wait_for_closed menubar
+wait_for_frames 2
 import -window root "$shots/window-4-fullscreen-menu-gone.png"
 [ "$(maximum "$shots/window-4-fullscreen-menu-gone.png" 1280x32+0+0)" = 0 ] || fail "the menu bar stays after the pointer left it"
 stop_game
