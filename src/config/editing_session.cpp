@@ -82,7 +82,7 @@ void RequestSweep(EditingSession& s, const std::string& text) {
   s.SweepRunning = s.Sweep.has_value();
   s.SweepFor = text;
   if (!s.Sweep) {
-    s.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", kMaxSweepFlights);
+    s.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", sim::kMaxTrimSweepFlights);
   }
 }
 

@@ -4,24 +4,9 @@
 
 #include "aircraft/aircraft_file.h"
 #include "sim/demo_flight.h"
+#include "sim/trim_sweep.h"
 
 namespace config {
-
-namespace {
-
-// The setting a sweep means by From + k * Step: -0.6 + 3 * 0.1 is -0.3 and
-// -0.6 + 6 * 0.1 is 0, not -0.30000000000000004 and 1.1e-16, so a setting applied to
-// the design is written to the file as the player expects. Nanodegrees are far below
-// anything that matters to a flight; a whole number divided by an exact power of ten
-// gives the double nearest that decimal.
-double CleanDecimal(double value) {
-  constexpr double kGrid = 1e9;     // steps per degree
-  constexpr double kLargest = 1e6;  // deg; beyond this the grid loses precision
-  if (!(std::fabs(value) < kLargest)) return value;
-  return std::round(value * kGrid) / kGrid + 0.0;
-}
-
-}  // namespace
 
 FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> trimDeg) {
   const sim::FlightOutcome outcome = sim::FlyAircraftText(aircraft::FormatAircraftSpec(spec), {.TrimDeg = trimDeg});
@@ -41,22 +26,20 @@ FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> 
 }
 
 std::optional<TrimSweep> StartSweep(const flight::AircraftSpec& spec, double from, double to, double step) {
-  if (!(step > 0) || !(from <= to) || !std::isfinite(from) || !std::isfinite(to)) return std::nullopt;
-  TrimSweep sweep{.Spec = spec, .From = from, .To = to, .Step = step};
-  if ((to - from) / step + 1 > kMaxSweepFlights) return std::nullopt;
-  return sweep;
+  const std::optional<sim::TrimSweepRange> range = sim::MakeTrimSweepRange(from, to, step);
+  if (!range) return std::nullopt;
+  return TrimSweep{.Spec = spec, .Range = *range};
 }
 
-int SweepFlightCount(const TrimSweep& sweep) {
-  // The small allowance keeps To itself in when rounding puts it a hair beyond.
-  return static_cast<int>(std::floor((sweep.To - sweep.From) / sweep.Step + 1e-9)) + 1;
-}
+int SweepFlightCount(const TrimSweep& sweep) { return sweep.Range.Count; }
 
 bool SweepDone(const TrimSweep& sweep) { return static_cast<int>(sweep.Points.size()) >= SweepFlightCount(sweep); }
 
 void FlyNextTrim(TrimSweep& sweep) {
   if (SweepDone(sweep)) return;
-  const double trim = CleanDecimal(sweep.From + static_cast<double>(sweep.Points.size()) * sweep.Step);
+  // The decimal a user means by From + k * Step (-0.3, not -0.30000000000000004), so a
+  // setting applied to the design is written to the file as the player expects.
+  const double trim = sim::TrimSweepSetting(sweep.Range, static_cast<int>(sweep.Points.size()));
   const FlightProfile flight = FlyDesign(sweep.Spec, trim);
   sweep.Points.push_back({trim, flight.Distance, flight.LaunchEnded});
 }

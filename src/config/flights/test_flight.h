@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "flight/aircraft.h"
+#include "sim/trim_sweep.h"
 
 namespace config {
 
@@ -31,14 +32,12 @@ struct SweepPoint {
 // a window stays responsive between them.
 struct TrimSweep {
   flight::AircraftSpec Spec;            // the design as it was when the sweep began
-  double From = 0, To = 0, Step = 0;    // deg
+  sim::TrimSweepRange Range;            // the settings, as velkaro-sim's --sweep flies them
   std::vector<SweepPoint> Points = {};  // flown so far, in order
 };
 
-inline constexpr int kMaxSweepFlights = 2001;
-
-// Nothing when the range is not From <= To with Step > 0 and at most kMaxSweepFlights
-// settings.
+// Nothing when the range is not From <= To with Step > 0 and at most
+// sim::kMaxTrimSweepFlights settings.
 std::optional<TrimSweep> StartSweep(const flight::AircraftSpec& spec, double from, double to, double step);
 int SweepFlightCount(const TrimSweep& sweep);
 bool SweepDone(const TrimSweep& sweep);
