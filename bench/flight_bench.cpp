@@ -7,7 +7,7 @@
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_step.h"
 #include "flight/set_spec.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "sim/flight_runner.h"
 #include "sim/zero_random.h"
 

@@ -21,7 +21,7 @@
 #include "game/ranking_list.h"
 #include "platform/gl/gl_device.h"
 #include "platform/sdl/gl_context_attributes.h"
-#include "platform/system_services.h"
+#include "platform/os/system_services.h"
 #include "sim/flight_runner.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "game/ghost_race.h"
-#include "platform/files.h"
-#include "platform/recording_device.h"
+#include "platform/io/files.h"
+#include "fakes/recording_device.h"
 #include "ranking/ranking_files.h"
 #include "sim/ghost_flight.h"
 

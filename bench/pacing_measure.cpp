@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "game/frame_pacing.h"
-#include "platform/system_services.h"
+#include "platform/os/system_services.h"
 
 int main() {
   constexpr int kTicks = 500;

@@ -12,7 +12,7 @@
 #include <stb/stb_image.h>  // Debian's libstb-dev path, so no include flag is needed
 #pragma clang diagnostic pop
 
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr uint32_t kGreenKey = 0xFF00FF00;

@@ -11,7 +11,7 @@
 #include "config/figures/game_figures.h"
 #include "config/files/aircraft_file_check.h"
 #include "fakes/temp_dir.h"
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
-#include "platform/recording_device.h"
+#include "fakes/recording_device.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 #include "ranking/control_log.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"

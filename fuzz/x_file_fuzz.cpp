@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "platform/x_file.h"
+#include "platform/assets/x_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   auto loaded = platform::ParseXFileMesh(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -7,8 +7,8 @@
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "fakes/temp_dir.h"
-#include "platform/graphics_device.h"
-#include "platform/graphics_resources.h"
-#include "platform/recording_device.h"
-#include "platform/resource_budget.h"
+#include "platform/gfx/graphics_device.h"
+#include "platform/gfx/graphics_resources.h"
+#include "fakes/recording_device.h"
+#include "platform/os/resource_budget.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/test_aircraft.h"
 #include "game/camera.h"
-#include "platform/recording_device.h"
+#include "fakes/recording_device.h"
 #include "platform/services.h"
 
 namespace {

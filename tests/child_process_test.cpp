@@ -1,6 +1,6 @@
 // Where the game looks for the configurator: its own folder, then absolute PATH
 // entries; never the working directory, however PATH names it.
-#include "platform/child_process.h"
+#include "platform/os/child_process.h"
 
 #include <gtest/gtest.h>
 

@@ -14,7 +14,7 @@
 #include "fakes/test_aircraft.h"
 #include "game/coach_line.h"
 #include "game/frame_drawing.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

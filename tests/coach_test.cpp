@@ -14,7 +14,7 @@
 #include "fakes/test_aircraft.h"
 #include "ranking/ranking_files.h"
 #include "sim/coach.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "config/files/folder_listing.h"
 #include "config/files/save_target.h"
 #include "fakes/temp_dir.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace {
 

@@ -21,9 +21,9 @@
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "flight/set_spec.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
-#include "sim/demo_flight.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Where the programs keep the game's files, and how a player's folder is filled from
 // the shipped copy without ever replacing anything of the player's.
-#include "platform/data_folder.h"
+#include "platform/os/data_folder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,7 +11,7 @@
 #include <string>
 
 #include "fakes/temp_dir.h"
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "aircraft/aircraft_file.h"
 #include "config/files/open_choices.h"
 #include "fakes/temp_dir.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace {
 

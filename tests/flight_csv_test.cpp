@@ -6,7 +6,7 @@
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
 #include "flight/flight_step.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "fakes/game_fixture.h"
 #include "flight/flight_csv.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -26,8 +26,8 @@
 #include "fakes/run_sim.h"
 #include "fakes/temp_dir.h"
 #include "flight/flight_csv.h"
-#include "platform/shift_jis.h"
-#include "sim/demo_flight.h"
+#include "platform/text/shift_jis.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "fakes/game_fixture.h"
 #include "game/frame_drawing.h"
 #include "game/game.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "fakes/game_fixture.h"
 #include "fakes/temp_dir.h"
 #include "game/game.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

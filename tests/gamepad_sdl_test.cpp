@@ -10,7 +10,7 @@
 #include "fakes/flight_hash.h"
 #include "fakes/game_fixture.h"
 #include "platform/sdl/sdl_input.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/player_flight.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/headless_poses.h"
 #include "fakes/temp_dir.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/ghost_flight.h"
 
 namespace {

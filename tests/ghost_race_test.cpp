@@ -16,8 +16,8 @@
 #include "fakes/headless_poses.h"
 #include "fakes/temp_dir.h"
 #include "game/ghost_game.h"
-#include "platform/shift_jis.h"
-#include "sim/demo_flight.h"
+#include "platform/text/shift_jis.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

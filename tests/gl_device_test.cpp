@@ -19,8 +19,8 @@
 #include "platform/gl/gl_device.h"
 #include "platform/gl/gl_font.h"
 #include "platform/gl/offscreen_target.h"
-#include "platform/picture_fit.h"
-#include "platform/shift_jis.h"
+#include "platform/gfx/picture_fit.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "fakes/test_aircraft.h"
 #include "flight/vector_copies.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/player_flight.h"
 
 namespace {

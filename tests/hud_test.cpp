@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_line.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "fakes/test_aircraft.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "fakes/game_fixture.h"
 #include "game/game.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/player_flight.h"
 
 namespace {

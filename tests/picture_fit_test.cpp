@@ -1,6 +1,6 @@
 // Where the picture lands on a screen of another size: black bars on the sides of a
 // wider screen, above and below on a taller one, none when the aspects agree.
-#include "platform/picture_fit.h"
+#include "platform/gfx/picture_fit.h"
 
 #include <gtest/gtest.h>
 

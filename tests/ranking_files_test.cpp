@@ -7,8 +7,8 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
-#include "platform/file_ops.h"
-#include "platform/shift_jis.h"
+#include "platform/io/file_ops.h"
+#include "platform/text/shift_jis.h"
 #include "ranking/control_log.h"
 #include "ranking/ranking_files.h"
 

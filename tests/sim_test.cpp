@@ -16,7 +16,7 @@
 #include "flight/flight_csv.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/player_flight.h"
 #include "sim/trim_sweep.h"
 

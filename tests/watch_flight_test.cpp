@@ -11,11 +11,11 @@
 #include "fakes/flight_hash.h"
 #include "fakes/game_fixture.h"
 #include "game/watch_flight.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "fakes/fake_platform.h"
-#include "platform/recording_device.h"
-#include "platform/shift_jis.h"
+#include "fakes/recording_device.h"
+#include "platform/text/shift_jis.h"
 #include "world/field.h"
 #include "world/scenery.h"
 #include "world/sky_dome.h"

@@ -1,4 +1,4 @@
-#include "platform/x_file.h"
+#include "platform/assets/x_file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fakes/temp_dir.h"
-#include "platform/files.h"
-#include "platform/graphics_device.h"
+#include "platform/io/files.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "config/files/save_target.h"
 #include "flight/constants.h"
 #include "modal_popup.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 #include "wing_drawing.h"
 
 namespace config {

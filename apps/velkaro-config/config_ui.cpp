@@ -20,7 +20,7 @@
 #include "aircraft/aircraft_file.h"
 #include "modal_popup.h"
 #include "number_input.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 #include "wing_drawing.h"
 
 namespace config {

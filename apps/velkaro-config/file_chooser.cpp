@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "modal_popup.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace config {
 namespace {

@@ -15,9 +15,9 @@
 #include "config/figures/figures_export.h"
 #include "config/files/save_target.h"
 #include "config_ui.h"
-#include "platform/data_folder.h"
-#include "platform/files.h"
-#include "platform/program_info.h"
+#include "platform/os/data_folder.h"
+#include "platform/io/files.h"
+#include "platform/os/program_info.h"
 #include "platform/sdl/ui_window.h"
 #include "sim/output_target.h"
 

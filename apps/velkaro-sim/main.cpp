@@ -12,13 +12,13 @@
 
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_csv.h"
-#include "platform/files.h"
-#include "platform/program_info.h"
+#include "platform/io/files.h"
+#include "platform/os/program_info.h"
 #include "platform/services.h"
-#include "platform/system_services.h"
+#include "platform/os/system_services.h"
 #include "ranking/ranking_files.h"
 #include "sim/coach.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/output_target.h"
 #include "sim/trim_sweep.h"
 

@@ -5,9 +5,9 @@
 #include <tuple>
 
 #include "flight/set_spec.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace aircraft {
 namespace {

@@ -1,8 +1,8 @@
 #include "aircraft/aircraft_model.h"
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace aircraft {
 namespace {

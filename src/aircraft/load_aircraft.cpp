@@ -5,8 +5,8 @@
 #include "aircraft/aircraft_file.h"
 #include "flight/flight_step.h"
 #include "flight/set_spec.h"
-#include "platform/files.h"
-#include "platform/output_file.h"
+#include "platform/io/files.h"
+#include "platform/io/output_file.h"
 #include "platform/services.h"
 
 namespace aircraft {

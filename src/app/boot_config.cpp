@@ -1,7 +1,7 @@
 #include "app/boot_config.h"
 
-#include "platform/files.h"
-#include "platform/text_fields.h"
+#include "platform/io/files.h"
+#include "platform/text/text_fields.h"
 
 namespace app {
 namespace {

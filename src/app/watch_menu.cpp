@@ -2,7 +2,7 @@
 
 #include "app/menu_commands.h"
 #include "game/watch_flight.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace app {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "flight/constants.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace config {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
 
 namespace flight {

@@ -5,7 +5,7 @@
 
 #include "flight/aircraft.h"
 #include "platform/input.h"
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace game {
 

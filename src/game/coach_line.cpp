@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace game {
 namespace {

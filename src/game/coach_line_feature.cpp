@@ -5,7 +5,7 @@
 
 #include "game/features.h"
 #include "game/hud_layout.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "ranking/registration.h"
 
 namespace game {

@@ -3,7 +3,7 @@
 // is loaded or drawn; every later state change starts from these.
 #include <cstdint>
 
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace game {
 

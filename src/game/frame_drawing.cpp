@@ -5,7 +5,7 @@
 #include "game/init.h"
 #include "game/ranking_list.h"
 #include "platform/services.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace game {
 namespace {

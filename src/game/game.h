@@ -13,7 +13,7 @@
 #include "game/hud.h"
 #include "game/scene.h"
 #include "game/status_line.h"
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 #include "ranking/ranking_table.h"
 #include "sim/flight_runner.h"
 #include "sim/player_trim.h"

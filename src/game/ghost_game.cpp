@@ -1,7 +1,7 @@
 #include "game/ghost_game.h"
 
 #include "game/features.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "ranking/ranking_files.h"
 
 namespace game {

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "game/hud.h"
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 #include "sim/ghost_flight.h"
 
 namespace game {

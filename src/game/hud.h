@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace game {
 

@@ -7,7 +7,7 @@
 #include "aircraft/frame.h"
 #include "aircraft/load_aircraft.h"
 #include "game/camera.h"
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 #include "world/field.h"
 #include "world/scenery.h"
 #include "world/sky_dome.h"

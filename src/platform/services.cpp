@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace platform {
 

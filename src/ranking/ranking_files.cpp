@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "platform/file_transaction.h"
-#include "platform/files.h"
+#include "platform/io/file_transaction.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 #include "ranking/pending_warnings.h"
 #include "ranking/ranking_messages.h"
 

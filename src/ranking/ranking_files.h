@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_transaction.h"
+#include "platform/io/file_transaction.h"
 #include "ranking/ranking_table.h"
 
 namespace ranking {

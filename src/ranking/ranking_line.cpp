@@ -1,9 +1,9 @@
 #include "ranking/ranking_line.h"
 
 #include <algorithm>
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace ranking {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace ranking {
 

@@ -4,11 +4,11 @@
 #include <limits>
 #include <optional>
 
-#include "platform/file_transaction.h"
-#include "platform/files.h"
+#include "platform/io/file_transaction.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/pending_warnings.h"
 #include "ranking/ranking_files.h"
 #include "ranking/ranking_messages.h"

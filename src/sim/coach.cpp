@@ -10,9 +10,9 @@
 #include <random>
 #include <thread>
 
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 namespace sim {
 namespace {

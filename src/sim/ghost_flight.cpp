@@ -1,6 +1,6 @@
 #include "sim/ghost_flight.h"
 
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 namespace sim {
 

@@ -1,8 +1,8 @@
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 #include "aircraft/load_aircraft.h"
-#include "platform/files.h"
-#include "platform/text_fields.h"
+#include "platform/io/files.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
 #include "sim/tail_controls.h"
 #include "sim/zero_random.h"

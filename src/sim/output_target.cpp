@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "aircraft/aircraft_file.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "ranking/ranking_table.h"
 #include "ranking/registration.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <memory>
 
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 #include "world/scene_vertex.h"
 
 namespace world {

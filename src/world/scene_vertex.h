@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace world {
 

@@ -10,7 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "fakes/temp_dir.h"
 #include "game/game.h"
-#include "platform/recording_device.h"
+#include "fakes/recording_device.h"
 
 namespace fakes {
 

@@ -1,4 +1,4 @@
-#include "platform/recording_device.h"
+#include "fakes/recording_device.h"
 
 #include <cstdio>
 #include <cstring>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace platform {
 

@@ -6,8 +6,9 @@
 #
 #   app -> game -> sim -> (world, ranking, aircraft) -> flight -> platform
 #   config -> sim and below: the configurator's logic, never game or app, never ImGui.
-#   apps/velkaro-config draws config with ImGui; tools/* are build-time programs over
-#   sim and below. Neither includes game or app.
+#   apps/velkaro-config draws config with ImGui; apps/velkaro-sim is the command line
+#   over sim; tools/* are build-time programs over config and below. None includes game
+#   or app.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 cd "$root"
@@ -24,7 +25,7 @@ declare -A allowed=(
   [src/app]="app game sim world ranking aircraft flight platform"
   [src/config]="config sim aircraft ranking flight platform"
   [apps/velkaro-config]="config sim aircraft ranking flight platform"
-  [tools/sim]="sim aircraft ranking flight platform"
+  [apps/velkaro-sim]="sim aircraft ranking flight platform"
   [tools/data]="config sim aircraft ranking flight platform"
 )
 # System headers that belong to the platform layer alone.

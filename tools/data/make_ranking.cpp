@@ -12,9 +12,9 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_editor.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 #include "platform/services.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 #include "ranking/ranking_files.h"
 #include "ranking/registration.h"
 #include "sim/player_flight.h"

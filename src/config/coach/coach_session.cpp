@@ -1,7 +1,7 @@
 #include "config/coach/coach_session.h"
 
 #include "config/files/save_target.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace config {
 

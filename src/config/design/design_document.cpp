@@ -2,7 +2,7 @@
 
 #include "config/files/file_names.h"
 #include "config/files/save_target.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace config {
 namespace {

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "aircraft/aircraft_file.h"
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace config {
 

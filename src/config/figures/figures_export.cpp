@@ -6,8 +6,8 @@
 #include "config/figures/wing_shape.h"
 #include "config/files/aircraft_file_check.h"
 #include "config/files/save_target.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
 
 namespace config {
 namespace {

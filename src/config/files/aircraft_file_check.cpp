@@ -6,8 +6,8 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_fields.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 
 namespace config {
 namespace {

@@ -1,6 +1,6 @@
 #include "config/files/file_names.h"
 
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace config {
 namespace {

@@ -7,8 +7,8 @@
 #include "config/files/file_names.h"
 #include "config/files/open_choices.h"
 #include "config/files/save_target.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
 #include "ranking/ranking_table.h"
 
 namespace config {

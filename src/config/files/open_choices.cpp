@@ -6,9 +6,9 @@
 
 #include "config/files/file_names.h"
 #include "config/files/save_target.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
-#include "platform/text_fields.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
 
 namespace config {

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 namespace config {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "config/files/aircraft_file_check.h"
 #include "flight/flight_csv.h"
-#include "platform/files.h"
-#include "platform/shift_jis.h"
+#include "platform/io/files.h"
+#include "platform/text/shift_jis.h"
 #include "ranking/ranking_files.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 
 namespace config {
 namespace {

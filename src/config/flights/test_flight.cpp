@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/demo_flight.h"
+#include "sim/headless_flight.h"
 #include "sim/trim_sweep.h"
 
 namespace config {

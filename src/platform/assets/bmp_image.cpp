@@ -9,8 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/files.h"
-#include "platform/graphics_resources.h"
+#include "platform/io/files.h"
+#include "platform/gfx/graphics_resources.h"
 
 namespace platform {
 namespace {

@@ -1,11 +1,11 @@
 // Reading an X file: the parser turns the text into a scene, the builder the scene
 // into one mesh; either names the first fault it finds.
-#include "platform/x_file.h"
+#include "platform/assets/x_file.h"
 
-#include "platform/files.h"
-#include "platform/graphics_device.h"
-#include "platform/x_mesh_builder.h"
-#include "platform/x_parser.h"
+#include "platform/io/files.h"
+#include "platform/gfx/graphics_device.h"
+#include "platform/assets/x_mesh_builder.h"
+#include "platform/assets/x_parser.h"
 
 namespace platform {
 namespace {

@@ -32,7 +32,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/x_lexer.h"
+#include "platform/assets/x_lexer.h"
 
 #include <algorithm>
 #include <cfloat>

@@ -1,4 +1,4 @@
-#include "platform/x_mesh_builder.h"
+#include "platform/assets/x_mesh_builder.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,10 +1,10 @@
-#include "platform/x_parser.h"
+#include "platform/assets/x_parser.h"
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "platform/x_lexer.h"
+#include "platform/assets/x_lexer.h"
 
 namespace platform::xfile {
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/x_file.h"
-#include "platform/x_scene.h"
+#include "platform/assets/x_file.h"
+#include "platform/assets/x_scene.h"
 
 namespace platform::xfile {
 

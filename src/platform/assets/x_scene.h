@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/graphics_resources.h"
-#include "platform/matrix.h"
+#include "platform/gfx/graphics_resources.h"
+#include "platform/gfx/matrix.h"
 
 namespace platform::xfile {
 

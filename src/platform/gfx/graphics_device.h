@@ -4,7 +4,7 @@
 // device for tests that keeps every call.
 #include <memory>
 
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 namespace platform {
 

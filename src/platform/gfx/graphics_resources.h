@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/graphics_types.h"
-#include "platform/resource_budget.h"
+#include "platform/gfx/graphics_types.h"
+#include "platform/os/resource_budget.h"
 
 namespace platform {
 

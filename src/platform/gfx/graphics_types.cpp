@@ -1,4 +1,4 @@
-#include "platform/graphics_types.h"
+#include "platform/gfx/graphics_types.h"
 
 namespace platform::Fvf {
 

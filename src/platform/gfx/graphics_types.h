@@ -5,7 +5,7 @@
 // so recorded calls read like the original API's.
 #include <cstdint>
 
-#include "platform/matrix.h"
+#include "platform/gfx/matrix.h"
 
 namespace platform {
 

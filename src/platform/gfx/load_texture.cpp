@@ -1,4 +1,4 @@
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace platform {
 

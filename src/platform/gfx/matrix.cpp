@@ -1,4 +1,4 @@
-#include "platform/matrix.h"
+#include "platform/gfx/matrix.h"
 
 #include <cmath>
 

@@ -2,8 +2,8 @@
 // a triangle list and per-material ranges of it.
 #include <cstring>
 
-#include "platform/graphics_resources.h"
-#include "platform/matrix.h"
+#include "platform/gfx/graphics_resources.h"
+#include "platform/gfx/matrix.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/picture_fit.h"
+#include "platform/gfx/picture_fit.h"
 
 #include <algorithm>
 #include <cstdint>

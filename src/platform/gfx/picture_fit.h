@@ -2,7 +2,7 @@
 // Where a picture rendered at a fixed size is shown on a screen or window of another
 // size. Rectangles count pixels from the top-left corner of the screen, right and
 // bottom edges excluded.
-#include "platform/graphics_types.h"
+#include "platform/gfx/graphics_types.h"
 
 namespace platform {
 

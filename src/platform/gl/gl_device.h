@@ -11,7 +11,7 @@
 #include "platform/gl/gl_api.h"
 #include "platform/gl/gl_state.h"
 #include "platform/gl/gl_texture.h"
-#include "platform/graphics_device.h"
+#include "platform/gfx/graphics_device.h"
 
 namespace platform::gl {
 

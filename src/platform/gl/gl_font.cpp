@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/gl/gl_device.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace platform::gl {
 namespace {

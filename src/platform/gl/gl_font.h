@@ -7,7 +7,7 @@
 
 #include "platform/gl/font_match.h"
 #include "platform/gl/gl_texture.h"
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 struct FT_LibraryRec_;
 struct FT_FaceRec_;

@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "platform/gl/gl_api.h"
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 namespace platform::gl {
 

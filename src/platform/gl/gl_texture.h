@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/gl/gl_api.h"
-#include "platform/graphics_resources.h"
+#include "platform/gfx/graphics_resources.h"
 
 namespace platform::gl {
 

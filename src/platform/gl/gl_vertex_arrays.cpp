@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/graphics_types.h"
+#include "platform/gfx/graphics_types.h"
 
 namespace platform::gl {
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "platform/gl/gl_api.h"
-#include "platform/picture_fit.h"
+#include "platform/gfx/picture_fit.h"
 
 namespace platform::gl {
 

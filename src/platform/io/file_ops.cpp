@@ -1,4 +1,4 @@
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

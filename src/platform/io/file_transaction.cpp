@@ -1,4 +1,4 @@
-#include "platform/file_transaction.h"
+#include "platform/io/file_transaction.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "platform/file_ops.h"
-#include "platform/files.h"
+#include "platform/io/file_ops.h"
+#include "platform/io/files.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "platform/io/files.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <atomic>
 #include <cerrno>
 
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/output_file.h"
+#include "platform/io/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,8 +7,8 @@
 #include <array>
 #include <streambuf>
 
-#include "platform/file_ops.h"
-#include "platform/files.h"
+#include "platform/io/file_ops.h"
+#include "platform/io/files.h"
 
 namespace platform {
 namespace {

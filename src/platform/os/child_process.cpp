@@ -1,4 +1,4 @@
-#include "platform/child_process.h"
+#include "platform/os/child_process.h"
 
 #include <spawn.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "platform/data_folder.h"
+#include "platform/os/data_folder.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -9,7 +9,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/file_ops.h"
+#include "platform/io/file_ops.h"
 
 namespace platform {
 

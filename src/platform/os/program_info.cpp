@@ -1,4 +1,4 @@
-#include "platform/program_info.h"
+#include "platform/os/program_info.h"
 
 #include <cstdio>
 #include <string_view>

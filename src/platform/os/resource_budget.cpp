@@ -1,4 +1,4 @@
-#include "platform/resource_budget.h"
+#include "platform/os/resource_budget.h"
 
 namespace platform {
 namespace {

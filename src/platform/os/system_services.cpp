@@ -1,4 +1,4 @@
-#include "platform/system_services.h"
+#include "platform/os/system_services.h"
 
 #include <unistd.h>
 
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace platform {
 

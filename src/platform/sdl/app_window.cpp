@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "platform/gl/offscreen_target.h"
-#include "platform/picture_fit.h"
+#include "platform/gfx/picture_fit.h"
 #include "platform/sdl/ui_dialogs.h"
 #include "platform/sdl/ui_window.h"
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 #include "platform/ui_probe.h"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "platform/shift_jis.h"
+#include "platform/text/shift_jis.h"
 
 #include <iconv.h>
 

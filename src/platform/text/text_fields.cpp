@@ -1,4 +1,4 @@
-#include "platform/text_fields.h"
+#include "platform/text/text_fields.h"
 
 #include <cerrno>
 #include <climits>
