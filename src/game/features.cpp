@@ -32,6 +32,18 @@ void FeaturesAfterTouchdown(Game& g) {
   }
 }
 
+void FeaturesAfterRegistration(Game& g) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.AfterRegistration) f.AfterRegistration(g);
+  }
+}
+
+void FeaturesAfterUpdate(Game& g) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.AfterUpdate) f.AfterUpdate(g);
+  }
+}
+
 void FeaturesDrawInScene(Game& g, const LiveFrame& frame) {
   for (const FeatureHooks& f : Features()) {
     if (f.DrawInScene) f.DrawInScene(g, frame);

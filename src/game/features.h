@@ -1,7 +1,7 @@
 #pragma once
 // Where optional features (the ghost race, the coach line, and whatever comes next)
-// attach to the game: before each tick's state work, after an aircraft is loaded, at
-// the player's touchdown, and in the live frames' drawing. The state branches name no
+// attach to the game: before and after each tick's state work, after an aircraft is
+// loaded, at the player's touchdown and registration, and in the live frames' drawing. The state branches name no
 // feature; a new one adds its hooks to the table in features.cpp and its menu commands
 // to the app's menu. A feature that is off does nothing in any hook.
 #include <cstdint>
@@ -33,6 +33,12 @@ struct FeatureHooks {
   void (*AfterLoad)(Game&, bool playerDesign) = nullptr;
   // The player's flight has just touched the water.
   void (*AfterTouchdown)(Game&) = nullptr;
+  // The player's flight has just been offered to the ranking (the table's NewEntryIndex
+  // tells whether and where it ranked).
+  void (*AfterRegistration)(Game&) = nullptr;
+  // After the state's work, before the frame: what the tick did is there to read (the
+  // aircraft's state after its step, the state it left).
+  void (*AfterUpdate)(Game&) = nullptr;
   // In a live frame, right after the scene (whose last object is the player's aircraft).
   void (*DrawInScene)(Game&, const LiveFrame&) = nullptr;
   // In a live frame, over the HUD, under the status line.
@@ -44,6 +50,8 @@ struct FeatureHooks {
 void FeaturesBeforeTick(Game& game, InputSnapshot& input);
 void FeaturesAfterLoad(Game& game, bool playerDesign);
 void FeaturesAfterTouchdown(Game& game);
+void FeaturesAfterRegistration(Game& game);
+void FeaturesAfterUpdate(Game& game);
 void FeaturesDrawInScene(Game& game, const LiveFrame& frame);
 void FeaturesDrawOverHud(Game& game, const LiveFrame& frame);
 

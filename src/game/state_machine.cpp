@@ -179,6 +179,7 @@ FramePlan DoFlight(Game& g, InputSnapshot& in) {
 void RegisterAndStartReplay(Game& g) {
   g.State = Replay;
   ranking::RegisterDistance(*g.Ranking, g.Aircraft->DisplayX, g.Aircraft->Step, g.PlayerDesignText);
+  FeaturesAfterRegistration(g);
   if (g.PlayerDesignText) {
     flight::SetSpec(*g.Aircraft, aircraft::ParseAircraftSpecText(*g.PlayerDesignText));
   } else {
@@ -292,6 +293,7 @@ void IdleTick(Game& g) {
   FeaturesBeforeTick(g, in);
   const FramePlan plan = UpdateState(g, in);
   if (plan.What == FramePlan::Kind::Live) SteerFreeCamera(g.View.Free, in);
+  FeaturesAfterUpdate(g);
   DrawFrame(g, plan);
   if (plan.What != FramePlan::Kind::None) PaceFrame(g.Pacer, *platform::Os().clock);
   if (plan.AfterFrame) plan.AfterFrame(g);
