@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <imgui.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -195,6 +196,38 @@ TEST_F(UiWindowTest, CtrlShiftLettersComeInUpperCase) {
   std::string ctrlKeys;
   for (platform::UiWindow::Input input; (input = window_->PumpEvents(0)).Events > 0;) ctrlKeys += input.CtrlKeys;
   EXPECT_EQ(ctrlKeys, "sS");
+}
+
+TEST_F(UiWindowTest, TextTypedBeforeACtrlShortcutReachesTheFieldWhileTheCtrlIsAlreadyRead) {
+  // The keys of "3." wait behind one another, handed over a frame each, while SDL has
+  // already read the Ctrl of a Ctrl+S typed next: the field must take them as typed,
+  // with the modifiers they were typed with, not as Ctrl chords.
+  char text[16] = "";
+  const auto frame = [&](bool focus) {
+    window_->BeginUiFrame();
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::Begin("fields");
+    if (focus) ImGui::SetKeyboardFocusHere();
+    ImGui::InputText("##field", text, sizeof text);
+    ImGui::End();
+    window_->EndUiFrame();
+  };
+  frame(true);
+  frame(false);
+  for (const char* typed : {"3", "."}) {
+    const SDL_Keycode key = static_cast<SDL_Keycode>(typed[0]);
+    PushKey(SDL_KEYDOWN, key);
+    SDL_Event input{};
+    input.type = SDL_TEXTINPUT;
+    std::strcpy(input.text.text, typed);
+    SDL_PushEvent(&input);
+    PushKey(SDL_KEYUP, key);
+  }
+  SDL_SetModState(KMOD_LCTRL);
+  while (window_->PumpEvents(0).Events > 0) frame(false);
+  SDL_SetModState(KMOD_NONE);
+  frame(false);
+  EXPECT_STREQ(text, "3.");
 }
 
 TEST_F(UiWindowTest, QuitRequestIsReported) {

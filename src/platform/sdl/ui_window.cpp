@@ -196,7 +196,22 @@ void UiWindow::FitFrameIntoUsableArea() {
 
 bool UiWindow::Deliver(const SDL_Event& event) {
   if (fitFramePending_ && event.type == SDL_WINDOWEVENT) FitFrameIntoUsableArea();
-  if (uiReady_) ImGui_ImplSDL2_ProcessEvent(&event);
+  if (uiReady_) {
+    ImGui_ImplSDL2_ProcessEvent(&event);
+    // The backend takes Ctrl, Shift and Alt from SDL's modifier state, which is that of
+    // the last event read from the server. Key changes reach the UI a frame each, so
+    // the UI may lag behind what was read: a Ctrl pressed after some typing is then
+    // already down while the typed keys reach the UI, which drops their characters as
+    // Ctrl chords. Each key event carries the modifiers it was typed with.
+    if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) {
+      ImGuiIO& io = ImGui::GetIO();
+      const Uint16 mod = event.key.keysym.mod;
+      io.KeyCtrl = (mod & KMOD_CTRL) != 0;
+      io.KeyShift = (mod & KMOD_SHIFT) != 0;
+      io.KeyAlt = (mod & KMOD_ALT) != 0;
+      io.KeySuper = (mod & KMOD_GUI) != 0;
+    }
+  }
   if (event.type == SDL_TEXTEDITING) preedit_ = {event.edit.text, event.edit.start};
   if (event.type == SDL_TEXTINPUT) preedit_ = {};
   return event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
