@@ -21,9 +21,9 @@ void NameCurrentWindow(const char* name);
 inline bool UiProbeRecording() { return ui_probe_detail::recording; }
 
 // Names the item drawn last (a button, a field, a menu item) in this frame; `value`,
-// if given, is recorded beside it (a check mark's "checked", say). A text field being
-// edited also records the text as it stands. Items that are scrolled or clipped out
-// of sight are left out.
+// if given, is recorded beside it (a check mark's "checked", a field's text). A text
+// field being edited records its text as it stands instead. Items that are scrolled or
+// clipped out of sight are left out.
 inline void NameLastItem(const char* name, const char* value = nullptr) {
   if (ui_probe_detail::recording) ui_probe_detail::NameLastItem(name, value);
 }

@@ -128,7 +128,8 @@ void UiProbe::AddItem(const char* name, const char* value) {
   AppendField(line, name);
   AppendRect(line, rect);
   AppendField(line, flags.empty() ? "-" : flags.c_str());
-  AppendField(line, value ? value : EditedText(id).c_str());
+  const std::string edited = EditedText(id);
+  AppendField(line, !edited.empty() || !value ? edited.c_str() : value);
   items_ += line + '\n';
 }
 
