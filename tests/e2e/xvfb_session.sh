@@ -29,7 +29,12 @@ fail() { echo "FAIL: $*"; exit 1; }
 # (every xdotool call, the game between two starts), so a game starting as one of them
 # left would find no display. The reset takes longer on a busy machine, so this failed
 # more often there.
-Xvfb -displayfd 3 -screen 0 "${e2e_screen:-1280x1024x24}" -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+# -r: no key autorepeat. xdotool taps a key for a few milliseconds, but on a busy
+# machine its release can reach the server late (it waits for round trips in between),
+# and a key held past the repeat delay (660 ms) is repeated by the server: "3032" was
+# typed as "30332". The runs hold keys only where the game polls them, and a held key
+# needs no repeats there.
+Xvfb -displayfd 3 -screen 0 "${e2e_screen:-1280x1024x24}" -nolisten tcp -noreset -r 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 display_written() { [ -s "$work/display" ] && [ -z "$(tail -c 1 "$work/display")" ]; }  # ends in a newline
 for _ in $(seq 300); do
