@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "config/design/design_document.h"
+#include "platform/ui_probe.h"
 
 namespace config {
 namespace {
@@ -69,6 +70,7 @@ void DrawComparisonPanel(ComparisonPanel& panel, const flight::AircraftSpec& spe
     ImGui::End();
     return;
   }
+  platform::NameCurrentWindow("comparison");
   const std::string chosen = DrawFileDropdown(panel.Pick, "compare_file", "比べる設計を選ぶ...", "比べる");
   if (!chosen.empty()) {
     ComparedDesign read = ReadComparedDesign(chosen);

@@ -21,6 +21,7 @@
 #include "modal_popup.h"
 #include "number_input.h"
 #include "platform/text/text_fields.h"
+#include "platform/ui_probe.h"
 #include "wing_drawing.h"
 
 namespace config {
@@ -479,6 +480,7 @@ void EditMenu(UiState& ui) {
 void MenuBar(UiState& ui) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
+    platform::NameCurrentWindow("menu.file");
     if (ImGui::MenuItem("開く...", "Ctrl+O")) ShowOpenChooser(ui.Files);
     if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
     const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
@@ -486,16 +488,23 @@ void MenuBar(UiState& ui) {
     FileMenuItems(ui.Files, ui.Document, ui.Warnings);
     ImGui::Separator();
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
-    ImGui::EndMenu();
+    platform::NameLastItem("file.quit");
+    ImGui::EndMenu();  // the menu's own item on the bar is the last one again
   }
+  platform::NameLastItem("menu.file");
   EditMenu(ui);
   if (ImGui::BeginMenu("表示")) {
+    platform::NameCurrentWindow("menu.view");
     ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
     ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
+    platform::NameLastItem("view.coach");
     ImGui::MenuItem("飛行の比較", nullptr, &ui.Flights.Open);
+    platform::NameLastItem("view.flights");
     ImGui::MenuItem("設計の比較", nullptr, &ui.Comparison.Open);
+    platform::NameLastItem("view.comparison");
     ImGui::EndMenu();
   }
+  platform::NameLastItem("menu.view");
   ImGui::EndMenuBar();
 }
 
@@ -556,6 +565,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
 
   ImGui::BeginChild("right", ImVec2(0, 0), false);
   ImGui::BeginChild("warnings", ImVec2(0, 92), true);
+  platform::NameCurrentWindow("warnings");
   WarningsPanel(ui);
   ImGui::EndChild();
   const float drawingWidth = ImGui::GetContentRegionAvail().x;

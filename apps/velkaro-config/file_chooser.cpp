@@ -7,6 +7,7 @@
 
 #include "modal_popup.h"
 #include "platform/io/files.h"
+#include "platform/ui_probe.h"
 
 namespace config {
 namespace {
@@ -87,7 +88,9 @@ std::optional<std::string> ListingBox(FileChooser& c) {
     const std::string name = NameInFolder(c, item.Path);
     const bool selected = !folder && name == c.Name;
     const std::string label = (folder ? "[フォルダ] " : "") + item.Shown + "##" + item.Path;
-    if (ImGui::Selectable(label.c_str(), selected, ImGuiSelectableFlags_AllowDoubleClick)) {
+    const bool clicked = ImGui::Selectable(label.c_str(), selected, ImGuiSelectableFlags_AllowDoubleClick);
+    if (platform::UiProbeRecording()) platform::NameLastItem("chooser.item." + item.Path);
+    if (clicked) {
       if (folder) {
         enter = item.Path;
       } else {
@@ -115,6 +118,7 @@ void ShowChooser(FileChooser& c, ChooserPurpose purpose, const std::string& sugg
 
 std::optional<std::string> DrawFileChooser(FileChooser& c) {
   if (!BeginModal(Title(c.Purpose), c.Show)) return std::nullopt;
+  platform::NameCurrentWindow("chooser");
   if (!c.Listed) {
     c.Listing = ListFolder(c.Folder);
     c.Listed = true;
@@ -128,13 +132,16 @@ std::optional<std::string> DrawFileChooser(FileChooser& c) {
   if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
   const bool entered =
       ImGui::InputTextWithHint("##name", hint, c.Name, sizeof c.Name, ImGuiInputTextFlags_EnterReturnsTrue);
+  platform::NameLastItem("chooser.name", c.Name);
   // Enter also confirms a name picked from the list (the field is not active then): a
   // double click needs two clicks within a third of a second of frames, which a busy
   // machine may not draw.
   const bool enter = !ImGui::IsWindowAppearing() && !ImGui::IsAnyItemActive() &&
                      ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
   ImGui::SameLine();
-  if ((ImGui::Button(ConfirmLabel(c.Purpose)) || entered || enter) && c.Name[0] != '\0') {
+  const bool confirmed = ImGui::Button(ConfirmLabel(c.Purpose));
+  platform::NameLastItem("chooser.ok");
+  if ((confirmed || entered || enter) && c.Name[0] != '\0') {
     chosen = JoinPath(c.Folder, platform::NativePath(c.Name));
   }
   ImGui::SameLine();

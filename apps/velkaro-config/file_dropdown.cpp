@@ -5,6 +5,7 @@
 
 #include "config/design/design_document.h"
 #include "config/files/open_choices.h"
+#include "platform/ui_probe.h"
 
 namespace config {
 namespace {
@@ -40,9 +41,12 @@ std::string DrawFileDropdown(FileDropdown& pick, const char* id, const char* pre
   // right after the last character still sees it; Enter in the field counts as the click.
   const bool typing = ImGui::GetActiveID() == ImGui::GetID("##path");
   ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", pick.Typed, sizeof pick.Typed);
+  if (platform::UiProbeRecording()) platform::NameLastItem(std::string(id) + ".path", pick.Typed);  // "flight_file.path"
   const bool entered = typing && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
   ImGui::SameLine();
-  if ((ImGui::Button(button) || entered) && pick.Typed[0] != '\0') chosen = pick.Typed;
+  const bool clicked = ImGui::Button(button);
+  if (platform::UiProbeRecording()) platform::NameLastItem(std::string(id) + ".button");
+  if ((clicked || entered) && pick.Typed[0] != '\0') chosen = pick.Typed;
   ImGui::PopID();
   return chosen;
 }

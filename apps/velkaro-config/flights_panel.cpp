@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "line_plot.h"
+#include "platform/ui_probe.h"
 
 namespace config {
 namespace {
@@ -139,6 +140,7 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
     ImGui::End();
     return;
   }
+  platform::NameCurrentWindow("flights");
   const std::string chosen = DrawFileDropdown(panel.Pick, "flight_file", "ファイルから追加...", "追加");
   if (!chosen.empty()) {
     FlightLoad load = LoadFlightFile(chosen);

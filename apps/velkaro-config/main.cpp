@@ -19,6 +19,7 @@
 #include "platform/io/files.h"
 #include "platform/os/program_info.h"
 #include "platform/sdl/ui_window.h"
+#include "platform/ui_probe.h"
 #include "sim/output_target.h"
 
 namespace {
@@ -164,6 +165,7 @@ int main(int argc, char** argv) {
   UseCompactStyle();
   config::UiState ui;
   config::StartUi(ui);
+  platform::SetUiStateSource([&ui] { return std::string(config::UiBusy(ui) ? "busy" : "idle"); });
   int eagerFrames = kFramesAfterInput;
   while (!ui.Document.Quit) {
     const bool eager = config::UiBusy(ui) || eagerFrames > 0;
