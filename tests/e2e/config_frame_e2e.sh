@@ -30,12 +30,11 @@ measure_frame() {  # sets frame_top and bottom (the frame's first row and last r
   frame_top=$((Y - $(echo "$extents" | cut -d, -f3)))
   bottom=$((Y + HEIGHT + $(echo "$extents" | cut -d, -f4)))
 }
-for _ in $(seq 100); do
-  measure_frame
-  [ "$bottom" -gt 0 ] && [ "$bottom" -le "$screen_height" ] && break
-  sleep 0.1
-done
-sleep 2  # the picture only shows it; the checks below do not need it drawn
+frame_on_screen() { measure_frame && [ "$bottom" -gt 0 ] && [ "$bottom" -le "$screen_height" ]; }
+poll_until 10 frame_on_screen
+measure_frame
+use_ui "$window" velkaro-config
+wait_for_frames 2  # drawn at its fitted size, for the picture (the checks below do not need it)
 import -window root "$shots/config-frame-768.png"
 [ "$bottom" -gt 0 ] || fail "the window manager gave the window no frame"
 [ "$bottom" -le "$screen_height" ] || fail "the window's frame ends at row $bottom, below the screen"

@@ -22,6 +22,7 @@ game_pid=$!
 config=$(wait_for_window velkaro-config)
 [ -n "$config" ] || { show_logs "$work/config.log"; fail "the configurator did not start"; }
 xdotool windowfocus --sync "$config" 2>/dev/null || true
+use_ui "$config" velkaro-config
 
 compare_designs rank/rank3.txt temp.txt flights-1-compare-rank3.png
 plot_two_flights rank/rank3.txt "$export_file" flights-2-two-flights.png
