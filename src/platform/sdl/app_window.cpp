@@ -64,6 +64,7 @@ struct AppWindow::Impl {
   std::unique_ptr<gl::OffscreenTarget> Picture;
   int MenuBarHeight = 0;
   bool MenuRevealed = false;  // full screen: the pointer went to the top edge
+  bool KeyHandedOver = false; // a key change reached the UI since its last frame
   GLuint Snapshot = 0;        // without a Picture: the window's pixels behind a dialog
   int SnapshotWidth = 0, SnapshotHeight = 0;
 
@@ -179,6 +180,7 @@ struct AppWindow::Impl {
       done = frame();
       Ui.EndUiFrame();
     }
+    KeyHandedOver = false;
     if (Picture) Picture->Bind();
   }
 };
@@ -228,8 +230,17 @@ bool AppWindow::PollMessage(WindowMessage& message) {
     impl_->Pending.pop_front();
     return true;
   }
+  // The UI reads key states once a frame: after one key change the next waits for the
+  // next frame (the tick that runs meanwhile draws one), or a quick press and release
+  // would cancel out unseen (an Esc meant to close a menu). The game's own keys are read
+  // from SDL's state, which is up to date either way.
   SDL_Event event;
-  if (!SDL_PollEvent(&event)) return false;
+  SDL_PumpEvents();
+  if (SDL_PeepEvents(&event, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1) return false;
+  const bool keyEvent = event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+  if (keyEvent && impl_->KeyHandedOver) return false;
+  SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+  impl_->KeyHandedOver = impl_->KeyHandedOver || keyEvent;
   const bool close = impl_->Ui.Deliver(event);
   impl_->ToggleFullScreenOnKey(event);
   message = {close ? WindowMessage::Close : WindowMessage::Command, 0};
@@ -243,6 +254,7 @@ void AppWindow::PresentFrame() {
   impl_->Ui.BeginUiFrame();
   if (impl_->MenuBarShown()) impl_->DrawMenu(true);
   impl_->Ui.EndUiFrame();
+  impl_->KeyHandedOver = false;
   if (impl_->Picture) impl_->Picture->Bind();  // the next frame is drawn off screen again
 }
 

@@ -34,7 +34,8 @@ public:
   bool Open(const WindowConfig& config, const std::vector<MenuPopup>& menu, std::string& error);
 
   // The next waiting message, if any: menu commands chosen in the last frame, then the
-  // window system's events (which also feed the menu and dialogs).
+  // window system's events (which also feed the menu and dialogs), up to one key change
+  // per frame: the next one waits until a frame was presented.
   bool PollMessage(WindowMessage& message);
 
   // Shows the finished picture scaled to the window's picture area (stretched below
