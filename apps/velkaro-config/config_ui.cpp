@@ -14,10 +14,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "aircraft/aircraft_file.h"
+#include "config/status_text.h"
 #include "modal_popup.h"
 #include "number_input.h"
 #include "platform/text/text_fields.h"
@@ -44,15 +44,6 @@ constexpr const char* kUnsavedPopup = "未保存の変更";
 constexpr const char* kSaveWarningsPopup = "警告があります";
 constexpr const char* kProblemsPopup = "ファイルの警告";
 constexpr const char* kNoticePopup = "お知らせ";
-
-std::string Format(const char* format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return text;
-}
 
 void HelpMarker(const char* text) {
   ImGui::SameLine();

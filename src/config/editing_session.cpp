@@ -1,24 +1,15 @@
 #include "config/editing_session.h"
 
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
 #include "aircraft/aircraft_file.h"
+#include "config/status_text.h"
 #include "flight/constants.h"
 #include "platform/text/text_fields.h"
 
 namespace config {
 namespace {
-
-std::string Format(const char* format, ...) {
-  char text[512];
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return text;
-}
 
 void RefreshFigures(EditingSession& s, const std::string& text) {
   if (text == s.FiguresFor) return;
