@@ -57,8 +57,8 @@ protected:
   void ClickRecorded(platform::UiProbe& probe, const std::string& name, Draw draw) {
     const Fields widget = Line("widget", name);
     ASSERT_GE(widget.size(), 6u) << name << " was not recorded";
-    ImGui::GetIO().MousePos = ImVec2(std::stof(widget[2]) + std::stof(widget[4]) / 2,
-                                     std::stof(widget[3]) + std::stof(widget[5]) / 2);
+    ImGui::GetIO().MousePos =
+        ImVec2(std::stof(widget[2]) + std::stof(widget[4]) / 2, std::stof(widget[3]) + std::stof(widget[5]) / 2);
     Frames(probe, 2, draw);
     ImGui::GetIO().MouseDown[0] = true;
     Frames(probe, 3, draw);

@@ -41,7 +41,8 @@ std::string DrawFileDropdown(FileDropdown& pick, const char* id, const char* pre
   // right after the last character still sees it; Enter in the field counts as the click.
   const bool typing = ImGui::GetActiveID() == ImGui::GetID("##path");
   ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", pick.Typed, sizeof pick.Typed);
-  if (platform::UiProbeRecording()) platform::NameLastItem(std::string(id) + ".path", pick.Typed);  // "flight_file.path"
+  if (platform::UiProbeRecording())
+    platform::NameLastItem(std::string(id) + ".path", pick.Typed);  // "flight_file.path"
   const bool entered = typing && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));
   ImGui::SameLine();
   const bool clicked = ImGui::Button(button);

@@ -48,7 +48,8 @@ bool InputExactNumber(const char* id, double* value, float width) {
   if (!edit.Valid) ImGui::PushStyleColor(ImGuiCol_FrameBg, IM_COL32(255, 200, 200, 255));
   ImGui::SetNextItemWidth(width);
   const bool typed = ImGui::InputText(id, edit.Text, kTextBytes, ImGuiInputTextFlags_CharsScientific);
-  if (std::strncmp(id, "##", 2) == 0) platform::NameLastItem(id + 2, edit.Text);  // "##line6": "line6"
+  if (platform::UiProbeRecording() && std::strncmp(id, "##", 2) == 0)
+    platform::NameLastItem(id + 2, edit.Text);  // "##line6" is "line6"
   if (!edit.Valid) {
     ImGui::PopStyleColor();
     if (ImGui::IsItemHovered()) ImGui::SetTooltip("数値ではありません (値は変わっていません)");

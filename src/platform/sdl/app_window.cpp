@@ -63,9 +63,9 @@ struct AppWindow::Impl {
   // game draws straight into the window and nothing is scaled.
   std::unique_ptr<gl::OffscreenTarget> Picture;
   int MenuBarHeight = 0;
-  bool MenuRevealed = false;  // full screen: the pointer went to the top edge
-  bool KeyHandedOver = false; // a key change reached the UI since its last frame
-  GLuint Snapshot = 0;        // without a Picture: the window's pixels behind a dialog
+  bool MenuRevealed = false;   // full screen: the pointer went to the top edge
+  bool KeyHandedOver = false;  // a key change reached the UI since its last frame
+  GLuint Snapshot = 0;         // without a Picture: the window's pixels behind a dialog
   int SnapshotWidth = 0, SnapshotHeight = 0;
 
   bool FullScreen() const { return Ui.FullScreen(); }

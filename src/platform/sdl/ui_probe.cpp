@@ -99,7 +99,7 @@ std::string UiProbe::PathFromEnvironment(const std::string& program) {
   const char* value = std::getenv("VELKARO_UI_PROBE");
   if (!value || !*value) return {};
   std::string path = value;
-  struct stat info{};
+  struct stat info {};
   const bool folder = path.back() == '/' || (stat(value, &info) == 0 && S_ISDIR(info.st_mode));
   if (!folder) return path;
   if (path.back() != '/') path += '/';

@@ -53,8 +53,8 @@ private:
   std::string path_;
   bool recording_ = false;
   uint64_t frames_ = 0;
-  std::string items_;                               // this frame's widget lines
-  std::map<unsigned, std::string> windowNames_;     // by the UI's window id
+  std::string items_;                            // this frame's widget lines
+  std::map<unsigned, std::string> windowNames_;  // by the UI's window id
 };
 
 }  // namespace platform
