@@ -12,19 +12,22 @@ namespace {
 // The drawing's own units (its viewBox); the page scales it to the width it has.
 constexpr double kWidth = 480;
 constexpr double kHeight = 280;
-// Room around the plot area for the tick labels and the axis names.
-constexpr double kLeftMargin = 52;
-constexpr double kRightMargin = 14;
-constexpr double kTopMargin = 12;
-constexpr double kBottomMargin = 44;
+// The labels' height in drawing units, large enough to read when a phone shrinks the
+// drawing to about 340 px; the style sheet makes them smaller on wide screens. The
+// margins below leave room for labels of this size.
+constexpr double kFontSize = 18;
+constexpr double kLeftMargin = 64;    // tick labels of up to four digits and the height axis's name
+constexpr double kRightMargin = 22;   // half the last distance label
+constexpr double kTopMargin = 14;     // half the top height label
+constexpr double kBottomMargin = 56;  // tick labels and the distance axis's name
 constexpr double kPlotWidth = kWidth - kLeftMargin - kRightMargin;
 constexpr double kPlotHeight = kHeight - kTopMargin - kBottomMargin;
 constexpr double kPlotRight = kLeftMargin + kPlotWidth;
 constexpr double kPlotBottom = kTopMargin + kPlotHeight;
 constexpr double kTickLength = 5;
-constexpr double kLabelGap = 4;     // between a tick and its label
-constexpr double kFontSize = 12;    // the labels' height in drawing units
-constexpr double kTicksWanted = 5;  // about this many steps along each axis
+constexpr double kLabelGap = 4;      // between a tick and its label, a label and the edge
+constexpr double kTicksWanted = 5;   // about this many steps along each axis
+constexpr double kStepSlack = 1e-9;  // of a step: a tick computed a rounding error past the end still counts
 
 constexpr const char* kFrameColour = "#8a96a3";
 constexpr const char* kGridColour = "#dde3ea";
@@ -32,10 +35,12 @@ constexpr const char* kPlotColour = "#f7fafd";
 constexpr const char* kWaterColour = "#1e88e5";
 constexpr const char* kFlightColour = "#c62828";
 
-// An axis from Low to High (m) in whole Steps of 1, 2 or 5 times a power of ten.
+// An axis from Low to High (m) with a tick at every whole Step (1, 2 or 5 times a power
+// of ten) from Low on.
 struct Axis {
   double Low, High, Step;
-  int Steps() const { return static_cast<int>(std::lround((High - Low) / Step)); }
+  int Ticks() const { return static_cast<int>(std::floor((High - Low) / Step + kStepSlack)) + 1; }
+  double Tick(int i) const { return Low + i * Step; }
   double Fraction(double value) const { return (value - Low) / (High - Low); }
 };
 
@@ -58,13 +63,14 @@ std::string Number(const char* format, double value) {
   return text;
 }
 std::string Coord(double value) { return Number("%.1f", value); }
-std::string TickLabel(double metres) { return Number("%g", metres); }
 
-std::string Line(double x1, double y1, double x2, double y2, const char* colour) {
+std::string Line(double x1, double y1, double x2, double y2, const char* colour, std::string_view extra = {}) {
   return "<line x1=\"" + Coord(x1) + "\" y1=\"" + Coord(y1) + "\" x2=\"" + Coord(x2) + "\" y2=\"" + Coord(y2) +
-         "\" stroke=\"" + colour + "\"/>\n";
+         "\" stroke=\"" + colour + "\"" + std::string(extra) + "/>\n";
 }
 
+// `extra` holds further attributes; a "dy" in em moves the text by its own font size,
+// whatever size the style sheet gives it.
 std::string Text(double x, double y, const char* anchor, std::string_view text, std::string_view extra = {}) {
   return "<text x=\"" + Coord(x) + "\" y=\"" + Coord(y) + "\" text-anchor=\"" + anchor + "\"" + std::string(extra) +
          ">" + EscapeHtml(text) + "</text>\n";
@@ -73,19 +79,17 @@ std::string Text(double x, double y, const char* anchor, std::string_view text, 
 // Grid lines, ticks and labels of both axes.
 std::string Ticks(const Axis& across, const Axis& up) {
   std::string svg;
-  for (int i = 0; i <= across.Steps(); ++i) {
-    const double metres = across.Low + i * across.Step;
-    const double x = X(across, metres);
+  for (int i = 0; i < across.Ticks(); ++i) {
+    const double x = X(across, across.Tick(i));
     svg += Line(x, kTopMargin, x, kPlotBottom, kGridColour);
     svg += Line(x, kPlotBottom, x, kPlotBottom + kTickLength, kFrameColour);
-    svg += Text(x, kPlotBottom + kTickLength + kLabelGap + kFontSize, "middle", TickLabel(metres));
+    svg += Text(x, kPlotBottom + kTickLength + kLabelGap, "middle", Number("%g", across.Tick(i)), " dy=\"0.8em\"");
   }
-  for (int i = 0; i <= up.Steps(); ++i) {
-    const double metres = up.Low + i * up.Step;
-    const double y = Y(up, metres);
+  for (int i = 0; i < up.Ticks(); ++i) {
+    const double y = Y(up, up.Tick(i));
     svg += Line(kLeftMargin, y, kPlotRight, y, kGridColour);
     svg += Line(kLeftMargin - kTickLength, y, kLeftMargin, y, kFrameColour);
-    svg += Text(kLeftMargin - kTickLength - kLabelGap, y + kFontSize / 3, "end", TickLabel(metres));
+    svg += Text(kLeftMargin - kTickLength - kLabelGap, y, "end", Number("%g", up.Tick(i)), " dy=\"0.35em\"");
   }
   return svg;
 }
@@ -108,7 +112,8 @@ std::string ProfileSvg(const std::vector<ProfilePoint>& profile, std::string_vie
   if (points.empty() || !std::isfinite(maxDistance - minDistance) || !std::isfinite(maxHeight - minHeight))
     return "<p class=\"no-profile\">No flight path to draw: the entry could not be flown again.</p>\n";
 
-  const Axis across = AxisOver(minDistance, maxDistance);
+  Axis across = AxisOver(minDistance, maxDistance);
+  if (maxDistance > across.Low) across.High = maxDistance;  // the plot ends at touchdown, not at the next tick
   const Axis up = AxisOver(minHeight, maxHeight);
 
   std::string svg = "<figure class=\"profile\">\n<svg viewBox=\"0 0 " + Coord(kWidth) + " " + Coord(kHeight) +
@@ -121,21 +126,23 @@ std::string ProfileSvg(const std::vector<ProfilePoint>& profile, std::string_vie
   svg += Ticks(across, up);
 
   const double water = Y(up, 0);
-  svg += "<line class=\"water\" x1=\"" + Coord(kLeftMargin) + "\" y1=\"" + Coord(water) + "\" x2=\"" +
-         Coord(kPlotRight) + "\" y2=\"" + Coord(water) + "\" stroke=\"" + kWaterColour + "\" stroke-width=\"2\"/>\n";
-  svg += Text(kPlotRight - kLabelGap, water - kLabelGap, "end", "water", std::string(" fill=\"") + kWaterColour + "\"");
+  svg += Line(kLeftMargin, water, kPlotRight, water, kWaterColour, " stroke-width=\"2\" class=\"water\"");
+  // At the start, where the flight is still at launch height, so the label never hides the touchdown.
+  svg +=
+      Text(kLeftMargin + kLabelGap, water - kLabelGap, "start", "water", std::string(" fill=\"") + kWaterColour + "\"");
 
   svg += "<polyline class=\"flight\" fill=\"none\" stroke=\"" + std::string(kFlightColour) +
-         "\" stroke-width=\"2\" stroke-linejoin=\"round\" points=\"";
+         "\" stroke-width=\"2.5\" stroke-linejoin=\"round\" points=\"";
   for (size_t i = 0; i < points.size(); ++i) {
     if (i > 0) svg += ' ';
     svg += Coord(X(across, points[i].Distance)) + "," + Coord(Y(up, points[i].Height));
   }
   svg += "\"/>\n";
 
-  svg += Text(kLeftMargin + kPlotWidth / 2, kHeight - kLabelGap, "middle", "distance (m)");
-  // Turned a quarter to the left about the origin, so x runs upwards and y to the right.
-  svg += Text(-(kTopMargin + kPlotHeight / 2), kFontSize, "middle", "height (m)", " transform=\"rotate(-90)\"");
+  svg += Text(kLeftMargin + kPlotWidth / 2, kPlotBottom + kTickLength + kLabelGap, "middle", "distance (m)",
+              " dy=\"2.1em\"");  // below the tick labels (0.8em)
+  // Turned a quarter to the left about the origin: x runs up the drawing, y to the right.
+  svg += Text(-(kTopMargin + kPlotHeight / 2), 0, "middle", "height (m)", " transform=\"rotate(-90)\" dy=\"0.9em\"");
   svg += "</svg>\n</figure>\n";
   return svg;
 }

@@ -26,9 +26,9 @@ struct Figure {
 };
 constexpr Figure kFigures[] = {
     {"span_m", "Span", "m", 2, true},
-    {"wing_area_m2", "Wing area", "m²", 3, false},
+    {"wing_area_m2", "Wing area", "m²", 2, false},
     {"aspect_ratio", "Aspect ratio", "", 2, true},
-    {"mass_kg", "Mass", "kg", 3, true},
+    {"mass_kg", "Mass", "kg", 1, true},
     {"tail_volume", "Tail volume", "", 3, false},
 };
 constexpr const char* kStripModelKey = "strip_model";
@@ -128,10 +128,9 @@ std::string Conditions(const ContestTable& table) {
 
 std::string RowsTable(const std::vector<TableRow>& rows) {
   if (rows.empty()) return "<p class=\"empty\">No flights yet.</p>\n";
-  std::string html =
-      "<div class=\"table-scroll\">\n<table class=\"standings\">\n<thead>\n<tr><th scope=\"col\" "
-      "class=\"num\">Place</th>"
-      "<th scope=\"col\">Pilot</th><th scope=\"col\" class=\"num\">Distance (m)</th>";
+  std::string html = "<div class=\"table-scroll\">\n<table class=\"standings\">\n<thead>\n<tr>";
+  html += "<th scope=\"col\" class=\"num\">Place</th><th scope=\"col\">Pilot</th>";
+  html += "<th scope=\"col\" class=\"num\">Distance (m)</th>";
   for (const Figure& figure : kFigures) {
     if (figure.InTables) html += "<th scope=\"col\" class=\"num\">" + EscapeHtml(FigureHeading(figure)) + "</th>";
   }
@@ -232,7 +231,8 @@ namespace league {
 
 std::string_view StyleSheet() {
   // Phones first: tables scroll sideways inside their own box instead of widening the
-  // page, the flight's facts stack in one column on a narrow screen.
+  // page, the flight's facts stack in one column on a narrow screen, the drawing's
+  // labels are drawn for a phone and made smaller on a wide screen.
   return R"css(:root { color-scheme: light; --line: #d5dbe2; --muted: #56606b; --link: #0b57d0; }
 * { box-sizing: border-box; }
 body {
@@ -259,8 +259,11 @@ td.pilot { white-space: normal; overflow-wrap: anywhere; min-width: 8rem; }
 dl.facts { display: grid; grid-template-columns: max-content 1fr; gap: 0.25rem 1rem; margin: 0.5rem 0; }
 dl.facts dt { font-weight: 600; }
 dl.facts dd { margin: 0; min-width: 0; overflow-wrap: anywhere; }
-figure.profile { margin: 0.5rem 0; }
+figure.profile { margin: 0.5rem 0; max-width: 44rem; }
 figure.profile svg { display: block; width: 100%; height: auto; }
+@media (min-width: 40rem) {
+  figure.profile svg { font-size: 11px; } /* of the drawing's units, which a wide screen enlarges */
+}
 .download a {
   display: inline-block; padding: 0.5rem 0.9rem; border: 1px solid var(--link); border-radius: 0.3rem;
   text-decoration: none;
