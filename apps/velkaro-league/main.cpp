@@ -13,6 +13,7 @@
 #include "league/league_service.h"
 #include "league/physics_version.h"
 #include "league/store/league_store.h"
+#include "platform/os/memory_reuse.h"
 #include "platform/os/program_info.h"
 #include "platform/os/termination_signal.h"
 
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
   if (auto code = platform::AnswerInfoOption(argc, argv, {"velkaro-league", std::string(kUsage) + kFilesHelp}))
     return *code;
   platform::HoldTerminationSignals();
+  platform::KeepLargeAllocationsForReuse();
   Arguments args;
   args.Service.Workers = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
   if (auto problem = ParseArguments(argc, argv, args)) return Usage(*problem);

@@ -88,7 +88,7 @@ ContestConditions ConditionsOn(const Contest& contest, std::chrono::sys_days day
 }
 
 std::optional<RuleBreach> CheckContestRules(const Contest& contest, const flight::AircraftSpec& spec,
-                                            std::chrono::sys_days day) {
+                                            const config::GameFigures& figures, std::chrono::sys_days day) {
   const ContestConditions fixed = ConditionsOn(contest, day);
   if (auto b = FixedValue(config::LaunchHeight(spec), fixed.LaunchHeight, kLaunchHeightLine, "the launch height", "m"))
     return b;
@@ -98,7 +98,7 @@ std::optional<RuleBreach> CheckContestRules(const Contest& contest, const flight
     if (contest.DailyWind) b->Reason += "; the wind of " + DayText(day);
     return b;
   }
-  for (const config::DesignWarning& w : config::ValidateDesign(spec)) {
+  for (const config::DesignWarning& w : config::ValidateDesign(spec, figures)) {
     const bool refused = config::RefusesSave(w.Kind);
     if (refused || contest.Limit == DesignLimit::Plausible) {
       return RuleBreach{WarningReason(w, refused), w.Line, refused ? "flyable" : "plausible"};

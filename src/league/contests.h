@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/figures/game_figures.h"
 #include "flight/aircraft.h"
 
 namespace league {
@@ -54,7 +55,8 @@ struct RuleBreach {
 
 // The first rule of the contest the design breaks on `day`, or nothing. The flight
 // itself is checked afterwards (it must leave the platform and touch down).
+// `figures` are the design's (config::ComputeFigures).
 std::optional<RuleBreach> CheckContestRules(const Contest& contest, const flight::AircraftSpec& spec,
-                                            std::chrono::sys_days day);
+                                            const config::GameFigures& figures, std::chrono::sys_days day);
 
 }  // namespace league

@@ -12,8 +12,7 @@
 namespace league {
 namespace {
 
-std::string DesignFigures(const flight::AircraftSpec& spec) {
-  const config::GameFigures f = config::ComputeFigures(spec);
+std::string DesignFigures(const flight::AircraftSpec& spec, const config::GameFigures& f) {
   const double span = f.StripModelOn ? f.StripSpan : spec.WingSpan;
   nlohmann::json figures = {
       {"span_m", span},
@@ -42,7 +41,8 @@ std::variant<VerifiedFlight, Refusal> VerifyEntry(const Contest& contest, std::s
   if (!parsed || parsed->Log.Count == 0)
     return Unreadable("the entry has no tail settings after its separator line");
   const flight::AircraftSpec spec = aircraft::ParseAircraftSpecText(entry);
-  if (auto breach = CheckContestRules(contest, spec, day))
+  const config::GameFigures figures = config::ComputeFigures(spec);
+  if (auto breach = CheckContestRules(contest, spec, figures, day))
     return Refusal{RefusalKind::RuleBroken, breach->Reason, breach->Line, breach->Rule};
 
   const std::string text(entry);
@@ -56,7 +56,7 @@ std::variant<VerifiedFlight, Refusal> VerifyEntry(const Contest& contest, std::s
   verified.Normalized = ranking::FormatEntryFile(parsed->Lines, parsed->Log);
   verified.Distance = flown.Distance;
   verified.LastStep = flown.LastStep;
-  verified.Figures = DesignFigures(spec);
+  verified.Figures = DesignFigures(spec, figures);
   return verified;
 }
 

@@ -8,7 +8,8 @@
 #   config -> sim and below: the configurator's logic, never game or app, never ImGui.
 #   apps/velkaro-config draws config with ImGui; apps/velkaro-sim is the command line
 #   over sim; tools/* are build-time programs over config and below. None includes game
-#   or app.
+#   or app. src/league (the league server) sits on config and sim; apps/velkaro-league
+#   starts it.
 set -euo pipefail
 root=${1:-$(cd "$(dirname "$0")/../.." && pwd)}
 cd "$root"
@@ -27,6 +28,8 @@ declare -A allowed=(
   [apps/velkaro-config]="config sim aircraft ranking flight platform"
   [apps/velkaro-sim]="sim aircraft ranking flight platform"
   [tools/data]="config sim aircraft ranking flight platform"
+  [src/league]="league config sim aircraft ranking flight platform"
+  [apps/velkaro-league]="league platform"
 )
 # System headers that belong to the platform layer alone.
 system_headers='^#include <(SDL|GL/|EGL/|KHR/|unistd\.h|fcntl\.h|dlfcn\.h|pthread\.h|iconv\.h|ft2build\.h|fontconfig/|sys/|linux/|X11/)'

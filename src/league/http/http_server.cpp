@@ -61,6 +61,7 @@ HttpServer::HttpServer(LeagueService& service, const HttpOptions& options) : Imp
   httplib::Server& s = Impl_->Server;
   const int threads = options.Threads;
   s.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
+  s.set_tcp_nodelay(true);  // answers leave at once, not after the client's delayed ACK
   s.set_payload_max_length(kMaxBodyBytes);
   s.set_read_timeout(kReadTimeoutSeconds, 0);
   s.set_write_timeout(kWriteTimeoutSeconds, 0);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <unordered_map>
 
 #include "league/store/sql_connection.h"
 
@@ -74,8 +75,9 @@ public:
       values[i] = texts[i].data();
       lengths[i] = static_cast<int>(texts[i].size());
     }
-    Result result(PQexecParams(Conn_, NumberPlaceholders(sql).c_str(), static_cast<int>(params.size()), nullptr,
-                               values.data(), lengths.data(), formats.data(), kTextFormat),
+    Result result(PQexecPrepared(Conn_, Prepared(sql, static_cast<int>(params.size())).c_str(),
+                                 static_cast<int>(params.size()), values.data(), lengths.data(), formats.data(),
+                                 kTextFormat),
                   PQclear);
     Check(result);
     std::vector<SqlRow> rows;
@@ -92,6 +94,16 @@ public:
   bool Usable() const override { return Conn_ && PQstatus(Conn_) == CONNECTION_OK; }
 
 private:
+  // The name of the statement prepared on this connection, prepared on first use: the
+  // store sends a handful of statements over and over.
+  const std::string& Prepared(const std::string& sql, int paramCount) {
+    auto it = Statements_.find(sql);
+    if (it != Statements_.end()) return it->second;
+    const std::string name = "velkaro_" + std::to_string(Statements_.size());
+    Check(Result(PQprepare(Conn_, name.c_str(), NumberPlaceholders(sql).c_str(), paramCount, nullptr), PQclear));
+    return Statements_.emplace(sql, name).first->second;
+  }
+
   void Check(const Result& result) {
     const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
     if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return;
@@ -118,6 +130,7 @@ private:
   }
 
   PGconn* Conn_;
+  std::unordered_map<std::string, std::string> Statements_;
 };
 
 }  // namespace

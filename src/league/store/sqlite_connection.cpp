@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <unordered_map>
+
 #include "league/store/sql_connection.h"
 
 namespace league {
@@ -21,7 +23,10 @@ public:
     // Write-ahead log, each commit synced to disk before it is answered.
     Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA foreign_keys=ON;");
   }
-  ~SqliteConnection() override { sqlite3_close(Db_); }
+  ~SqliteConnection() override {
+    for (auto& [sql, statement] : Statements_) sqlite3_finalize(statement);
+    sqlite3_close(Db_);
+  }
 
   SqlDialect Dialect() const override { return SqlDialect::Sqlite; }
 
@@ -36,10 +41,12 @@ public:
 
   std::vector<SqlRow> Query(const std::string& sql, const std::vector<SqlValue>& params,
                             const std::vector<SqlType>& columns) override {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(Db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
-      throw StoreError(std::string("sqlite: ") + sqlite3_errmsg(Db_));
-    std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> owned(statement, sqlite3_finalize);
+    sqlite3_stmt* statement = Prepared(sql);
+    // Ready for its next use however this one ends.
+    std::unique_ptr<sqlite3_stmt, void (*)(sqlite3_stmt*)> reset(statement, [](sqlite3_stmt* s) {
+      sqlite3_reset(s);
+      sqlite3_clear_bindings(s);
+    });
     for (size_t i = 0; i < params.size(); ++i) Bind(statement, static_cast<int>(i) + 1, params[i]);
     std::vector<SqlRow> rows;
     for (;;) {
@@ -57,6 +64,17 @@ public:
   bool Usable() const override { return Db_ != nullptr; }
 
 private:
+  // The statement compiled on first use and kept: the store sends a handful over and over.
+  sqlite3_stmt* Prepared(const std::string& sql) {
+    auto it = Statements_.find(sql);
+    if (it != Statements_.end()) return it->second;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(Db_, sql.c_str(), static_cast<int>(sql.size()), &statement, nullptr) != SQLITE_OK)
+      throw StoreError(std::string("sqlite: ") + sqlite3_errmsg(Db_));
+    Statements_.emplace(sql, statement);
+    return statement;
+  }
+
   static void Bind(sqlite3_stmt* s, int index, const SqlValue& value) {
     if (std::holds_alternative<std::nullptr_t>(value)) {
       sqlite3_bind_null(s, index);
@@ -91,6 +109,7 @@ private:
   }
 
   sqlite3* Db_ = nullptr;
+  std::unordered_map<std::string, sqlite3_stmt*> Statements_;
 };
 
 }  // namespace
