@@ -129,6 +129,13 @@ start() {
   [ ! -e "$dir/data" ] || fail "$dir/data already exists: stop the server of before first"
 
   ensure_test_user
+  # Every Debian system's root folder is searchable by all users. A root made by
+  # mktemp (a chroot under /tmp, as a fresh-machine check builds) is not, and then no
+  # unprivileged process can even load its libraries: make it searchable, as it would be.
+  if ((EUID == 0)) && [ "$(( 0$(stat -c %a /) & 1 ))" = 0 ]; then
+    echo "postgres_server.sh: the root folder was not searchable for other users; made it so (chmod o+x /)" >&2
+    chmod o+x /
+  fi
   mkdir -p -- "$dir"
   touch "$dir/$marker"
   # The server's user must be able to reach its folders.
