@@ -39,8 +39,8 @@ void BM_GhostPlacedAtTheStart(benchmark::State& state) {
   platform::RecordingDevice device;
   game::GhostRace race;
   for (auto _ : state) {
-    game::PlaceGhost(race, platform::ReadFilePrefix(ranking::EntryFileName(0), ranking::kRankingReadLimit), device,
-                     game::GhostAbsence::NoRankedFlight);
+    game::PlaceGhost(race, platform::ReadFilePrefix(ranking::EntryFileName(0), ranking::kRankingReadLimit), "rank0",
+                     device, game::GhostAbsence::NoRankedFlight);
     benchmark::DoNotOptimize(race.Flight.get());
   }
 }

@@ -161,7 +161,7 @@ TEST_F(GhostRace, GhostFliesItsEntryInLockStepDrawnTranslucentAfterThePlayer) {
     std::snprintf(lead, sizeof lead, " %+.1fm",
                   static_cast<double>(g.Aircraft->DisplayX) - g.Ghost.Flight->Aircraft().DisplayX);
     const std::string expected = std::string(lead) == " -0.0m" ? " +0.0m" : lead;
-    ASSERT_EQ(GhostLine(), Utf8ToShiftJis("ゴースト") + expected) << "tick " << tick;
+    ASSERT_EQ(GhostLine(), Utf8ToShiftJis("ゴースト: ランキング1位") + expected) << "tick " << tick;
 
     if (g.State == game::Flight && !checkedAFlightFrame) {
       checkedAFlightFrame = true;
@@ -215,13 +215,17 @@ TEST(GhostLineText, NamesTheGhostThenTellsTheLeadOrLagOrWhyThereIsNone) {
   race.Flight = sim::GhostFlight::FromEntryText(
       fakes::ReadText(std::filesystem::path(VELKARO_DATA_DIR) / "rank" / "rank0.txt"));
   ASSERT_TRUE(race.Flight);
+  race.Name = Utf8ToShiftJis("ランキング1位");
   const float ghostX = race.Flight->Aircraft().DisplayX;  // -10, at the start
   EXPECT_EQ(game::GhostLineText(race, false, -10), Utf8ToShiftJis("ゴースト: ランキング1位"));
-  EXPECT_EQ(game::GhostLineText(race, true, ghostX + 12.34f), Utf8ToShiftJis("ゴースト +12.3m"));
-  EXPECT_EQ(game::GhostLineText(race, true, ghostX - 4.0f), Utf8ToShiftJis("ゴースト -4.0m"));
-  EXPECT_EQ(game::GhostLineText(race, true, ghostX - 0.04f), Utf8ToShiftJis("ゴースト +0.0m"));
+  EXPECT_EQ(game::GhostLineText(race, true, ghostX + 12.34f), Utf8ToShiftJis("ゴースト: ランキング1位 +12.3m"));
+  EXPECT_EQ(game::GhostLineText(race, true, ghostX - 4.0f), Utf8ToShiftJis("ゴースト: ランキング1位 -4.0m"));
+  EXPECT_EQ(game::GhostLineText(race, true, ghostX - 0.04f), Utf8ToShiftJis("ゴースト: ランキング1位 +0.0m"));
+  // Whatever name the ghost was placed with, whichever ghost the menu now has chosen.
+  race.Name = Utf8ToShiftJis("佐藤・札幌");
   race.Choice = GhostChoice::CoachBest;
-  EXPECT_EQ(game::GhostLineText(race, false, -10), Utf8ToShiftJis("ゴースト: コーチの最良飛行"));
+  EXPECT_EQ(game::GhostLineText(race, false, -10), Utf8ToShiftJis("ゴースト: 佐藤・札幌"));
+  EXPECT_EQ(game::GhostLineText(race, true, ghostX + 1), Utf8ToShiftJis("ゴースト: 佐藤・札幌 +1.0m"));
 
   race.Flight.reset();
   race.Absence = GhostAbsence::NoRankedFlight;
@@ -230,6 +234,77 @@ TEST(GhostLineText, NamesTheGhostThenTellsTheLeadOrLagOrWhyThereIsNone) {
   EXPECT_EQ(game::GhostLineText(race, false, 5), Utf8ToShiftJis("ゴースト: コーチが探索中…"));
   race.Absence = GhostAbsence::CoachNoFlight;
   EXPECT_EQ(game::GhostLineText(race, false, 5), Utf8ToShiftJis("ゴースト: コーチの記録がありません"));
+}
+
+TEST_F(GhostRace, PlayerDownFirstTheResultWaitsWhileTheGhostFliesOnToTheFinalDifference) {
+  MakeQuickDesign();
+  fakes::WriteText("rank/Ranking.txt", ",0,,0,,0,,0,,0,,0,,0,,0,,0,,0,0");  // any distance ranks first
+  const float ghostDistance = sim::FlyAircraftFile("rank\\rank0.txt")->Distance;
+  Tick();
+  Choose(app::kGhostRankingBest);
+  PressSpaceOnce();
+  TickUntil(game::Landed);
+  const float playerDistance = g.Aircraft->DisplayX;
+  ASSERT_LT(playerDistance, ghostDistance);
+  ASSERT_EQ(g.Ghost.Flight->Phase(), sim::FlightPhase::Airborne);
+
+  // The ghost flies on one tick per tick, drawn, the line following the gap, while the
+  // result stays up and nothing is registered yet.
+  std::string line = GhostLine();
+  int lineChanges = 0;
+  while (g.Ghost.Flight->Phase() != sim::FlightPhase::Touchdown) {
+    const int ghostTicks = g.Ghost.Flight->Ticks();
+    Tick();
+    ASSERT_EQ(g.State, game::Landed) << "ghost tick " << ghostTicks;
+    ASSERT_EQ(g.Ghost.Flight->Ticks(), ghostTicks + 1);
+    ASSERT_TRUE(GhostDrawn());
+    ASSERT_EQ(os.Dialogs.NameDialogs, 0);
+    lineChanges += GhostLine() != line;
+    line = GhostLine();
+  }
+  EXPECT_GT(lineChanges, 50) << "the gap moves as the ghost flies on";
+  EXPECT_EQ(g.Ghost.Flight->Aircraft().DisplayX, ghostDistance);
+  char finalGap[32];
+  std::snprintf(finalGap, sizeof finalGap, " %+.1fm", static_cast<double>(playerDistance) - ghostDistance);
+  const std::string finalLine = Utf8ToShiftJis("ゴースト: ランキング1位") + finalGap;
+  EXPECT_EQ(line, finalLine);
+  size_t outlineDraws = 0;  // the line's text in another colour, drawn before it
+  for (size_t i = 0; i < Position(kLinePrefix); ++i) {
+    const std::string& call = device.Calls[i];
+    outlineDraws += call.rfind("DrawText", 0) == 0 && call.find(" FFFFFFFF ") == std::string::npos &&
+                    call.ends_with(finalLine);
+  }
+  EXPECT_GT(outlineDraws, 0u) << "the line is drawn over an outline that reads against white clouds";
+
+  // The final difference stays with the result; then the flight is registered and
+  // replayed as ever, and the ghost waits at the start again.
+  Tick();
+  EXPECT_EQ(GhostLine(), finalLine);
+  os.Dialogs.Names.push_back("me");
+  TickUntil(game::Replay);
+  EXPECT_EQ(os.Dialogs.NameDialogs, 1);
+  EXPECT_EQ(g.Ranking->Entries[0].Name, "me");
+  EXPECT_EQ(g.Ranking->Entries[0].Distance, playerDistance);
+  TickUntil(game::Ready);
+  EXPECT_EQ(g.Ghost.Flight->Phase(), sim::FlightPhase::OnPlatform);
+  EXPECT_EQ(g.Ghost.Flight->Ticks(), 0);
+}
+
+TEST_F(GhostRace, ANewPressOfSpaceAfterThePlayersTouchdownBringsTheGhostDownAtOnce) {
+  MakeQuickDesign();
+  Tick();
+  Choose(app::kGhostRankingBest);
+  os.Input.Press(Key::Space);  // held from the launch on, through the touchdown
+  TickUntil(game::Landed);
+  Tick(5);
+  EXPECT_EQ(g.Ghost.Flight->Phase(), sim::FlightPhase::Airborne) << "a held key does not skip";
+  os.Input.Release(Key::Space);
+  Tick();
+  PressSpaceOnce();
+  EXPECT_EQ(g.Ghost.Flight->Phase(), sim::FlightPhase::Touchdown);
+  EXPECT_EQ(g.Ghost.Flight->Aircraft().DisplayX, sim::FlyAircraftFile("rank\\rank0.txt")->Distance);
+  EXPECT_EQ(g.State, game::Landed) << "the final difference is shown with the result";
+  TickUntil(game::Replay, 200);  // seconds, not the ghost's minute of flight
 }
 
 TEST_F(GhostRace, RaceKeyAtTheStartRestartsOnceWithTheBestRankedFlight) {

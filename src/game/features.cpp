@@ -32,6 +32,13 @@ void FeaturesAfterTouchdown(Game& g) {
   }
 }
 
+bool FeaturesHoldResult(const Game& g) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.HoldsResult && f.HoldsResult(g)) return true;
+  }
+  return false;
+}
+
 void FeaturesAfterRegistration(Game& g) {
   for (const FeatureHooks& f : Features()) {
     if (f.AfterRegistration) f.AfterRegistration(g);

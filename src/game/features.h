@@ -1,9 +1,10 @@
 #pragma once
 // Where optional features (the ghost race, the coach line, and whatever comes next)
 // attach to the game: before and after each tick's state work, after an aircraft is
-// loaded, at the player's touchdown and registration, and in the live frames' drawing. The state branches name no
-// feature; a new one adds its hooks to the table in features.cpp and its menu commands
-// to the app's menu. A feature that is off does nothing in any hook.
+// loaded, at the player's touchdown and registration, while the result is shown, and
+// in the live frames' drawing. The state branches name no feature; a new one adds its
+// hooks to the table in features.cpp and its menu commands to the app's menu. A
+// feature that is off does nothing in any hook.
 #include <cstdint>
 
 #include "game/camera.h"
@@ -33,6 +34,10 @@ struct FeatureHooks {
   void (*AfterLoad)(Game&, bool playerDesign) = nullptr;
   // The player's flight has just touched the water.
   void (*AfterTouchdown)(Game&) = nullptr;
+  // While the player's result is shown before its registration: whether the feature
+  // still has the flight's end to show (the ghost still in the air). The result then
+  // stays, and is shown for its usual time from the tick no feature holds it any more.
+  bool (*HoldsResult)(const Game&) = nullptr;
   // The player's flight has just been offered to the ranking (the table's NewEntryIndex
   // tells whether and where it ranked).
   void (*AfterRegistration)(Game&) = nullptr;
@@ -50,6 +55,7 @@ struct FeatureHooks {
 void FeaturesBeforeTick(Game& game, InputSnapshot& input);
 void FeaturesAfterLoad(Game& game, bool playerDesign);
 void FeaturesAfterTouchdown(Game& game);
+bool FeaturesHoldResult(const Game& game);  // whether any feature holds it
 void FeaturesAfterRegistration(Game& game);
 void FeaturesAfterUpdate(Game& game);
 void FeaturesDrawInScene(Game& game, const LiveFrame& frame);

@@ -53,7 +53,9 @@ struct Game {
   DemoPhase Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
   int32_t FlyByTick = 0;
   uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
-  uint32_t TouchdownTime = 0;  // ms
+  // ms: since when the result has been shown for its time, the touchdown or the last
+  // tick a feature held it (features.h)
+  uint32_t ResultShownSince = 0;
   int8_t DemoEntry = 0;        // ranking entry the demo flies
   // The demo flies an entry the player chose from the menu (read only in Demo): Space
   // leaves it only once released, so the press does not also launch from Ready.

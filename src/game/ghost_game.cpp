@@ -1,6 +1,7 @@
 #include "game/ghost_game.h"
 
 #include "game/features.h"
+#include "game/pad_controls.h"
 #include "platform/io/files.h"
 #include "ranking/ranking_files.h"
 
@@ -10,6 +11,15 @@ namespace {
 bool RaceCanBeAsked(GameState state) { return state == Ready || state == Landed || state == Replay; }
 
 bool GhostFlies(GameState state) { return state == Launch || state == Flight || state == Landed; }
+
+// What the line calls each ghost, Shift-JIS: its menu item's words.
+constexpr const char* kRankingBestName = "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f" "1\x88\xca";  // "ランキング1位"
+constexpr const char* kCoachBestName =
+    "\x83\x52\x81\x5b\x83\x60\x82\xcc\x8d\xc5\x97\xc7\x94\xf2\x8d\x73";  // "コーチの最良飛行"
+
+const char* ChosenGhostName(GhostChoice choice) {
+  return choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName;
+}
 
 // Entry 0's file as it is on disk now (a registration may just have rewritten it), or
 // the coach's best flight once its search has ended with one.
@@ -28,7 +38,7 @@ void PutChosenGhost(Game& g) {
     DropGhost(g.Ghost);
     return;
   }
-  PlaceGhost(g.Ghost, ChosenEntryText(g), *g.Device, WhyMissing(g));
+  PlaceGhost(g.Ghost, ChosenEntryText(g), ChosenGhostName(g.Ghost.Choice), *g.Device, WhyMissing(g));
 }
 
 // A request is carried out at the start, during the replay, and after a touchdown in
@@ -43,9 +53,19 @@ FeatureRequest CarryOutRaceRequest(Game& g) {
   return FeatureRequest::Restart;  // which loads the design and puts the ghost at the start
 }
 
+// While the result waits for the ghost, a new press of Space (or the pad's A) brings it
+// down at once: a player who came down early need not watch it fly all the way (it may
+// take a minute). In the design mode the press leaves the result anyway.
+void SkipToGhostTouchdownOnPress(Game& g, InputSnapshot& input) {
+  const bool down = SpaceOrPadADown(input);
+  if (down && !g.Ghost.SkipWasDown && g.State == Landed && !g.DesignMode) LandGhostNow(g.Ghost);
+  g.Ghost.SkipWasDown = down;
+}
+
 // Reads the race key, turns a pending request into a restart, puts the coach's ghost on
-// the course once its search ends while the glider waits, and flies the ghost one tick
-// while the player's glider runs, flies or has just landed.
+// the course once its search ends while the glider waits, brings the ghost down on a
+// new press after the player's touchdown, and flies it one tick while the player's
+// glider runs, flies or has landed.
 FeatureRequest GhostBeforeTick(Game& g, InputSnapshot& input) {
   const bool keyDown = input.IsDown(kRaceBestKey);
   if (keyDown && !g.Ghost.KeyWasDown) RequestRaceBest(g);
@@ -53,9 +73,17 @@ FeatureRequest GhostBeforeTick(Game& g, InputSnapshot& input) {
   if (g.Ghost.RaceBestRequested && CarryOutRaceRequest(g) == FeatureRequest::Restart) return FeatureRequest::Restart;
 
   if (g.State == Ready && g.Ghost.Absence == GhostAbsence::CoachSearching && g.Coach.Ready()) PutChosenGhost(g);
+  if (g.Ghost.Flight) SkipToGhostTouchdownOnPress(g, input);
   if (g.Ghost.Flight && GhostFlies(g.State)) g.Ghost.Flight->Tick();
   return FeatureRequest::None;
 }
+
+// After the player's touchdown the ghost flies on to its own (one tick per landed
+// tick), and the result waits for it, so the line follows the gap to the final
+// difference before the flight is registered and replayed. A ghost still on the
+// platform is not waited for: its run might never reach the edge, whereas a flight
+// ends within the record's rows.
+bool GhostHoldsResult(const Game& g) { return GhostAirborne(g.Ghost); }
 
 // The chosen ghost at the start beside the player's design just loaded; the demo's
 // aircraft (any other file) flies without one.
@@ -98,6 +126,7 @@ FeatureHooks GhostRaceHooks() {
   FeatureHooks hooks;
   hooks.BeforeTick = GhostBeforeTick;
   hooks.AfterLoad = GhostFollowsLoad;
+  hooks.HoldsResult = GhostHoldsResult;
   hooks.DrawInScene = DrawGhostInScene;
   hooks.DrawOverHud = DrawGhostLineInHud;
   return hooks;

@@ -1,8 +1,10 @@
 #pragma once
 // How the ghost race meets the game: the choice from the menu, the ghost put on the
 // course whenever the player's design is loaded, one ghost tick per launch, flight and
-// landed tick, its drawing and line in the live frames, and "race the best" from the
-// key or the menu. It attaches to the tick through its feature hooks (GhostRaceHooks).
+// landed tick, the result held while the ghost is still in the air after the player's
+// touchdown (Space brings it down at once), its drawing and line in the live frames,
+// and "race the best" from the key or the menu. It attaches to the tick through its
+// feature hooks (GhostRaceHooks).
 #include "game/game.h"
 
 namespace game {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "aircraft/aircraft_model.h"
 #include "game/hud_layout.h"
@@ -15,10 +16,7 @@ using platform::StageState;
 
 // Shift-JIS texts of the line.
 constexpr const char* kGhostWord = "\x83\x53\x81\x5b\x83\x58\x83\x67";  // "ゴースト"
-// ": ランキング1位"
-constexpr const char* kRankingBestName = ": \x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f" "1\x88\xca";
-// ": コーチの最良飛行"
-constexpr const char* kCoachBestName = ": \x83\x52\x81\x5b\x83\x60\x82\xcc\x8d\xc5\x97\xc7\x94\xf2\x8d\x73";
+constexpr const char* kNameSeparator = ": ";
 // ": 1位の記録がありません"
 constexpr const char* kNoRankedFlight =
     ": 1\x88\xca\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
@@ -56,19 +54,32 @@ std::unique_ptr<flight::AircraftModel> BuildGhostModel(const flight::Aircraft& a
   return model;
 }
 
-void PlaceGhost(GhostRace& race, const std::optional<std::string>& entryText, platform::GraphicsDevice& device,
-                GhostAbsence whenMissing) {
-  race.Flight.reset();
+void PlaceGhost(GhostRace& race, const std::optional<std::string>& entryText, std::string sjisName,
+                platform::GraphicsDevice& device, GhostAbsence whenMissing) {
+  DropGhost(race);
   if (entryText) {
     race.Flight = sim::GhostFlight::FromEntryText(
         *entryText, [&device](const flight::Aircraft& a) { return BuildGhostModel(a, device); });
   }
-  race.Absence = race.Flight ? GhostAbsence::None : whenMissing;
+  if (race.Flight) {
+    race.Name = std::move(sjisName);
+  } else {
+    race.Absence = whenMissing;
+  }
 }
 
 void DropGhost(GhostRace& race) {
   race.Flight.reset();
+  race.Name.clear();
   race.Absence = GhostAbsence::None;
+}
+
+bool GhostAirborne(const GhostRace& race) {
+  return race.Flight && race.Flight->Phase() == sim::FlightPhase::Airborne;
+}
+
+void LandGhostNow(GhostRace& race) {
+  while (GhostAirborne(race)) race.Flight->Tick();
 }
 
 void DrawGhost(const GhostRace& race, platform::GraphicsDevice& device) {
@@ -95,12 +106,13 @@ std::string GhostLineText(const GhostRace& race, bool racing, float playerX) {
     case GhostAbsence::None: break;
   }
   if (!race.Flight) return ghost;
-  if (!racing) return ghost + (race.Choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName);
+  const std::string named = race.Name.empty() ? ghost : ghost + kNameSeparator + race.Name;
+  if (!racing) return named;
   double lead = static_cast<double>(playerX) - race.Flight->Aircraft().DisplayX;  // m
   if (std::fabs(lead) < kShownResolutionM) lead = 0;
   char text[32];
   std::snprintf(text, sizeof text, " %+.1fm", lead);
-  return ghost + text;
+  return named + text;
 }
 
 void DrawGhostLine(GhostRace& race, platform::GraphicsDevice& device, int windowWidth, const std::string& sjisText) {
@@ -109,7 +121,7 @@ void DrawGhostLine(GhostRace& race, platform::GraphicsDevice& device, int window
     const int width = std::clamp(windowWidth - place.Left, 0, static_cast<int>(place.MaxWidth));
     race.Line.Create(device, place.FontHeight, place.Left, place.Top, static_cast<int16_t>(width), place.FontHeight);
   }
-  race.Line.Draw(sjisText);
+  race.Line.DrawOutlined(sjisText);
 }
 
 }  // namespace game

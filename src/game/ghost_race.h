@@ -1,9 +1,10 @@
 #pragma once
 // The ghost race (an option, off by default): a recorded flight flown again beside the
 // player's, from the same start and tick by tick with it, drawn translucent after the
-// player's aircraft, with a line under the coach line that tells the lead or the lag.
-// The ghost is the best ranked flight or the coach's best flight of the player's
-// design; it is chosen in the options menu and takes the course at the next start.
+// player's aircraft, with a line under the coach line that names the ghost and tells
+// the lead or the lag. The ghost is the best ranked flight or the coach's best flight
+// of the player's design; it is chosen in the options menu and takes the course at the
+// next start.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -32,8 +33,13 @@ enum class GhostAbsence : int8_t {
 struct GhostRace {
   GhostChoice Choice = GhostChoice::None;
   std::unique_ptr<sim::GhostFlight> Flight;  // the ghost on the course; none when absent
+  // Whose flight the ghost is, Shift-JIS, as the line names it: given with the flight by
+  // whoever puts it on the course ("ランキング1位", or a pilot and a place). Short: up
+  // to eight full-width characters fit in the line beside the longest difference.
+  std::string Name;
   GhostAbsence Absence = GhostAbsence::None;
   bool KeyWasDown = false;         // the race key at the last tick, so a held key acts once
+  bool SkipWasDown = false;        // Space (or the pad's A) at the last tick: only a new press skips
   bool RaceBestRequested = false;  // race the best ranked flight as soon as the state allows
   TextBox Line;                    // created the first time the line is drawn
 };
@@ -49,10 +55,11 @@ inline constexpr float kGhostTintShare = 0.5f;
 std::unique_ptr<flight::AircraftModel> BuildGhostModel(const flight::Aircraft& aircraft,
                                                        platform::GraphicsDevice& device);
 
-// Puts the ghost of an entry file's text on the course (at the top of the platform);
-// no ghost when the text holds no recorded flight, and then the absence says so.
-void PlaceGhost(GhostRace& race, const std::optional<std::string>& entryText, platform::GraphicsDevice& device,
-                GhostAbsence whenMissing);
+// Puts the ghost of an entry file's text on the course (at the top of the platform),
+// named `sjisName`; no ghost when the text holds no recorded flight, and then the
+// absence says so.
+void PlaceGhost(GhostRace& race, const std::optional<std::string>& entryText, std::string sjisName,
+                platform::GraphicsDevice& device, GhostAbsence whenMissing);
 
 // Takes the ghost off the course (the choice stays).
 void DropGhost(GhostRace& race);
@@ -61,13 +68,21 @@ void DropGhost(GhostRace& race);
 // player's aircraft, so the player's glider shows through it. Nothing without a ghost.
 void DrawGhost(const GhostRace& race, platform::GraphicsDevice& device);
 
-// The line, Shift-JIS. Before the launch (`racing` false) it names the ghost; in the
-// race it is the player's x minus the ghost's x in metres, one decimal, with its sign
-// (after the ghost's touchdown its x is its distance); without the ghost, why.
+// Whether the ghost is still in the air: launched and not yet down.
+bool GhostAirborne(const GhostRace& race);
+
+// Flies an airborne ghost on to its touchdown at once, tick after tick without drawing;
+// nothing for a ghost on the platform or down. (A flight ends within its record's rows.)
+void LandGhostNow(GhostRace& race);
+
+// The line, Shift-JIS. It names the ghost; in the race (`racing`) it adds the player's
+// x minus the ghost's x in metres, one decimal, with its sign. Once either has touched
+// down its x is its distance, so once both have the line is the final difference.
+// Without the ghost, it says why.
 std::string GhostLineText(const GhostRace& race, bool racing, float playerX);
 
-// Draws the line under the coach line, aligned with it, for a picture `windowWidth`
-// px wide; makes its font the first time.
+// Draws the line under the coach line, aligned with it, outlined so that it reads over
+// the clouds, for a picture `windowWidth` px wide; makes its font the first time.
 void DrawGhostLine(GhostRace& race, platform::GraphicsDevice& device, int windowWidth, const std::string& sjisText);
 
 }  // namespace game

@@ -13,6 +13,8 @@ using platform::RenderState;
 namespace TextureOp = platform::TextureOp;
 
 constexpr uint32_t kWhite = 0xFFFFFFFF;
+constexpr uint32_t kOutlineColour = 0xFF000000;  // opaque black
+constexpr int kOutlinePx = 1;                    // how far the outline reaches out of the glyphs
 constexpr int kScreenVertexStride = sizeof(ScreenVertex);
 constexpr int kQuadTriangles = 2;
 
@@ -67,6 +69,19 @@ void TextBox::Create(platform::GraphicsDevice& device, int16_t fontHeight, int16
 
 void TextBox::Draw(const std::string& sjisText) const {
   if (Font) Font->DrawText(sjisText, {Left, Top, Left + Width, Top + Height}, kWhite);
+}
+
+void TextBox::DrawOutlined(const std::string& sjisText) const {
+  if (!Font) return;
+  // The text in the outline's colour moved to each of the eight neighbouring pixels,
+  // then the text itself over them.
+  for (int dy = -kOutlinePx; dy <= kOutlinePx; dy += kOutlinePx) {
+    for (int dx = -kOutlinePx; dx <= kOutlinePx; dx += kOutlinePx) {
+      if (dx == 0 && dy == 0) continue;
+      Font->DrawText(sjisText, {Left + dx, Top + dy, Left + Width + dx, Top + Height + dy}, kOutlineColour);
+    }
+  }
+  Draw(sjisText);
 }
 
 std::array<ScreenVertex, 4> ScreenQuad::MakeVertices(float x, float y, float width, float height) {

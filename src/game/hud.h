@@ -19,6 +19,9 @@ struct TextBox {
   void Create(platform::GraphicsDevice& device, int16_t fontHeight, int16_t left, int16_t top, int16_t width,
               int16_t height);
   void Draw(const std::string& sjisText) const;
+  // Draws it white inside a dark outline one pixel wide, so it stays readable where the
+  // scene behind it is as light as the text (the clouds).
+  void DrawOutlined(const std::string& sjisText) const;
 };
 
 // A pre-transformed vertex: back-buffer pixels, colour, two texture coordinate sets.

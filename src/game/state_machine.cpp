@@ -150,7 +150,7 @@ FramePlan DoDemo(Game& g, InputSnapshot& in) {
 FramePlan AfterFlightTick(Game& g, sim::FlightPhase phase) {
   if (phase == sim::FlightPhase::Touchdown) {
     g.State = Landed;
-    g.TouchdownTime = Now();
+    g.ResultShownSince = Now();
     KeepFinishedFlight(g);
     FeaturesAfterTouchdown(g);
   }
@@ -189,15 +189,16 @@ void RegisterAndStartReplay(Game& g) {
   ShowSmallResult(g);
 }
 
-// The result is shown for a while; then, once its last frame is on the screen, the
-// flight is registered and the replay set up.
+// The result is shown for a while, and for as long as a feature holds it; then, once
+// its last frame is on the screen, the flight is registered and the replay set up.
 FramePlan DoLanded(Game& g, InputSnapshot& in) {
   FramePlan plan = Live(g, FrameKind::ResultFrame);
   if (g.DesignMode) {
     if (SpaceOrPadADown(in)) g.State = WaitRelease;
     return plan;
   }
-  if (Now() - g.TouchdownTime > kResultShownMs) plan.AfterFrame = RegisterAndStartReplay;
+  if (FeaturesHoldResult(g)) g.ResultShownSince = Now();
+  if (Now() - g.ResultShownSince > kResultShownMs) plan.AfterFrame = RegisterAndStartReplay;
   return plan;
 }
 
