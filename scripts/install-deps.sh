@@ -11,7 +11,7 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev
   # velkaro-league: its libraries, the PostgreSQL server its tests start, the browser
   # its web page is tested in, and the clients its runs and backups use
-  libcpp-httplib-dev nlohmann-json3-dev libsqlite3-dev libpq-dev libssl-dev
+  libcpp-httplib-dev nlohmann-json3-dev libcurl4-openssl-dev libsqlite3-dev libpq-dev libssl-dev
   postgresql-15 chromium curl sqlite3
 )
 missing=()

@@ -2,6 +2,7 @@
 //
 //   velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]
 //   velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]
+//   velkaro-sim ENTRY --submit URL [--contest C] --name N
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,13 +15,14 @@
 #include "flight/flight_csv.h"
 #include "platform/io/files.h"
 #include "platform/os/program_info.h"
-#include "platform/services.h"
 #include "platform/os/system_services.h"
+#include "platform/services.h"
 #include "ranking/ranking_files.h"
 #include "sim/coach.h"
 #include "sim/headless_flight.h"
 #include "sim/output_target.h"
 #include "sim/trim_sweep.h"
+#include "submit_flight.h"
 
 namespace {
 
@@ -31,7 +33,6 @@ constexpr int kExitNotFinite = 3;  // the flight's numbers overflowed into infin
 // "機体データの取得に失敗"
 constexpr const char* kSpecOpenFailed =
     "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
-
 
 // The flight's launch run that never ends: the same words for a flight and a search.
 constexpr const char* kLaunchNeverEnds =
@@ -47,11 +48,13 @@ struct Arguments {
   std::optional<double> Trim;
   std::optional<std::string> CsvPath;
   std::optional<sim::TrimSweepRange> SweepRange;
+  std::optional<SubmitOptions> Submit;  // --submit, with --contest and --name
 };
 
 constexpr const char* kUsage =
     "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]\n"
     "       velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]\n"
+    "       velkaro-sim ENTRY --submit URL [--contest C] --name N\n"
     "       velkaro-sim --help | --version\n"
     "Flies an aircraft without graphics, exactly as the game does, and prints the distance.\n"
     "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
@@ -61,13 +64,17 @@ constexpr const char* kUsage =
     "  --optimize   search the tail schedule that flies farthest (for S seconds, default 10)\n"
     "  --seed N     the search's random numbers (the same seed finds the same schedule)\n"
     "  --out ENTRY  write the best flight as a ranking entry file\n"
+    "  --submit URL send the entry to the league at URL and print its answer\n"
+    "  --contest C  the league's contest (open, standard, daily; default open)\n"
+    "  --name N     the pilot's name the league lists\n"
     "  --force      replace an existing OUT or ENTRY file (never the ranking's own files,\n"
     "               the game's settings, a folder, nor a design with a CSV)\n";
 
 constexpr const char* kFilesHelp =
     "\nFiles: only those named on the command line, relative to the working directory;\n"
-    "velkaro-sim keeps no files of its own. OUT and ENTRY are written as a whole; an\n"
-    "existing file is replaced only with --force.\n";
+    "velkaro-sim keeps no files of its own, except that --submit keeps the player's league\n"
+    "token in velkaro-settings.txt there (made on first use, as the game does). OUT and\n"
+    "ENTRY are written as a whole; an existing file is replaced only with --force.\n";
 
 int Usage(const char* problem) {
   std::fprintf(stderr, "velkaro-sim: %s\n%s", problem, kUsage);
@@ -103,6 +110,13 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
       args.Optimize = true;
     } else if (arg == "--force") {
       args.Force = true;
+    } else if (arg == "--submit" || arg == "--contest" || arg == "--name") {
+      if (!hasValue) return arg + " needs a value";
+      if (!args.Submit) args.Submit = SubmitOptions{"", "open", ""};
+      std::string& field = arg == "--submit"    ? args.Submit->Url
+                           : arg == "--contest" ? args.Submit->Contest
+                                                : args.Submit->PilotUtf8;
+      field = argv[++i];
     } else if (arg == "--trim" || arg == "--csv" || arg == "--sweep" || arg == "--seconds" || arg == "--seed" ||
                arg == "--out") {
       if (!hasValue) return arg + " needs a value";
@@ -139,6 +153,10 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
   }
   if (args.File.empty()) return std::string("no FILE given");
   if (args.Trim && args.SweepRange) return std::string("--trim and --sweep exclude each other");
+  if (args.Submit && (args.Submit->Url.empty() || args.Submit->PilotUtf8.empty()))
+    return std::string("--submit URL needs --name N (and --contest and --name need --submit)");
+  if (args.Submit && (args.Optimize || args.Trim || args.SweepRange || args.CsvPath))
+    return std::string("--submit sends the entry as it is (no --optimize, --trim, --sweep or --csv)");
   if (args.Optimize && (args.Trim || args.SweepRange || args.CsvPath))
     return std::string("--optimize flies its own schedules (no --trim, --sweep or --csv)");
   if (!args.Optimize && (args.OutPath || args.Seconds || args.Seed))
@@ -257,6 +275,7 @@ int main(int argc, char** argv) {
   }
   const auto text = ReadAircraftFile(args.File);
   if (!text) return kExitUnreadable;
+  if (args.Submit) return SubmitFlight(*text, *args.Submit);
   if (args.SweepRange) return RunSweep(args, *text);
   if (args.Optimize) return RunOptimize(args, *text);
   return RunFlight(args, *text);

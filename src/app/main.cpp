@@ -2,6 +2,7 @@
 // when it holds them (a BootConfig.txt), otherwise in the player's data folder.
 
 #include "app/boot_config.h"
+#include "app/league_option.h"
 #include "app/game_state_name.h"
 #include "app/main_menu.h"
 #include "app/menu_commands.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv) {
   game.ClientWidth = window.PictureWidth();
   game.ClientHeight = window.PictureHeight();
   platform::SetUiStateSource([&game] { return std::string(app::GameStateName(game.State)); });
+  app::StartLeague(game);
   RunMessageLoop(window, game);
   game::Shutdown(game);
   return 0;

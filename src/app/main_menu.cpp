@@ -34,7 +34,9 @@ std::vector<platform::MenuPopup> MainMenu() {
         {kGhostNone, "ゴースト: なし", true},
         {kGhostRankingBest, "ゴースト: ランキング1位", true},
         {kGhostCoachBest, "ゴースト: コーチの最良飛行", true},
-        {kRaceBest, "ランキング1位のゴーストと勝負 (G)", true}}},
+        {kRaceBest, "ランキング1位のゴーストと勝負 (G)", true},
+        {0, "", true},
+        {kLeagueSettings, "リーグ…", true}}},
   };
 }
 

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "app/league_option.h"
 #include "app/watch_menu.h"
 #include "game/flight_export.h"
 #include "game/ghost_game.h"
@@ -35,6 +36,7 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
     case kGhostRankingBest: game::ChooseGhost(g, game::GhostChoice::RankingBest); break;
     case kGhostCoachBest: game::ChooseGhost(g, game::GhostChoice::CoachBest); break;
     case kRaceBest: game::RequestRaceBest(g); break;
+    case kLeagueSettings: EditLeagueSettings(g); break;
     default:
       if (commandId >= kWatchEntryFirst && commandId <= kWatchEntryLast)
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);

@@ -21,6 +21,7 @@ enum MenuCommand {
   kGhostRankingBest = 40041,
   kGhostCoachBest = 40042,
   kRaceBest = 40043,
+  kLeagueSettings = 40050,  // the online league: its address, contest and pilot name
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
 };

@@ -7,8 +7,9 @@ namespace {
 
 // The order is the drawing order: the coach line, then the ghost's line under it; and
 // the coach follows a newly loaded design before the coach's ghost looks for its flight.
-const std::array<FeatureHooks, 2>& Features() {
-  static const std::array<FeatureHooks, 2> features{CoachLineHooks(), GhostRaceHooks()};
+// The league only sends what the others have left as it was.
+const std::array<FeatureHooks, 3>& Features() {
+  static const std::array<FeatureHooks, 3> features{CoachLineHooks(), GhostRaceHooks(), LeagueHooks()};
   return features;
 }
 
@@ -60,6 +61,12 @@ void FeaturesDrawInScene(Game& g, const LiveFrame& frame) {
 void FeaturesDrawOverHud(Game& g, const LiveFrame& frame) {
   for (const FeatureHooks& f : Features()) {
     if (f.DrawOverHud) f.DrawOverHud(g, frame);
+  }
+}
+
+void FeaturesDrawOverReplay(Game& g) {
+  for (const FeatureHooks& f : Features()) {
+    if (f.DrawOverReplay) f.DrawOverReplay(g);
   }
 }
 

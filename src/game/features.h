@@ -48,6 +48,9 @@ struct FeatureHooks {
   void (*DrawInScene)(Game&, const LiveFrame&) = nullptr;
   // In a live frame, over the HUD, under the status line.
   void (*DrawOverHud)(Game&, const LiveFrame&) = nullptr;
+  // In a replayed frame (the player's replay, the demo's flight), over its distance and
+  // list, under the status line.
+  void (*DrawOverReplay)(Game&) = nullptr;
 };
 
 // Each hook of every feature, in the features' order. A restart asked for before the
@@ -60,9 +63,11 @@ void FeaturesAfterRegistration(Game& game);
 void FeaturesAfterUpdate(Game& game);
 void FeaturesDrawInScene(Game& game, const LiveFrame& frame);
 void FeaturesDrawOverHud(Game& game, const LiveFrame& frame);
+void FeaturesDrawOverReplay(Game& game);
 
 // The features' own hooks.
 FeatureHooks CoachLineHooks();
 FeatureHooks GhostRaceHooks();
+FeatureHooks LeagueHooks();
 
 }  // namespace game

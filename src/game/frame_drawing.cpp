@@ -111,6 +111,7 @@ void DrawReplayScene(Game& g, ListHighlight highlight) {
   DrawDistance(g);
   DrawRankingList(g, highlight);
   g.FpsText.Draw(FpsLine(g));
+  FeaturesDrawOverReplay(g);
   EndFrame(g);
 }
 

@@ -11,6 +11,7 @@
 #include "game/frame_pacing.h"
 #include "game/ghost_race.h"
 #include "game/hud.h"
+#include "game/league_link.h"
 #include "game/scene.h"
 #include "game/status_line.h"
 #include "platform/gfx/graphics_device.h"
@@ -88,6 +89,11 @@ struct Game {
   std::vector<flight::FlightRecord> FinishedFlight;
   StatusLine Status;  // the file an export wrote, for a few seconds
   GhostRace Ghost;    // the ghost race option (none by default)
+  // The league option: set by the shell when the player has named a league, none
+  // otherwise. The note is the league's word on the latest flight.
+  std::unique_ptr<LeagueLink> League;
+  std::string LeagueNote;
+  TextBox LeagueNoteText;  // created the first time the note is drawn
 };
 
 // One idle tick, always in this order: read the input once, the optional features'

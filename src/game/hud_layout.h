@@ -33,6 +33,9 @@ inline constexpr TextPlace kCoachLine{610, 84, 420, 32};
 // is at 42% of the height), clear of the wind and fps lines at the top.
 inline constexpr TextPlace kGhostLine{kCoachLine.Left, kCoachLine.Top + 40, 414, 24};
 
+// The league's word on the latest flight, under the replay's small digits.
+inline constexpr int16_t kLeagueNoteGap = 8, kLeagueNoteWidth = 340, kLeagueNoteFontHeight = 24;
+
 // The tail gauge: a picture of 32 x 256 px at these fractions of the window, whose
 // marker moves down 20 px per degree as the tail rises.
 inline constexpr int16_t kGaugeWidth = 32, kGaugeHeight = 256;

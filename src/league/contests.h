@@ -3,13 +3,9 @@
 // height, start speed, initial pitch and wind) and how far a design's own values may
 // go, under a rules version that changes whenever those rules do.
 #include <chrono>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
-
-#include "config/figures/game_figures.h"
-#include "flight/aircraft.h"
 
 namespace league {
 
@@ -44,19 +40,5 @@ struct ContestConditions {
   double LaunchHeight, StartSpeed, StartPitch, Wind;
 };
 ContestConditions ConditionsOn(const Contest& contest, std::chrono::sys_days day);
-
-// Why a design breaks a contest's rules: a sentence, the aircraft file's line at fault
-// (0 when none) and a short key for programs.
-struct RuleBreach {
-  std::string Reason;
-  int Line = 0;
-  std::string Rule;
-};
-
-// The first rule of the contest the design breaks on `day`, or nothing. The flight
-// itself is checked afterwards (it must leave the platform and touch down).
-// `figures` are the design's (config::ComputeFigures).
-std::optional<RuleBreach> CheckContestRules(const Contest& contest, const flight::AircraftSpec& spec,
-                                            const config::GameFigures& figures, std::chrono::sys_days day);
 
 }  // namespace league

@@ -52,6 +52,15 @@ std::string EncodeBase64(std::string_view bytes) {
   return text;
 }
 
+std::string FormatSubmission(const Submission& s) {
+  const Json body = {{"contest", s.Contest},
+                     {"pilot", s.PilotUtf8},
+                     {"token", s.Token},
+                     {"entry", EncodeBase64(s.Entry)},
+                     {"claimed", s.Claimed}};
+  return body.dump();
+}
+
 std::variant<Submission, SubmissionError> ParseSubmission(std::string_view body) {
   const Json json = Json::parse(body, nullptr, /*allow_exceptions=*/false);
   if (json.is_discarded() || !json.is_object()) return SubmissionError{"the body is not a JSON object"};

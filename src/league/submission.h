@@ -22,6 +22,9 @@ struct SubmissionError {
 // Unknown keys are ignored.
 std::variant<Submission, SubmissionError> ParseSubmission(std::string_view body);
 
+// The JSON body of a submission (the entry in base64), as ParseSubmission reads it.
+std::string FormatSubmission(const Submission& submission);
+
 // Standard base64 (with padding); nothing for any other text.
 bool DecodeBase64(std::string_view text, std::string& bytes);
 std::string EncodeBase64(std::string_view bytes);

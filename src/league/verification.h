@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "league/contests.h"
+#include "league/contest_rules.h"
 
 namespace league {
 

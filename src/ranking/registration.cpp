@@ -103,6 +103,12 @@ std::string StoredName(std::string_view typed) {
   return name.empty() ? kDefaultName : name;
 }
 
+std::string EntryFileText(std::string_view specText, const ControlLog& log, int flightSteps) {
+  ControlLog flown = log;
+  flown.Count = static_cast<int16_t>(std::clamp(flightSteps, 0, kControlLogCapacity));
+  return FormatEntryFile(EntryLinesOf(specText), flown);
+}
+
 void RegisterDistance(RankingTable& table, float distance, int flightSteps) {
   RegisterDistance(table, distance, flightSteps, platform::ReadFilePrefix(kWorkingAircraftFile, kRankingReadLimit));
 }

@@ -23,6 +23,10 @@ void RegisterDistance(RankingTable& table, float distance, int flightSteps,
 // The same with the working aircraft file "temp.txt" as it is now on disk.
 void RegisterDistance(RankingTable& table, float distance, int flightSteps);
 
+// The ranking entry file of a flight: the design's lines, the separator and its first
+// `flightSteps` tail settings, as the registration writes it when the flight ranks.
+std::string EntryFileText(std::string_view specText, const ControlLog& log, int flightSteps);
+
 // The stored form of a typed name: "No Name" when empty, commas (which would break the
 // table file) replaced by the full-width comma, line breaks and other control bytes
 // dropped, half characters (a lead byte without its trail byte) dropped, at most 255

@@ -6,6 +6,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "platform/io/files.h"
+#include "platform/io/settings_file.h"
 #include "ranking/ranking_table.h"
 #include "ranking/registration.h"
 
@@ -15,7 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Text files of the game's folder that are not designs.
-constexpr const char* kGameSettingsFiles[] = {"BootConfig.txt", "plane.txt", "zahyou.txt"};
+constexpr const char* kGameSettingsFiles[] = {"BootConfig.txt", "plane.txt", "zahyou.txt",
+                                              platform::kSettingsFileName};
 
 bool IsRankingFileName(const std::string& name) {
   if (name == ranking::kTableFileBaseName) return true;

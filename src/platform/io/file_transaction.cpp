@@ -183,10 +183,11 @@ int OpenLockTarget(const std::string& path) {
 
 }  // namespace
 
-FolderLock::FolderLock(std::string_view gameFolder) {
+FolderLock::FolderLock(std::string_view gameFolder, Wait wait) {
   fd_ = OpenLockTarget(Join(NativePath(gameFolder), kLockFileName));
   if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0) {
+  const int operation = wait == Wait::No ? LOCK_EX | LOCK_NB : LOCK_EX;
+  while (::flock(fd_, operation) != 0) {
     if (errno == EINTR) continue;
     ::close(fd_);
     fd_ = -1;

@@ -50,7 +50,9 @@ RecoveryReport RecoverFolder(std::string_view gameFolder, const std::vector<std:
 // must then leave the folder's files as they are.
 class FolderLock {
 public:
-  explicit FolderLock(std::string_view gameFolder);
+  enum class Wait { UntilFree, No };
+  // With Wait::No the lock is taken only when it is free at once (else unheld).
+  explicit FolderLock(std::string_view gameFolder, Wait wait = Wait::UntilFree);
   ~FolderLock();
   FolderLock(const FolderLock&) = delete;
   FolderLock& operator=(const FolderLock&) = delete;

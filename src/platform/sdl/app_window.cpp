@@ -308,4 +308,23 @@ std::optional<std::string> AppWindow::AskPilotName() {
   return Utf8ToShiftJis(dialog.Name);
 }
 
+std::optional<LeagueFields> AppWindow::AskLeagueSettings(const LeagueFields& current) {
+  if (!impl_->Ui.UiReady()) return std::nullopt;
+  LeagueDialog dialog;
+  std::snprintf(dialog.Address, sizeof dialog.Address, "%s", current.Address.c_str());
+  std::snprintf(dialog.Pilot, sizeof dialog.Pilot, "%s", ShiftJisToUtf8(current.PilotSjis).c_str());
+  dialog.Contest = current.Contest;
+  DialogEnd end = DialogEnd::Open;
+  impl_->RunModal([&] {
+    end = DrawLeagueDialog(dialog, current.ContestNames, current.ShownToken);
+    return end != DialogEnd::Open;
+  });
+  if (end != DialogEnd::Ok) return std::nullopt;
+  LeagueFields answer = current;
+  answer.Address = dialog.Address;
+  answer.Contest = dialog.Contest;
+  answer.PilotSjis = Utf8ToShiftJis(dialog.Pilot);
+  return answer;
+}
+
 }  // namespace platform

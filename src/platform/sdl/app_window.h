@@ -63,6 +63,7 @@ public:
   // Dialogs: modal, the last picture stays visible behind them.
   void ShowWarning(const std::string& sjisText) override;
   std::optional<std::string> AskPilotName() override;
+  std::optional<LeagueFields> AskLeagueSettings(const LeagueFields& current) override;
 
 private:
   struct Impl;

@@ -91,21 +91,29 @@ void DrawPreedit(const NameDialog& dialog, float caretX, ImVec2 boxMin, ImVec2 b
 
 // The name's edit box with its look, its character filter and the pre-edit text; says
 // where the text goes in.
-void NameField(NameDialog& dialog) {
+// The dialogs' edit boxes, until PopFieldStyle.
+void PushFieldStyle() {
   ImGui::PushStyleColor(ImGuiCol_FrameBg, kFieldBackground);
   ImGui::PushStyleColor(ImGuiCol_FrameBgHovered, kFieldBackground);
   ImGui::PushStyleColor(ImGuiCol_FrameBgActive, kFieldBackground);
   ImGui::PushStyleColor(ImGuiCol_Text, kFieldText);
   ImGui::PushStyleColor(ImGuiCol_Border, kFieldBorder);
   ImGui::PushStyleVar(ImGuiStyleVar_FrameBorderSize, kFieldBorderPx);
+}
+void PopFieldStyle() {
+  ImGui::PopStyleVar();
+  ImGui::PopStyleColor(5);
+}
+
+void NameField(NameDialog& dialog) {
+  PushFieldStyle();
   ImGui::SetNextItemWidth(kNameFieldWidth);
   ImGui::InputText("##name", dialog.Name, sizeof dialog.Name, ImGuiInputTextFlags_CallbackCharFilter,
                    FilterNameCharacter, &dialog);
   const ImVec2 boxMin = ImGui::GetItemRectMin(), boxMax = ImGui::GetItemRectMax();
   const float caretX = CaretX(dialog, boxMin);
   if (!dialog.Composition.empty()) DrawPreedit(dialog, caretX, boxMin, boxMax);
-  ImGui::PopStyleVar();
-  ImGui::PopStyleColor(5);
+  PopFieldStyle();
   dialog.TextInputArea = {caretX, boxMin.y, boxMax.x - caretX, boxMax.y - boxMin.y};
 }
 
@@ -244,6 +252,67 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
 bool NameCharacterAccepted(unsigned codepoint) {
   if (codepoint == kReplacementCharacter || codepoint == 0) return false;
   return codepoint == '?' || Utf8ToShiftJis(Utf8Of(codepoint)) != "?";
+}
+
+namespace {
+
+constexpr float kLeagueFieldWidth = 320;  // px
+
+int AcceptShiftJisCharacter(ImGuiInputTextCallbackData* data) {
+  return NameCharacterAccepted(data->EventChar) ? 0 : 1;
+}
+
+}  // namespace
+
+DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>& contests,
+                           const std::string& shownToken) {
+  DialogEnd end = DialogEnd::Open;
+  if (BeginCentredDialog("リーグ")) {
+    NameCurrentWindow("league");
+    ImGui::TextUnformatted("リーグのアドレス (空のときは送りません)");
+    PushFieldStyle();
+    // The address takes the keyboard when the dialog opens.
+    if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
+    ImGui::SetNextItemWidth(kLeagueFieldWidth);
+    ImGui::InputText("##address", dialog.Address, sizeof dialog.Address, ImGuiInputTextFlags_CharsNoBlank);
+    PopFieldStyle();
+    NameLastItem("league.address", dialog.Address);
+    ImGui::TextUnformatted("コンテスト");
+    PushFieldStyle();  // the unchosen buttons are outlined, not white on white
+    for (size_t i = 0; i < contests.size(); ++i) {
+      if (i > 0) ImGui::SameLine();
+      ImGui::RadioButton(contests[i].c_str(), &dialog.Contest, static_cast<int>(i));
+      NameLastItem(("league.contest." + contests[i]).c_str());
+    }
+    PopFieldStyle();
+    ImGui::TextUnformatted("パイロット名");
+    PushFieldStyle();
+    ImGui::SetNextItemWidth(kLeagueFieldWidth);
+    ImGui::InputText("##pilot", dialog.Pilot, sizeof dialog.Pilot, ImGuiInputTextFlags_CallbackCharFilter,
+                     AcceptShiftJisCharacter);
+    PopFieldStyle();
+    NameLastItem("league.pilot", dialog.Pilot);
+    if (dialog.Pilot[0] != '\0') dialog.Problem.clear();  // a name is there now
+    if (!shownToken.empty()) ImGui::Text("トークン %s", shownToken.c_str());
+    if (!dialog.Problem.empty()) {
+      ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), "%s", dialog.Problem.c_str());
+    }
+    ImGui::Spacing();
+    if (ImGui::Button("OK", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Enter)) {
+      if (dialog.Address[0] != '\0' && dialog.Pilot[0] == '\0') {
+        dialog.Problem = "パイロット名を入れてください";
+      } else {
+        end = DialogEnd::Ok;
+      }
+    }
+    NameLastItem("league.ok");
+    ImGui::SameLine();
+    if (ImGui::Button("キャンセル", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Escape)) end = DialogEnd::Cancel;
+    NameLastItem("league.cancel");
+    if (end != DialogEnd::Open) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+  }
+  return end;
 }
 
 }  // namespace platform

@@ -82,4 +82,22 @@ bool NameCharacterAccepted(unsigned codepoint);
 // Enter ended the dialog.
 bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt);
 
+// The league dialog between frames: the fields as typed (UTF-8), the contest chosen,
+// and why OK did not close it.
+struct LeagueDialog {
+  static constexpr size_t kAddressBytes = 256;
+  char Address[kAddressBytes] = {};
+  int Contest = 0;
+  char Pilot[NameDialog::kNameBufferBytes] = {};
+  std::string Problem;  // UTF-8, empty while there is none
+};
+
+enum class DialogEnd { Open, Ok, Cancel };
+
+// One frame of the league dialog: the league's address (empty: no league), the
+// contest, the pilot's name (only characters the game's Shift-JIS holds) and the start
+// of the player's token. OK with an address needs a name.
+DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>& contests,
+                           const std::string& shownToken);
+
 }  // namespace platform

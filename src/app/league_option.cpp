@@ -1,0 +1,103 @@
+#include "app/league_option.h"
+
+#include <utility>
+
+#include "league/client/league_sender.h"
+#include "league/client/outbox.h"
+#include "league/contests.h"
+#include "league/submission.h"
+#include "platform/services.h"
+#include "platform/text/shift_jis.h"
+
+namespace app {
+namespace {
+
+// "リーグへ送る飛行を保存できません"
+constexpr const char* kOutboxWriteFailed =
+    "\x83\x8a\x81\x5b\x83\x4f\x82\xd6\x91\x97\x82\xe9\x94\xf2\x8d\x73\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82"
+    "\xdc\x82\xb9\x82\xf1";
+
+class LeagueConnection final : public game::LeagueLink {
+public:
+  LeagueConnection(const league::LeagueSettings& settings, std::unique_ptr<platform::HttpClient> client)
+      : Settings_(settings), Sender_(settings.Address, std::move(client)) {}
+
+  void SendFlight(const std::string& entryText, float distance) override {
+    const league::Submission submission{Settings_.Contest, Settings_.PilotUtf8, Settings_.Token, entryText,
+                                        double{distance}};
+    // Into the outbox first: from there it is sent until the league has answered.
+    if (!league::PutInOutbox(league::FormatSubmission(submission))) {
+      Local_.push_back(kOutboxWriteFailed);
+      return;
+    }
+    Sender_.Wake();
+  }
+
+  std::vector<std::string> TakeNews() override {
+    std::vector<std::string> news = std::exchange(Local_, {});
+    for (league::LeagueReply& reply : Sender_.TakeReplies()) news.push_back(std::move(reply.StatusSjis));
+    return news;
+  }
+
+private:
+  league::LeagueSettings Settings_;
+  league::LeagueSender Sender_;
+  std::vector<std::string> Local_;  // what the game itself has to say about the league
+};
+
+// The settings with a token, made and kept the first time a league is named.
+league::LeagueSettings WithToken(league::LeagueSettings settings, platform::SettingsValues& values) {
+  if (settings.On() && settings.Token.empty()) {
+    settings.Token = league::NewToken();
+    league::StoreLeagueSettings(settings, values);
+    platform::WriteSettings(values);
+  }
+  return settings;
+}
+
+void Connect(game::Game& g, const league::LeagueSettings& settings, HttpClientFactory makeClient) {
+  g.League.reset();  // the old link's sender stops before a new one takes the outbox
+  if (settings.On()) g.League = MakeLeagueLink(settings, makeClient());
+}
+
+platform::LeagueFields FieldsOf(const league::LeagueSettings& s) {
+  platform::LeagueFields fields;
+  fields.Address = s.Address;
+  for (const league::Contest& c : league::Contests()) {
+    if (c.Id == s.Contest) fields.Contest = static_cast<int>(fields.ContestNames.size());
+    fields.ContestNames.emplace_back(c.Id);
+  }
+  fields.PilotSjis = platform::Utf8ToShiftJis(s.PilotUtf8);
+  fields.ShownToken = league::ShownToken(s.Token);
+  return fields;
+}
+
+}  // namespace
+
+std::unique_ptr<game::LeagueLink> MakeLeagueLink(const league::LeagueSettings& settings,
+                                                 std::unique_ptr<platform::HttpClient> client) {
+  return std::make_unique<LeagueConnection>(settings, std::move(client));
+}
+
+void StartLeague(game::Game& g, HttpClientFactory makeClient) {
+  platform::SettingsValues values = platform::ReadSettings();
+  Connect(g, WithToken(league::LeagueSettingsFrom(values), values), makeClient);
+}
+
+void EditLeagueSettings(game::Game& g, HttpClientFactory makeClient) {
+  platform::Dialogs* dialogs = platform::Os().dialogs;
+  if (!dialogs) return;
+  platform::SettingsValues values = platform::ReadSettings();
+  league::LeagueSettings settings = league::LeagueSettingsFrom(values);
+  const auto answer = dialogs->AskLeagueSettings(FieldsOf(settings));
+  if (!answer) return;
+  settings.Address = answer->Address;
+  if (answer->Contest >= 0 && answer->Contest < static_cast<int>(answer->ContestNames.size()))
+    settings.Contest = answer->ContestNames[answer->Contest];
+  settings.PilotUtf8 = platform::ShiftJisToUtf8(answer->PilotSjis);
+  league::StoreLeagueSettings(settings, values);
+  platform::WriteSettings(values);
+  Connect(g, WithToken(settings, values), makeClient);
+}
+
+}  // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+// The online league as the game sees it (an option, off by default: without a link the
+// game sends nothing and opens no connection). The link puts each registered flight
+// in the player's outbox and sends it off the tick; the game only hands flights over
+// and reads what the league said.
+#include <string>
+#include <vector>
+
+namespace game {
+
+class LeagueLink {
+public:
+  virtual ~LeagueLink() = default;
+  // The flight the ranking has just registered: its entry file's text (the design's
+  // lines, the separator, the tail settings) and the distance the game showed (m).
+  virtual void SendFlight(const std::string& entryText, float distance) = 0;
+  // What the league said since the last call, oldest first (Shift-JIS lines for the
+  // status line: "リーグ 12位 (open)", a refusal's reason, the league out of reach).
+  virtual std::vector<std::string> TakeNews() = 0;
+};
+
+}  // namespace game
