@@ -493,6 +493,8 @@ void MenuBar(UiState& ui) {
     platform::NameLastItem("view.flights");
     ImGui::MenuItem("設計の比較", nullptr, &ui.Comparison.Open);
     platform::NameLastItem("view.comparison");
+    ImGui::MenuItem("リーグ", nullptr, &ui.League.Open);
+    platform::NameLastItem("view.league");
     ImGui::EndMenu();
   }
   platform::NameLastItem("menu.view");
@@ -529,7 +531,8 @@ void StatusLine(UiState& ui) {
 void StartUi(UiState& ui) { StartSession(ui); }
 
 bool UiBusy(const UiState& ui) {
-  return SessionBusy(ui) || PolarBusy(ui.AeroPanel) || CoachPanelBusy(ui.Coach) || ui.FocusLine > 0;
+  return SessionBusy(ui) || PolarBusy(ui.AeroPanel) || CoachPanelBusy(ui.Coach) || LeaguePanelBusy(ui.League) ||
+         ui.FocusLine > 0;
 }
 
 void DrawUi(UiState& ui, const WindowCommands& commands) {
@@ -582,6 +585,8 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   NoticePopup(ui);
   ImGui::End();
   DrawCoachPanel(ui.Coach, ui.Document, text);
+  // Before the flights window, which an overlay opens in the same frame.
+  DrawLeaguePanel(ui.League, ui.Document.Editor.Spec, ui.Figures, text, ui.Flights, ui.Document.Status);
   DrawFlightsPanel(ui.Flights, ui.Document.Status);
   DrawComparisonPanel(ui.Comparison, ui.Document.Editor.Spec, text, SourceDescription(ui.Document));
 }

@@ -10,6 +10,7 @@
 #include "config/editing_session.h"
 #include "file_menu.h"
 #include "flights_panel.h"
+#include "league_panel.h"
 
 namespace config {
 
@@ -33,6 +34,9 @@ struct UiState : EditingSession {
   // The windows that overlay flights and compare the design with another.
   FlightsPanel Flights;
   ComparisonPanel Comparison;
+
+  // The contests' rules checked on the design, and a league's top to overlay.
+  LeaguePanel League;
 };
 
 // Reads "temp.txt" (or starts from the default design) and prepares the screen.

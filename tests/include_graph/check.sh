@@ -25,7 +25,9 @@ declare -A allowed=(
   [src/game]="game sim world ranking aircraft flight platform"
   [src/app]="app game league sim world ranking aircraft flight platform"
   [src/config]="config sim aircraft ranking flight platform"
-  [apps/velkaro-config]="config sim aircraft ranking flight platform"
+  # The configurator's league window checks the design against the league's contests
+  # with the league's own rules and shows a league's top.
+  [apps/velkaro-config]="config league sim aircraft ranking flight platform"
   [apps/velkaro-sim]="league sim aircraft ranking flight platform"
   [tools/data]="config sim aircraft ranking flight platform"
   [src/league]="league config sim aircraft ranking flight platform"

@@ -74,6 +74,15 @@ std::string ShownFileName(const std::string& gameFileName) {
   return slash == std::string::npos ? native : native.substr(slash + 1);
 }
 
+// What keeps an aircraft or entry file's text from being flown, naming it as `shown`;
+// nothing when it is a design. Flown as velkaro-sim flies it, a text that is not a
+// design (empty, or lines out of step) would only give numbers that mean nothing.
+std::optional<std::string> NotADesign(const std::string& design, const std::string& shown) {
+  const std::vector<FileProblem> problems = CheckAircraftFileText(design);
+  if (KeepsLinesInStep(problems)) return std::nullopt;
+  return DescribeFileProblem(problems.front(), shown);
+}
+
 }  // namespace
 
 int FlightTable::ColumnIndex(std::string_view name) const {
@@ -196,13 +205,9 @@ FlightLoad LoadFlightFile(const std::string& gameFileName) {
              (note.empty() ? "" : " " + note);
     }
   } else {
-    // As velkaro-sim reads a file to fly; but a file that is not a design (empty, or
-    // lines out of step) would only fly numbers that mean nothing, so it is refused.
     const std::string design = text->substr(0, ranking::kRankingReadLimit);
-    const std::vector<FileProblem> problems = CheckAircraftFileText(design);
-    if (!KeepsLinesInStep(problems)) {
-      return {std::nullopt, shown + ": CSV の飛行記録でも機体ファイルでもありません (" +
-                                DescribeFileProblem(problems.front(), shown) + ")"};
+    if (const auto problem = NotADesign(design, shown)) {
+      return {std::nullopt, shown + ": CSV の飛行記録でも機体ファイルでもありません (" + *problem + ")"};
     }
     load = FlyFlightText(design);
   }
@@ -212,6 +217,21 @@ FlightLoad LoadFlightFile(const std::string& gameFileName) {
   }
   load.Table->Source = gameFileName;
   load.Table->Label = FlightLabel(gameFileName);
+  return load;
+}
+
+FlightLoad LoadFlightText(std::string_view text, const std::string& source, const std::string& label) {
+  const std::string design(text.substr(0, ranking::kRankingReadLimit));
+  if (const auto problem = NotADesign(design, label)) {
+    return {std::nullopt, label + ": 機体ファイルではありません (" + *problem + ")"};
+  }
+  FlightLoad load = FlyFlightText(design);
+  if (!load.Table) {
+    load.Error = label + ": " + load.Error;
+    return load;
+  }
+  load.Table->Source = source;
+  load.Table->Label = label;
   return load;
 }
 

@@ -74,6 +74,11 @@ bool LooksLikeCsv(std::string_view text);
 // that is neither (empty, or an aircraft file whose lines are out of step) is refused.
 FlightLoad LoadFlightFile(const std::string& gameFileName);
 
+// Flies an aircraft or entry file's text that is not in a file (a league's entry) as
+// LoadFlightFile flies a file's. `source` names it in a FlightSet (a flight of the same
+// source replaces it there), `label` is its legend (UTF-8) and names it in an error.
+FlightLoad LoadFlightText(std::string_view text, const std::string& source, const std::string& label);
+
 // The legend label of a file: "3位 name" for a ranking entry the table names, else the
 // file's name without folders.
 std::string FlightLabel(const std::string& gameFileName);
