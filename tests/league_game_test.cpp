@@ -11,7 +11,9 @@
 #include <csignal>
 #include <cstddef>
 
+#include "app/league_menu.h"
 #include "app/league_option.h"
+#include "game/ghost_game.h"
 #include "fakes/game_fixture.h"
 #include "league/client/outbox.h"
 #include "platform/io/settings_file.h"
@@ -27,6 +29,8 @@ public:
   std::vector<std::string> News;
   void SendFlight(const std::string& entryText, float distance) override { Sent.emplace_back(entryText, distance); }
   std::vector<std::string> TakeNews() override { return std::exchange(News, {}); }
+  std::vector<TopFlight> Top;
+  std::vector<TopFlight> TopFlights() const override { return Top; }
 };
 
 struct LeagueGame : fakes::GameFixture {
@@ -63,6 +67,24 @@ TEST_F(LeagueGame, ARegisteredFlightGoesAsItsEntryFileAndTheLeaguesAnswerShows) 
   int shown = 0;
   for (const auto& call : device.Calls) shown += call.find(answer) != std::string::npos;
   EXPECT_GE(shown, 2);
+}
+
+TEST_F(LeagueGame, TheLeaguesBestRacesAsANamedGhostAndAFlightOfOtherPhysicsDoesNot) {
+  auto link = std::make_unique<FakeLeague>();
+  const std::string pilot = "\x8e\x52\x93\x63 1\x88\xca";  // 山田 1位
+  link->Top.push_back({"1.", "", "other physics"});
+  link->Top.push_back({"2.", fakes::ReadText("rank/rank3.txt"), pilot});
+  g.League = std::move(link);
+  Tick();
+  app::RaceLeagueFlight(g, 0);
+  EXPECT_EQ(g.Ghost.Choice, game::GhostChoice::None);
+  app::RaceLeagueFlight(g, 1);
+  ASSERT_EQ(g.Ghost.Choice, game::GhostChoice::Given);
+  ASSERT_TRUE(g.Ghost.Flight);
+  EXPECT_NE(game::GhostLineText(g.Ghost, false, 0).find(pilot), std::string::npos);
+  // The ghost flies the league's entry to its own distance.
+  while (g.Ghost.Flight->Phase() != sim::FlightPhase::Touchdown) g.Ghost.Flight->Tick();
+  EXPECT_EQ(g.Ghost.Flight->Aircraft().DisplayX, sim::FlyAircraftText(fakes::ReadText("rank/rank3.txt")).Distance);
 }
 
 #if defined(__x86_64__)

@@ -3,11 +3,14 @@
 #include <utility>
 
 #include "league/client/league_sender.h"
+#include "league/client/league_top.h"
 #include "league/client/outbox.h"
 #include "league/contests.h"
+#include "league/physics_version.h"
 #include "league/submission.h"
 #include "platform/services.h"
 #include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 
 namespace app {
 namespace {
@@ -17,10 +20,36 @@ constexpr const char* kOutboxWriteFailed =
     "\x83\x8a\x81\x5b\x83\x4f\x82\xd6\x91\x97\x82\xe9\x94\xf2\x8d\x73\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82"
     "\xdc\x82\xb9\x82\xf1";
 
+// "リーグの上位を読めません: " before the reason
+constexpr const char* kTopFailed =
+    "\x83\x8a\x81\x5b\x83\x4f\x82\xcc\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1: ";
+constexpr const char* kPlaceSuffix = "\x88\xca";  // "位"
+// " (物理が違うため飛べません)": a flight of another physics version is not flown here
+constexpr const char* kOtherPhysics =
+    " (\x95\xa8\x97\x9d\x82\xaa\x88\xe1\x82\xa4\x82\xbd\x82\xdf\x94\xf2\x82\xd7\x82\xdc\x82\xb9\x82\xf1)";
+constexpr int kTopCount = 10;
+
+// The top as the menu lists it: a flight of another physics, or whose entry file did
+// not come, has no entry to fly.
+std::vector<game::LeagueLink::TopFlight> MenuRows(const league::LeagueTop& top) {
+  std::vector<game::LeagueLink::TopFlight> rows;
+  const bool samePhysics = top.Physics == league::PhysicsVersion();
+  for (const league::LeagueTopEntry& e : top.Entries) {
+    game::LeagueLink::TopFlight row;
+    const std::string pilot = platform::Utf8ToShiftJis(e.PilotUtf8);
+    row.LabelSjis = std::to_string(e.Place) + ". " + pilot + "  " + platform::TwoDecimalText(e.Distance) + "m";
+    if (!samePhysics) row.LabelSjis += kOtherPhysics;
+    if (samePhysics) row.Entry = e.Entry;
+    row.NameSjis = pilot + " " + std::to_string(e.Place) + kPlaceSuffix;
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
 class LeagueConnection final : public game::LeagueLink {
 public:
-  LeagueConnection(const league::LeagueSettings& settings, std::unique_ptr<platform::HttpClient> client)
-      : Settings_(settings), Sender_(settings.Address, std::move(client)) {}
+  LeagueConnection(const league::LeagueSettings& settings, HttpClientFactory makeClient)
+      : Settings_(settings), MakeClient_(makeClient), Sender_(settings.Address, makeClient()) {}
 
   void SendFlight(const std::string& entryText, float distance) override {
     const league::Submission submission{Settings_.Contest, Settings_.PilotUtf8, Settings_.Token, entryText,
@@ -33,7 +62,22 @@ public:
     Sender_.Wake();
   }
 
+  void RequestTop() override {
+    if (Fetch_ && !Fetch_->Done()) return;  // one at a time
+    Fetch_ = std::make_unique<league::LeagueTopFetch>(Settings_.Address, Settings_.Contest, kTopCount, MakeClient_());
+  }
+
+  std::vector<TopFlight> TopFlights() const override { return Top_; }
+
   std::vector<std::string> TakeNews() override {
+    if (Fetch_ && Fetch_->Done()) {
+      if (Fetch_->Result().Error.empty()) {
+        Top_ = MenuRows(Fetch_->Result());
+      } else {
+        Local_.push_back(kTopFailed + platform::Utf8ToShiftJis(Fetch_->Result().Error));
+      }
+      Fetch_.reset();
+    }
     std::vector<std::string> news = std::exchange(Local_, {});
     for (league::LeagueReply& reply : Sender_.TakeReplies()) news.push_back(std::move(reply.StatusSjis));
     return news;
@@ -41,8 +85,11 @@ public:
 
 private:
   league::LeagueSettings Settings_;
+  HttpClientFactory MakeClient_;
   league::LeagueSender Sender_;
   std::vector<std::string> Local_;  // what the game itself has to say about the league
+  std::unique_ptr<league::LeagueTopFetch> Fetch_;
+  std::vector<TopFlight> Top_;
 };
 
 // The settings with a token, made and kept the first time a league is named.
@@ -57,7 +104,7 @@ league::LeagueSettings WithToken(league::LeagueSettings settings, platform::Sett
 
 void Connect(game::Game& g, const league::LeagueSettings& settings, HttpClientFactory makeClient) {
   g.League.reset();  // the old link's sender stops before a new one takes the outbox
-  if (settings.On()) g.League = MakeLeagueLink(settings, makeClient());
+  if (settings.On()) g.League = MakeLeagueLink(settings, makeClient);
 }
 
 platform::LeagueFields FieldsOf(const league::LeagueSettings& s) {
@@ -74,9 +121,8 @@ platform::LeagueFields FieldsOf(const league::LeagueSettings& s) {
 
 }  // namespace
 
-std::unique_ptr<game::LeagueLink> MakeLeagueLink(const league::LeagueSettings& settings,
-                                                 std::unique_ptr<platform::HttpClient> client) {
-  return std::make_unique<LeagueConnection>(settings, std::move(client));
+std::unique_ptr<game::LeagueLink> MakeLeagueLink(const league::LeagueSettings& settings, HttpClientFactory makeClient) {
+  return std::make_unique<LeagueConnection>(settings, makeClient);
 }
 
 void StartLeague(game::Game& g, HttpClientFactory makeClient) {

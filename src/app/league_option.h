@@ -22,8 +22,8 @@ void StartLeague(game::Game& game, HttpClientFactory makeClient = platform::Make
 // emptied). The player's token is made the first time a league is named.
 void EditLeagueSettings(game::Game& game, HttpClientFactory makeClient = platform::MakeHttpClient);
 
-// The link for these settings (a league named, a token made).
-std::unique_ptr<game::LeagueLink> MakeLeagueLink(const league::LeagueSettings& settings,
-                                                 std::unique_ptr<platform::HttpClient> client);
+// The link for these settings (a league named, a token made); its requests go through
+// clients `makeClient` makes.
+std::unique_ptr<game::LeagueLink> MakeLeagueLink(const league::LeagueSettings& settings, HttpClientFactory makeClient);
 
 }  // namespace app

@@ -15,6 +15,15 @@ platform::MenuItem WatchMenu() {
   return watch;
 }
 
+// "リーグの上位": the fetch, and the ten places greyed out until a top has come.
+platform::MenuItem LeagueTopMenu() {
+  platform::MenuItem top(0, "リーグの上位", true);
+  top.Submenu.emplace_back(kLeagueTopFetch, "上位を読み込む", false);
+  top.Submenu.emplace_back(0, "", true);
+  for (int id = kLeagueGhostFirst; id <= kLeagueGhostLast; ++id) top.Submenu.emplace_back(id, "ゴースト: -", false);
+  return top;
+}
+
 }  // namespace
 
 std::vector<platform::MenuPopup> MainMenu() {
@@ -25,6 +34,7 @@ std::vector<platform::MenuPopup> MainMenu() {
         {kShowFlightLog, "飛行記録の表示", false},
         {kExportCsv, "CSVデータへ書き出し", true},
         WatchMenu(),
+        LeagueTopMenu(),
         {0, "", true},
         {kQuit, "終了", true}}},
       {"オプション",

@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "app/league_menu.h"
 #include "app/league_option.h"
 #include "app/watch_menu.h"
 #include "game/flight_export.h"
@@ -37,9 +38,14 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
     case kGhostCoachBest: game::ChooseGhost(g, game::GhostChoice::CoachBest); break;
     case kRaceBest: game::RequestRaceBest(g); break;
     case kLeagueSettings: EditLeagueSettings(g); break;
+    case kLeagueTopFetch:
+      if (g.League) g.League->RequestTop();
+      break;
     default:
       if (commandId >= kWatchEntryFirst && commandId <= kWatchEntryLast)
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);
+      if (commandId >= kLeagueGhostFirst && commandId <= kLeagueGhostLast)
+        RaceLeagueFlight(g, commandId - kLeagueGhostFirst);
       break;
   }
   return AfterCommand::KeepRunning;
@@ -66,6 +72,7 @@ void RunTick(game::Game& g) {
   if (platform::Menu* menu = platform::Os().menu) {
     ShowOptionChecks(g, *menu);
     UpdateWatchMenu(g, *menu);
+    UpdateLeagueMenu(g, *menu);
   }
 }
 

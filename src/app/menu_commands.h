@@ -21,7 +21,10 @@ enum MenuCommand {
   kGhostRankingBest = 40041,
   kGhostCoachBest = 40042,
   kRaceBest = 40043,
-  kLeagueSettings = 40050,  // the online league: its address, contest and pilot name
+  kLeagueSettings = 40050,    // the online league: its address, contest and pilot name
+  kLeagueTopFetch = 40200,    // fetch the league's best flights of the player's contest
+  kLeagueGhostFirst = 40220,  // race the league's first as a ghost; place i is kLeagueGhostFirst + i - 1
+  kLeagueGhostLast = 40229,
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
 };

@@ -13,18 +13,22 @@ bool RaceCanBeAsked(GameState state) { return state == Ready || state == Landed 
 bool GhostFlies(GameState state) { return state == Launch || state == Flight || state == Landed; }
 
 // What the line calls each ghost, Shift-JIS: its menu item's words.
-constexpr const char* kRankingBestName = "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f" "1\x88\xca";  // "ランキング1位"
+constexpr const char* kRankingBestName =
+    "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f"
+    "1\x88\xca";  // "ランキング1位"
 constexpr const char* kCoachBestName =
     "\x83\x52\x81\x5b\x83\x60\x82\xcc\x8d\xc5\x97\xc7\x94\xf2\x8d\x73";  // "コーチの最良飛行"
 
-const char* ChosenGhostName(GhostChoice choice) {
-  return choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName;
+std::string ChosenGhostName(const GhostRace& race) {
+  if (race.Choice == GhostChoice::Given) return race.GivenName;
+  return race.Choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName;
 }
 
 // Entry 0's file as it is on disk now (a registration may just have rewritten it), or
 // the coach's best flight once its search has ended with one.
 std::optional<std::string> ChosenEntryText(const Game& g) {
   if (g.Ghost.Choice == GhostChoice::CoachBest) return g.Coach.BestEntry();
+  if (g.Ghost.Choice == GhostChoice::Given) return g.Ghost.GivenEntry;
   return platform::ReadFilePrefix(ranking::EntryFileName(0), ranking::kRankingReadLimit);
 }
 
@@ -38,7 +42,7 @@ void PutChosenGhost(Game& g) {
     DropGhost(g.Ghost);
     return;
   }
-  PlaceGhost(g.Ghost, ChosenEntryText(g), ChosenGhostName(g.Ghost.Choice), *g.Device, WhyMissing(g));
+  PlaceGhost(g.Ghost, ChosenEntryText(g), ChosenGhostName(g.Ghost), *g.Device, WhyMissing(g));
 }
 
 // A request is carried out at the start, during the replay, and after a touchdown in
@@ -116,6 +120,12 @@ void ChooseGhost(Game& g, GhostChoice choice) {
   } else if (g.State == Ready) {
     PutChosenGhost(g);
   }
+}
+
+void ChooseGivenGhost(Game& g, std::string entryText, std::string sjisName) {
+  g.Ghost.GivenEntry = std::move(entryText);
+  g.Ghost.GivenName = std::move(sjisName);
+  ChooseGhost(g, GhostChoice::Given);
 }
 
 void RequestRaceBest(Game& g) {

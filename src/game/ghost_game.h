@@ -17,6 +17,10 @@ inline constexpr platform::Key kRaceBestKey = platform::Key::G;
 // coach's ghost starts the coach's search of the player's design.
 void ChooseGhost(Game& game, GhostChoice choice);
 
+// Races a flight given as an entry file's text (a league's best flight), named
+// `sjisName` in the line: as ChooseGhost does, now at the start, else at the next start.
+void ChooseGivenGhost(Game& game, std::string entryText, std::string sjisName);
+
 // "Race the best": once the state allows (at the start, during the replay, or after a
 // touchdown once the flight has been offered to the ranking), the ghost becomes the
 // best ranked flight and the game restarts at the start. Asked for in any other state

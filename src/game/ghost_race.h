@@ -20,6 +20,7 @@ enum class GhostChoice : int8_t {
   None,         // no ghost: the game as it always was
   RankingBest,  // the flight of ranking entry 0
   CoachBest,    // the coach's best flight of the player's design
+  Given,        // a flight the shell handed over with its name (a league's best)
 };
 
 // Why the chosen ghost is not on the course.
@@ -37,6 +38,8 @@ struct GhostRace {
   // whoever puts it on the course ("ランキング1位", or a pilot and a place). Short: up
   // to eight full-width characters fit in the line beside the longest difference.
   std::string Name;
+  // With GhostChoice::Given: the entry file's text and the name the line gives it.
+  std::string GivenEntry, GivenName;
   GhostAbsence Absence = GhostAbsence::None;
   bool KeyWasDown = false;         // the race key at the last tick, so a held key acts once
   bool SkipWasDown = false;        // Space (or the pad's A) at the last tick: only a new press skips

@@ -17,6 +17,16 @@ public:
   // What the league said since the last call, oldest first (Shift-JIS lines for the
   // status line: "リーグ 12位 (open)", a refusal's reason, the league out of reach).
   virtual std::vector<std::string> TakeNews() = 0;
+
+  // The best flights of the player's contest, fetched off the tick on request.
+  struct TopFlight {
+    std::string LabelSjis;  // "1. 山田  404.82m"
+    std::string Entry;      // the entry file's text; empty when it cannot be flown here
+    std::string NameSjis;   // how a ghost line names it
+  };
+  virtual void RequestTop() {}
+  // The last top fetched, best first; empty before one has come.
+  virtual std::vector<TopFlight> TopFlights() const { return {}; }
 };
 
 }  // namespace game

@@ -1,0 +1,38 @@
+#include "app/league_menu.h"
+
+#include "app/menu_commands.h"
+#include "game/ghost_game.h"
+
+namespace app {
+namespace {
+
+constexpr const char* kGhostPrefix = "\x83\x53\x81\x5b\x83\x58\x83\x67: ";  // "ゴースト: "
+constexpr const char* kNoFlight = "-";
+
+std::vector<game::LeagueLink::TopFlight> TopFlights(const game::Game& g) {
+  return g.League ? g.League->TopFlights() : std::vector<game::LeagueLink::TopFlight>{};
+}
+
+}  // namespace
+
+void UpdateLeagueMenu(const game::Game& g, platform::Menu& menu) {
+  // "上位を読み込む"
+  menu.SetItem(kLeagueTopFetch, "\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xde", g.League != nullptr);
+  const auto top = TopFlights(g);
+  for (int id = kLeagueGhostFirst; id <= kLeagueGhostLast; ++id) {
+    const size_t index = static_cast<size_t>(id - kLeagueGhostFirst);
+    if (index < top.size()) {
+      menu.SetItem(id, kGhostPrefix + top[index].LabelSjis, !top[index].Entry.empty());
+    } else {
+      menu.SetItem(id, std::string(kGhostPrefix) + kNoFlight, false);
+    }
+  }
+}
+
+void RaceLeagueFlight(game::Game& g, int index) {
+  const auto top = TopFlights(g);
+  if (index < 0 || index >= static_cast<int>(top.size()) || top[index].Entry.empty()) return;
+  game::ChooseGivenGhost(g, top[index].Entry, top[index].NameSjis);
+}
+
+}  // namespace app
