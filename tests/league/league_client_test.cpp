@@ -1,8 +1,12 @@
 // A player's side of the league against a scripted league over loopback HTTP: every
 // kind of answer the sender may meet, a damaged outbox file, and two games sending from
 // one folder. A flight leaves the outbox only once the league has answered it.
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -169,6 +173,52 @@ TEST(LeagueSender, AFlightWaitsWhileNoLeagueListensAndGoesWhenOneDoes) {
   league::LeagueSender sender(league.Address(), platform::MakeHttpClient(), kQuick);  // the next start
   ASSERT_TRUE(Eventually([&] { return league::OutboxFlights().empty(); }));
   EXPECT_EQ(league.Received()[Flight(1)], 1);
+}
+
+// A server that takes each connection and closes it without a word, as a crashing
+// league or a proxy cut off would.
+class HangUpServer {
+public:
+  HangUpServer() {
+    Socket_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(Socket_, reinterpret_cast<sockaddr*>(&address), length);
+    listen(Socket_, 8);
+    getsockname(Socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    Port_ = ntohs(address.sin_port);
+    Thread_ = std::thread([this] {
+      for (int client; (client = accept(Socket_, nullptr, nullptr)) >= 0;) {
+        ++Accepted;
+        close(client);
+      }
+    });
+  }
+  ~HangUpServer() {
+    shutdown(Socket_, SHUT_RDWR);  // ends the accept loop
+    Thread_.join();
+    close(Socket_);
+  }
+  std::string Address() const { return "127.0.0.1:" + std::to_string(Port_); }
+  std::atomic<int> Accepted = 0;
+
+private:
+  int Socket_ = -1;
+  int Port_ = 0;
+  std::thread Thread_;
+};
+
+TEST(LeagueSender, AConnectionClosedWithoutAnAnswerKeepsTheFlight) {
+  fakes::TempWorkingDir folder;
+  ASSERT_TRUE(league::PutInOutbox(Flight(1)));
+  HangUpServer server;
+  {
+    league::LeagueSender sender(server.Address(), platform::MakeHttpClient(), kQuick);
+    ASSERT_TRUE(Eventually([&] { return server.Accepted >= 2; }));  // tried, and tried again
+  }
+  EXPECT_EQ(league::OutboxFlights().size(), 1u);
 }
 
 TEST(LeagueSender, ADamagedOutboxFileIsSetAsideAndNeverBlocksTheOthers) {
