@@ -87,6 +87,17 @@ TEST_F(LeagueGame, TheLeaguesBestRacesAsANamedGhostAndAFlightOfOtherPhysicsDoesN
   EXPECT_EQ(g.Ghost.Flight->Aircraft().DisplayX, sim::FlyAircraftText(fakes::ReadText("rank/rank3.txt")).Distance);
 }
 
+TEST_F(LeagueGame, ARankedFlightIsSentOnRequestAsItsEntryFile) {
+  auto link = std::make_unique<FakeLeague>();
+  FakeLeague& league = *link;
+  g.League = std::move(link);
+  Tick();
+  app::HandleMenuCommand(g, app::kSendEntryFirst + 2);
+  ASSERT_EQ(league.Sent.size(), 1u);
+  EXPECT_TRUE(league.Sent[0].first == fakes::ReadText("rank/rank2.txt"));
+  EXPECT_EQ(league.Sent[0].second, g.Ranking->Entries[2].Distance);
+}
+
 #if defined(__x86_64__)
 // From here on, creating a socket kills the process: whatever would talk to a network
 // (the HTTP library, a resolver) cannot do it unnoticed.

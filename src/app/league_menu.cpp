@@ -1,7 +1,10 @@
 #include "app/league_menu.h"
 
 #include "app/menu_commands.h"
+#include "app/watch_menu.h"
 #include "game/ghost_game.h"
+#include "game/watch_flight.h"
+#include "ranking/ranking_files.h"
 
 namespace app {
 namespace {
@@ -27,6 +30,16 @@ void UpdateLeagueMenu(const game::Game& g, platform::Menu& menu) {
       menu.SetItem(id, std::string(kGhostPrefix) + kNoFlight, false);
     }
   }
+  for (int entry = 0; entry < ranking::kEntryCount; ++entry) {
+    menu.SetItem(kSendEntryFirst + entry, WatchItemText(g, entry), g.League && game::EntryHasFlight(g, entry));
+  }
+}
+
+void SendRankedEntry(game::Game& g, int entry) {
+  if (!g.League || entry < 0 || entry >= ranking::kEntryCount || !game::EntryHasFlight(g, entry)) return;
+  const ranking::RankingTable& table = *g.Ranking;
+  g.League->SendFlight(ranking::FormatEntryFile(table.EntryLines[entry], table.EntryLogs[entry]),
+                       table.Entries[entry].Distance);
 }
 
 void RaceLeagueFlight(game::Game& g, int index) {

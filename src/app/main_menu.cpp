@@ -24,6 +24,15 @@ platform::MenuItem LeagueTopMenu() {
   return top;
 }
 
+// "ランキングの飛行をリーグへ送る": one item per ranking entry, greyed without a league.
+platform::MenuItem SendMenu() {
+  platform::MenuItem send(0, "ランキングの飛行をリーグへ送る", true);
+  for (int id = kSendEntryFirst; id <= kSendEntryLast; ++id) {
+    send.Submenu.emplace_back(id, std::to_string(id - kSendEntryFirst + 1) + ".", false);
+  }
+  return send;
+}
+
 }  // namespace
 
 std::vector<platform::MenuPopup> MainMenu() {
@@ -35,6 +44,7 @@ std::vector<platform::MenuPopup> MainMenu() {
         {kExportCsv, "CSVデータへ書き出し", true},
         WatchMenu(),
         LeagueTopMenu(),
+        SendMenu(),
         {0, "", true},
         {kQuit, "終了", true}}},
       {"オプション",

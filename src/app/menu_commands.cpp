@@ -46,6 +46,7 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);
       if (commandId >= kLeagueGhostFirst && commandId <= kLeagueGhostLast)
         RaceLeagueFlight(g, commandId - kLeagueGhostFirst);
+      if (commandId >= kSendEntryFirst && commandId <= kSendEntryLast) SendRankedEntry(g, commandId - kSendEntryFirst);
       break;
   }
   return AfterCommand::KeepRunning;

@@ -27,6 +27,8 @@ enum MenuCommand {
   kLeagueGhostLast = 40229,
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
+  kSendEntryFirst = 40110,   // send ranking entry 0 to the league; entry i is kSendEntryFirst + i
+  kSendEntryLast = 40119,
 };
 
 // What a command leaves the program doing.

@@ -2,8 +2,9 @@
 # End to end under Xvfb with a real league: the game, told the league's address in its
 # settings file, flies a flight, registers it and sends it; the league lists it on its
 # page (read in headless Chromium) and the game shows the league's answer under the
-# replay's distance. Then the league is stopped: the next registered flight waits in
-# the outbox, and goes once the league is back.
+# replay's distance. The game fetches the league's top and races its first as a ghost.
+# Then the league is stopped: the next registered flight (flown against that ghost)
+# waits in the outbox, and goes once the league is back.
 # Usage: league_game_e2e.sh GAME_EXECUTABLE LEAGUE_EXECUTABLE DATA_DIR SCREENSHOT_DIR
 # Exits 77 (skipped) when Xvfb, xdotool, chromium or curl is missing.
 game=$1 league=$2 data=$3 shots=$4
@@ -42,6 +43,22 @@ import -window root "$shots/league-5-replay-with-answer.png"
 
 browser --dump-dom "http://127.0.0.1:$port/" >"$work/index.html" || fail "Chromium could not read the league's page"
 grep -q "山田" "$work/index.html" || fail "the league's page does not show the pilot"
+
+# The league's top, fetched in the background (the league logs the entry file's
+# download), then its first raced as the ghost.
+entry_fetched() { grep -q "GET /api/v1/flights/[0-9a-f]* 200" "$work/league.log"; }
+open_league_top() {
+  click_widget menu.機体メニュー
+  wait_for_widget menu.リーグの上位
+  click_widget menu.リーグの上位
+}
+open_league_top
+click_widget menu.40200
+poll_until 60 entry_fetched || fail "the game did not fetch the league's top"
+open_league_top
+# The first place can be raced only once its flight has come and flies here.
+wait_for_widget_flag menu.40220 '!disabled'
+click_widget menu.40220
 
 # The league goes away; the next flight waits for it.
 stop_league
