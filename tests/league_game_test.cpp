@@ -87,6 +87,21 @@ TEST_F(LeagueGame, TheLeaguesBestRacesAsANamedGhostAndAFlightOfOtherPhysicsDoesN
   EXPECT_EQ(g.Ghost.Flight->Aircraft().DisplayX, sim::FlyAircraftText(fakes::ReadText("rank/rank3.txt")).Distance);
 }
 
+TEST_F(LeagueGame, ALeagueFlightIsWatchedAsARankedFlightIsAndLandsAtItsDistance) {
+  auto link = std::make_unique<FakeLeague>();
+  const std::string entry = fakes::ReadText("rank/rank3.txt");
+  link->Top.push_back({"1.", entry, "pilot"});
+  g.League = std::move(link);
+  Tick();
+  app::WatchLeagueFlight(g, 0);
+  ASSERT_EQ(g.State, game::Demo);
+  TickUntil(game::Restart);
+  EXPECT_EQ(g.Aircraft->DisplayX, sim::FlyAircraftText(entry).Distance);
+  Tick();
+  EXPECT_EQ(g.State, game::Ready);
+  EXPECT_FALSE(g.WatchedLog);
+}
+
 TEST_F(LeagueGame, ARankedFlightIsSentOnRequestAsItsEntryFile) {
   auto link = std::make_unique<FakeLeague>();
   FakeLeague& league = *link;

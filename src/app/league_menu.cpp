@@ -10,6 +10,7 @@ namespace app {
 namespace {
 
 constexpr const char* kGhostPrefix = "\x83\x53\x81\x5b\x83\x58\x83\x67: ";  // "ゴースト: "
+constexpr const char* kWatchPrefix = "\x8c\xa9\x82\xe9: ";                  // "見る: "
 constexpr const char* kNoFlight = "-";
 
 std::vector<game::LeagueLink::TopFlight> TopFlights(const game::Game& g) {
@@ -22,13 +23,14 @@ void UpdateLeagueMenu(const game::Game& g, platform::Menu& menu) {
   // "上位を読み込む"
   menu.SetItem(kLeagueTopFetch, "\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xde", g.League != nullptr);
   const auto top = TopFlights(g);
-  for (int id = kLeagueGhostFirst; id <= kLeagueGhostLast; ++id) {
-    const size_t index = static_cast<size_t>(id - kLeagueGhostFirst);
-    if (index < top.size()) {
-      menu.SetItem(id, kGhostPrefix + top[index].LabelSjis, !top[index].Entry.empty());
-    } else {
-      menu.SetItem(id, std::string(kGhostPrefix) + kNoFlight, false);
-    }
+  const bool watchable = game::WatchAllowedNow(g);
+  for (int place = 0; place <= kLeagueGhostLast - kLeagueGhostFirst; ++place) {
+    const size_t index = static_cast<size_t>(place);
+    const bool listed = index < top.size();
+    const std::string label = listed ? top[index].LabelSjis : kNoFlight;
+    const bool flyable = listed && !top[index].Entry.empty();
+    menu.SetItem(kLeagueGhostFirst + place, kGhostPrefix + label, flyable);
+    menu.SetItem(kLeagueWatchFirst + place, kWatchPrefix + label, flyable && watchable);
   }
   for (int entry = 0; entry < ranking::kEntryCount; ++entry) {
     menu.SetItem(kSendEntryFirst + entry, WatchItemText(g, entry), g.League && game::EntryHasFlight(g, entry));
@@ -40,6 +42,12 @@ void SendRankedEntry(game::Game& g, int entry) {
   const ranking::RankingTable& table = *g.Ranking;
   g.League->SendFlight(ranking::FormatEntryFile(table.EntryLines[entry], table.EntryLogs[entry]),
                        table.Entries[entry].Distance);
+}
+
+void WatchLeagueFlight(game::Game& g, int index) {
+  const auto top = TopFlights(g);
+  if (index < 0 || index >= static_cast<int>(top.size()) || top[index].Entry.empty()) return;
+  game::WatchEntryText(g, top[index].Entry);
 }
 
 void RaceLeagueFlight(game::Game& g, int index) {

@@ -16,6 +16,10 @@ void UpdateLeagueMenu(const game::Game& game, platform::Menu& menu);
 // flight is sent: its entry file as the table holds it, and its listed distance.
 void SendRankedEntry(game::Game& game, int entry);
 
+// Watches place `index` (0 = the first) of the last top fetched, as a ranked flight is
+// watched.
+void WatchLeagueFlight(game::Game& game, int index);
+
 // Races place `index` (0 = the first) of the last top fetched as the ghost.
 void RaceLeagueFlight(game::Game& game, int index);
 

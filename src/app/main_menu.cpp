@@ -21,6 +21,8 @@ platform::MenuItem LeagueTopMenu() {
   top.Submenu.emplace_back(kLeagueTopFetch, "上位を読み込む", false);
   top.Submenu.emplace_back(0, "", true);
   for (int id = kLeagueGhostFirst; id <= kLeagueGhostLast; ++id) top.Submenu.emplace_back(id, "ゴースト: -", false);
+  top.Submenu.emplace_back(0, "", true);
+  for (int id = kLeagueWatchFirst; id <= kLeagueWatchLast; ++id) top.Submenu.emplace_back(id, "見る: -", false);
   return top;
 }
 

@@ -47,6 +47,8 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
       if (commandId >= kLeagueGhostFirst && commandId <= kLeagueGhostLast)
         RaceLeagueFlight(g, commandId - kLeagueGhostFirst);
       if (commandId >= kSendEntryFirst && commandId <= kSendEntryLast) SendRankedEntry(g, commandId - kSendEntryFirst);
+      if (commandId >= kLeagueWatchFirst && commandId <= kLeagueWatchLast)
+        WatchLeagueFlight(g, commandId - kLeagueWatchFirst);
       break;
   }
   return AfterCommand::KeepRunning;

@@ -25,6 +25,8 @@ enum MenuCommand {
   kLeagueTopFetch = 40200,    // fetch the league's best flights of the player's contest
   kLeagueGhostFirst = 40220,  // race the league's first as a ghost; place i is kLeagueGhostFirst + i - 1
   kLeagueGhostLast = 40229,
+  kLeagueWatchFirst = 40230,  // watch the league's first; place i is kLeagueWatchFirst + i - 1
+  kLeagueWatchLast = 40239,
   kWatchEntryFirst = 40100,  // ranking entry 0; entry i is kWatchEntryFirst + i
   kWatchEntryLast = 40109,   // ranking entry 9
   kSendEntryFirst = 40110,   // send ranking entry 0 to the league; entry i is kSendEntryFirst + i

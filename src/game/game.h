@@ -53,14 +53,17 @@ struct Game {
   GameState State = Init;
   DemoPhase Phase = FlyByStart;  // the demo's sub-state; kept outside the demo
   int32_t FlyByTick = 0;
-  uint32_t IdleSince = 0;      // ms, when Ready was last entered from Init or Restart
+  uint32_t IdleSince = 0;  // ms, when Ready was last entered from Init or Restart
   // ms: since when the result has been shown for its time, the touchdown or the last
   // tick a feature held it (features.h)
   uint32_t ResultShownSince = 0;
-  int8_t DemoEntry = 0;        // ranking entry the demo flies
+  int8_t DemoEntry = 0;  // ranking entry the demo flies
   // The demo flies an entry the player chose from the menu (read only in Demo): Space
   // leaves it only once released, so the press does not also launch from Ready.
   bool WatchingEntry = false;
+  // The tail settings of a watched flight that is no ranking entry (a league's best),
+  // flown in the demo instead of entry DemoEntry's; none otherwise.
+  std::unique_ptr<ranking::ControlLog> WatchedLog;
 
   std::unique_ptr<flight::Aircraft> Aircraft;
   // The working aircraft file's text as last loaded (nothing when it could not be
@@ -111,6 +114,10 @@ void LoadGameAircraft(Game& game, const char* gameFileName);
 // lines as the table holds them, with the control log beside them (from its file when
 // the table could not read it).
 void StartDemoFlight(Game& game, int8_t entry);
+
+// The demo's flight of an aircraft file's text with its tail settings (a flight that is
+// no ranking entry), from its launch run, with the distance in small digits.
+void StartWatchedFlight(Game& game, const std::string& aircraftText, const ranking::ControlLog& log);
 
 // The work of Restart: the working aircraft again at the top of the platform, in Ready.
 void RestartGame(Game& game);

@@ -99,7 +99,9 @@ FramePlan RunDemoPhase(Game& g) {
 }
 
 // The demo's aircraft flies the tail settings its ranking entry recorded.
-sim::RecordedTail DemoTailOf(Game& g) { return sim::RecordedTail(g.Ranking->EntryLogs[g.DemoEntry]); }
+sim::RecordedTail DemoTailOf(Game& g) {
+  return sim::RecordedTail(g.WatchedLog ? *g.WatchedLog : g.Ranking->EntryLogs[g.DemoEntry]);
+}
 
 // After a demo flight tick: its touchdown ends the demo undrawn, else the replay frame.
 FramePlan AfterDemoFlightTick(Game& g, sim::FlightPhase phase) {
@@ -108,7 +110,8 @@ FramePlan AfterDemoFlightTick(Game& g, sim::FlightPhase phase) {
     g.State = Restart;
     return {};
   }
-  return Replayed(ListHighlight::Line(g.DemoEntry));
+  // A watched flight from elsewhere has no line of the list to light.
+  return Replayed(g.WatchedLog ? ListHighlight::NoLine() : ListHighlight::Line(g.DemoEntry));
 }
 
 FramePlan DoDemoLaunch(Game& g) {
@@ -215,6 +218,7 @@ FramePlan DoWaitRelease(Game& g, InputSnapshot& in) {
 }
 
 FramePlan DoRestart(Game& g) {
+  g.WatchedLog.reset();
   LoadGameAircraft(g, ranking::kWorkingAircraftFile);
   ResetReplayCamera(g.View, *g.Device);
   ranking::ResetControlLog(*g.Ranking, g.Aircraft->TailSetting);
@@ -258,6 +262,7 @@ FramePlan UpdateState(Game& g, InputSnapshot& in) {
 void StartDemoFlight(Game& g, int8_t entry) {
   g.State = Demo;
   g.WatchingEntry = false;
+  g.WatchedLog.reset();
   ShowSmallResult(g);
   g.DemoEntry = entry;
   if (g.Ranking->EntryFileOutcome[entry] != platform::ReadOutcome::Read) {
@@ -268,6 +273,16 @@ void StartDemoFlight(Game& g, int8_t entry) {
   for (const std::string& line : g.Ranking->EntryLines[entry]) entryText += line + "\r\n";
   aircraft::LoadAircraftFromText(g.Aircraft, entryText, GameLoadOptions(g));
   g.Run.RunTime = 0;
+  FeaturesAfterLoad(g, false);
+}
+
+void StartWatchedFlight(Game& g, const std::string& aircraftText, const ranking::ControlLog& log) {
+  g.State = Demo;
+  g.WatchingEntry = false;
+  ShowSmallResult(g);
+  aircraft::LoadAircraftFromText(g.Aircraft, aircraftText, GameLoadOptions(g));
+  g.Run.RunTime = 0;
+  g.WatchedLog = std::make_unique<ranking::ControlLog>(log);
   FeaturesAfterLoad(g, false);
 }
 

@@ -1,5 +1,7 @@
 #include "game/watch_flight.h"
 
+#include "ranking/ranking_files.h"
+
 namespace game {
 
 bool EntryHasFlight(const Game& g, int entry) {
@@ -26,6 +28,19 @@ bool WatchRankedFlight(Game& g, int entry) {
   // drawn afresh and the aircraft run from the top of the platform.
   RestartGame(g);
   StartDemoFlight(g, static_cast<int8_t>(entry));
+  g.WatchingEntry = true;
+  g.Phase = DemoLaunch;  // no fly-by
+  return true;
+}
+
+bool WatchEntryText(Game& g, const std::string& entryText) {
+  if (!WatchAllowedNow(g)) return false;
+  auto parsed = ranking::ParseEntryFile(entryText);
+  if (!parsed || parsed->Log.Count == 0) return false;
+  RestartGame(g);
+  std::string lines;
+  for (const std::string& line : parsed->Lines) lines += line + "\r\n";
+  StartWatchedFlight(g, lines, parsed->Log);
   g.WatchingEntry = true;
   g.Phase = DemoLaunch;  // no fly-by
   return true;

@@ -21,4 +21,9 @@ bool WatchAllowedNow(const Game& game);
 // allowed now.
 bool WatchRankedFlight(Game& game, int entry);
 
+// The same for a flight given as an entry file's text (a league's best): flown from its
+// own lines and tail settings, with no line of the list lit. False, changing nothing,
+// when the text holds no recorded flight or watching is not allowed now.
+bool WatchEntryText(Game& game, const std::string& entryText);
+
 }  // namespace game
