@@ -16,11 +16,11 @@ for tool in chromium curl python3 timeout; do
 done
 
 work=$(mktemp -d)
-server_pid=""
+source "$(dirname "$0")/league_server.sh"
 cleanup() {
-  if [ -n "$server_pid" ]; then
-    kill "$server_pid" 2>/dev/null || true
-    wait "$server_pid" 2>/dev/null || true
+  if [ -n "$league_pid" ]; then
+    kill "$league_pid" 2>/dev/null || true
+    wait "$league_pid" 2>/dev/null || true
   fi
   rm -rf "$work"
 }
@@ -28,45 +28,22 @@ trap cleanup EXIT
 # On stderr: a failure inside $(...) is seen, not taken as the command's output.
 fail() {
   echo "FAIL: $*" >&2
-  if [ -s "$work/server.log" ]; then echo "--- server log" >&2; cat "$work/server.log" >&2; fi
+  if [ -s "$work/league.log" ]; then echo "--- league log" >&2; cat "$work/league.log" >&2; fi
   exit 1
 }
 
 japanese_pilot="山田 太郎"
 html_pilot="<script>alert(1)</script>"
-startup_polls=300        # of 0.1 s: the server opens its database and computes its physics version
-stop_polls=300           # of 0.1 s: requests in progress finish before it exits
-port_attempts=5          # another program may take the free port before the server binds it
 request_seconds=120      # a submission is flown again before the answer
-browser_seconds=120      # Chromium's first start with a new profile can take a while
+port_attempts=5          # another program may take the free port before the server binds it
 
 # [SECTION] The server
 
-free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
-
-# Starts the league on a free port and waits until /healthz answers; 1 when the port
-# was taken in between, a failure for anything else.
-start_league() {
-  port=$(free_port)
-  base="http://127.0.0.1:$port"
-  "$league" --data "$work/league" --listen "127.0.0.1:$port" >"$work/server.log" 2>&1 &
-  server_pid=$!
-  for _ in $(seq "$startup_polls"); do
-    curl -fsS --max-time 2 "$base/healthz" >/dev/null 2>&1 && return 0
-    if ! kill -0 "$server_pid" 2>/dev/null; then
-      wait "$server_pid" || true
-      server_pid=""
-      grep -q "cannot listen" "$work/server.log" && return 1
-      fail "the league exited while starting"
-    fi
-    sleep 0.1
-  done
-  fail "the league did not answer /healthz within $((startup_polls / 10)) s"
-}
-
 started=0
 for _ in $(seq "$port_attempts"); do
-  if start_league; then started=1; break; fi
+  port=$(free_port)
+  base="http://127.0.0.1:$port"
+  if start_league "$league" "$work/league" "$port"; then started=1; break; fi
 done
 [ $started = 1 ] || fail "no free port could be listened on in $port_attempts attempts"
 echo "league on $base"
@@ -101,12 +78,6 @@ echo "submitted; the first flight is $first_id"
 # [SECTION] The browser
 
 mkdir -p "$shots"
-# A private profile, so nothing of a user's browser is read or changed.
-browser() {
-  timeout --kill-after=10 "$browser_seconds" chromium --headless=new --no-sandbox --disable-gpu --no-first-run \
-    --user-data-dir="$work/chromium" --hide-scrollbars --run-all-compositor-stages-before-draw "$@" \
-    2>>"$work/chromium.log"
-}
 dump() { browser --dump-dom "$1" >"$2" || { tail -n 20 "$work/chromium.log"; fail "Chromium could not read $1"; }; }
 screenshot() {
   rm -f "$1"
@@ -140,15 +111,6 @@ screenshot "$shots/league-index-phone.png" 360,740 "$base/"
 
 # [SECTION] Stopping
 
-kill -TERM "$server_pid"
-for _ in $(seq "$stop_polls"); do
-  kill -0 "$server_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$server_pid" 2>/dev/null && fail "the league did not exit within $((stop_polls / 10)) s of SIGTERM"
-status=0
-wait "$server_pid" || status=$?
-server_pid=""
-[ "$status" = 0 ] || fail "the league exited with $status on SIGTERM"
+stop_league
 
 echo "PASS: both flights on the index, the HTML name as text, the flight's drawing; screenshots in $shots"
