@@ -30,7 +30,7 @@ public:
   void SendFlight(const std::string& entryText, float distance) override { Sent.emplace_back(entryText, distance); }
   std::vector<std::string> TakeNews() override { return std::exchange(News, {}); }
   std::vector<TopFlight> Top;
-  std::vector<TopFlight> TopFlights() const override { return Top; }
+  const std::vector<TopFlight>& TopFlights() const override { return Top; }
 };
 
 struct LeagueGame : fakes::GameFixture {

@@ -13,8 +13,9 @@ constexpr const char* kGhostPrefix = "\x83\x53\x81\x5b\x83\x58\x83\x67: ";  // "
 constexpr const char* kWatchPrefix = "\x8c\xa9\x82\xe9: ";                  // "見る: "
 constexpr const char* kNoFlight = "-";
 
-std::vector<game::LeagueLink::TopFlight> TopFlights(const game::Game& g) {
-  return g.League ? g.League->TopFlights() : std::vector<game::LeagueLink::TopFlight>{};
+const std::vector<game::LeagueLink::TopFlight>& TopFlights(const game::Game& g) {
+  static const std::vector<game::LeagueLink::TopFlight> none;
+  return g.League ? g.League->TopFlights() : none;
 }
 
 }  // namespace
@@ -22,7 +23,7 @@ std::vector<game::LeagueLink::TopFlight> TopFlights(const game::Game& g) {
 void UpdateLeagueMenu(const game::Game& g, platform::Menu& menu) {
   // "上位を読み込む"
   menu.SetItem(kLeagueTopFetch, "\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xde", g.League != nullptr);
-  const auto top = TopFlights(g);
+  const auto& top = TopFlights(g);
   const bool watchable = game::WatchAllowedNow(g);
   for (int place = 0; place <= kLeagueGhostLast - kLeagueGhostFirst; ++place) {
     const size_t index = static_cast<size_t>(place);
@@ -45,13 +46,13 @@ void SendRankedEntry(game::Game& g, int entry) {
 }
 
 void WatchLeagueFlight(game::Game& g, int index) {
-  const auto top = TopFlights(g);
+  const auto& top = TopFlights(g);
   if (index < 0 || index >= static_cast<int>(top.size()) || top[index].Entry.empty()) return;
   game::WatchEntryText(g, top[index].Entry);
 }
 
 void RaceLeagueFlight(game::Game& g, int index) {
-  const auto top = TopFlights(g);
+  const auto& top = TopFlights(g);
   if (index < 0 || index >= static_cast<int>(top.size()) || top[index].Entry.empty()) return;
   game::ChooseGivenGhost(g, top[index].Entry, top[index].NameSjis);
 }

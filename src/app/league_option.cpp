@@ -67,7 +67,7 @@ public:
     Fetch_ = std::make_unique<league::LeagueTopFetch>(Settings_.Address, Settings_.Contest, kTopCount, MakeClient_());
   }
 
-  std::vector<TopFlight> TopFlights() const override { return Top_; }
+  const std::vector<TopFlight>& TopFlights() const override { return Top_; }
 
   std::vector<std::string> TakeNews() override {
     if (Fetch_ && Fetch_->Done()) {

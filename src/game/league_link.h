@@ -25,8 +25,12 @@ public:
     std::string NameSjis;   // how a ghost line names it
   };
   virtual void RequestTop() {}
-  // The last top fetched, best first; empty before one has come.
-  virtual std::vector<TopFlight> TopFlights() const { return {}; }
+  // The last top fetched, best first; empty before one has come. The menu reads it at
+  // every tick: a reference, never a copy of the entry files.
+  virtual const std::vector<TopFlight>& TopFlights() const {
+    static const std::vector<TopFlight> none;
+    return none;
+  }
 };
 
 }  // namespace game

@@ -6,26 +6,15 @@
 #include <cctype>
 
 #include "platform/text/shift_jis.h"
+#include "platform/text/text_fields.h"
 #include "ranking/ranking_table.h"
 #include "ranking/registration.h"
 
 namespace league {
-namespace {
-
-bool HasControlCharacter(std::string_view utf8) {
-  for (const char c : utf8) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 std::variant<std::string, std::string> PilotNameFromUtf8(std::string_view utf8) {
   using Result = std::variant<std::string, std::string>;
   if (utf8.empty()) return Result(std::in_place_index<1>, "the pilot's name is empty");
-  if (HasControlCharacter(utf8)) return Result(std::in_place_index<1>, "the pilot's name holds a control character");
+  if (platform::HasControlCharacter(utf8)) return Result(std::in_place_index<1>, "the pilot's name holds a control character");
   const std::string sjis = platform::Utf8ToShiftJis(utf8);
   // A character Shift-JIS lacks comes back as '?', and invalid UTF-8 does not come back.
   if (platform::ShiftJisToUtf8(sjis) != utf8)

@@ -1,20 +1,9 @@
 #include "platform/io/settings_file.h"
 
 #include "platform/io/files.h"
+#include "platform/text/text_fields.h"
 
 namespace platform {
-namespace {
-
-bool HasControlCharacter(std::string_view text) {
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 SettingsValues ReadSettings(std::string_view gameName) {
   SettingsValues values;
   const auto text = ReadFilePrefix(gameName, kSettingsReadLimit);
@@ -27,7 +16,7 @@ SettingsValues ReadSettings(std::string_view gameName) {
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || equals == 0 || HasControlCharacter(line)) continue;
+    if (equals == std::string_view::npos || equals == 0 || platform::HasControlCharacter(line)) continue;
     values[std::string(line.substr(0, equals))] = std::string(line.substr(equals + 1));
   }
   return values;
@@ -36,7 +25,7 @@ SettingsValues ReadSettings(std::string_view gameName) {
 bool WriteSettings(const SettingsValues& values, std::string_view gameName) {
   std::string text;
   for (const auto& [key, value] : values) {
-    if (key.empty() || key.find('=') != std::string::npos || HasControlCharacter(key) || HasControlCharacter(value))
+    if (key.empty() || key.find('=') != std::string::npos || platform::HasControlCharacter(key) || platform::HasControlCharacter(value))
       continue;
     text += key + '=' + value + '\n';
   }

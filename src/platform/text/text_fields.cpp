@@ -83,4 +83,12 @@ std::string TwoDecimalText(double value) {
   return s;
 }
 
+bool HasControlCharacter(std::string_view text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
 }  // namespace platform

@@ -49,6 +49,9 @@ namespace platform {
 
 // Splits text into at most maxLines lines (LF or CR LF), each cut to maxLineBytes. The
 // empty rest after a final line break is not a line.
+// Whether the text holds a byte below 0x20 or DEL (a line break, a tab, NUL ...).
+bool HasControlCharacter(std::string_view text);
+
 std::vector<std::string> SplitLines(std::string_view text, size_t maxLines, size_t maxLineBytes = 255);
 
 // A distance as the game shows it: printed with six decimals ("%f"), then cut right
