@@ -514,7 +514,7 @@ TEST(DesignComparison, SectionValuesZeroStartsAndUndefinedFigures) {
   EXPECT_TRUE(Row(rows, "翼端弦 (区間3)").Differs);
   const auto& distance = Row(rows, "距離 (操縦なし)");
   EXPECT_TRUE(distance.Differs);
-  EXPECT_EQ(config::FormatComparedValue(distance, 345.675), "345.68");
+  EXPECT_EQ(config::FormatComparedValue(distance, 345.679), "345.67") << "truncated as the game shows it";
   const auto& pitch = Row(rows, "初期ピッチ角");
   EXPECT_FALSE(pitch.Percent);
   EXPECT_EQ(config::FormatDifference(pitch), "+2");

@@ -8,6 +8,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/files/save_target.h"
+#include "config/status_text.h"
 #include "flight/constants.h"
 #include "modal_popup.h"
 #include "platform/text/text_fields.h"
@@ -21,7 +22,7 @@ constexpr float kPlotHeight = 150;                      // px, each plot
 const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
 const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
 
-std::string Metres(float m) { return platform::TwoDecimalText(m) + " m"; }
+std::string Metres(float m) { return DistanceText(m) + " m"; }
 
 // The tail setting of every flight step of the best schedule, over the flight's time.
 void SchedulePlot(const sim::CoachResult& result, float width) {

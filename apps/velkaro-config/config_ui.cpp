@@ -18,6 +18,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/status_text.h"
+#include "line_plot.h"
 #include "modal_popup.h"
 #include "number_input.h"
 #include "platform/text/text_fields.h"
@@ -301,6 +302,29 @@ void SweepField(const char* label, double* valueDeg) {
   ImGui::InputDouble(label, valueDeg, 0, 0, "%.3g");
 }
 
+// The flight with the tail schedule recorded in the opened entry, as velkaro-sim flies
+// the entry file: says whose schedule it is and whether the values are still the entry's.
+void ScheduleFlightText(const UiState& ui, const ImVec4& ink) {
+  const std::string file = ShownName(ui.Schedule->FileName);
+  ImGui::TextColored(ink, "%s の操舵記録どおり (velkaro-sim と同じ):", file.c_str());
+  ImGui::TextColored(ink, "%s", FlightSummary(*ui.ScheduleFlight).c_str());
+  if (!ScheduleFitsDesign(ui, ui.FlightFor)) {
+    ImGui::TextColored(kOrange, "値がエントリから変わっています: 同じ操舵を今の値で飛ばしました。");
+  }
+}
+
+// The untouched flight and the entry's scheduled flight in one plot.
+void DrawTwoFlightsPlot(const FlightProfile& untouched, const FlightProfile& scheduled, float width, float height) {
+  const auto series = [](const FlightProfile& f, const char* name, int colour) {
+    return PlotSeries{.Name = name,
+                      .X = std::vector<double>(f.X.begin(), f.X.end()),
+                      .Y = std::vector<double>(f.Height.begin(), f.Height.end()),
+                      .Colour = SeriesColour(colour)};
+  };
+  DrawLinePlot({"距離", "m", "高度", "m"}, {series(untouched, "操縦なし", 0), series(scheduled, "操舵記録どおり", 1)},
+               {}, width, height);
+}
+
 void FlightPanel(UiState& ui, const std::string& text) {
   ImGui::TextUnformatted("試験飛行 (ゲームと同じ計算、操縦なし)");
   HelpMarker("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。");
@@ -312,11 +336,15 @@ void FlightPanel(UiState& ui, const std::string& text) {
   const float width = ImGui::GetContentRegionAvail().x;
   if (ui.Flight) {
     const bool stale = ui.FlightFor != text;
+    const ImVec4 ink = stale ? kGrey : ImVec4(0, 0, 0, 1);
     ImGui::PushTextWrapPos(0);
-    ImGui::TextColored(stale ? kGrey : ImVec4(0, 0, 0, 1), "%s%s", FlightSummary(*ui.Flight).c_str(),
-                       stale ? " (値が変わりました)" : "");
+    if (ui.ScheduleFlight) ImGui::TextColored(ink, "操縦なし (尾翼取付角のまま):");
+    ImGui::TextColored(ink, "%s%s", FlightSummary(*ui.Flight).c_str(), stale ? " (値が変わりました)" : "");
+    if (ui.ScheduleFlight) ScheduleFlightText(ui, ink);
     ImGui::PopTextWrapPos();
-    if (!ui.Flight->X.empty()) {
+    if (ui.ScheduleFlight && !ui.ScheduleFlight->X.empty() && !ui.Flight->X.empty()) {
+      DrawTwoFlightsPlot(*ui.Flight, *ui.ScheduleFlight, width, kPlotHeight);
+    } else if (!ui.Flight->X.empty()) {
       DrawFlightPlot(ui.Flight->X.data(), ui.Flight->Height.data(), static_cast<int>(ui.Flight->X.size()), width,
                      kPlotHeight);
     }
@@ -356,7 +384,7 @@ void FlightPanel(UiState& ui, const std::string& text) {
   DrawSweepPlot(points.data(), static_cast<int>(points.size()), bestIndex, width, kPlotHeight * 0.8f);
   if (best) {
     const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
-    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), platform::TwoDecimalText(best->Distance).c_str(),
+    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), DistanceText(best->Distance).c_str(),
                 ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
     ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
     if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) ApplyBestTrim(ui);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "config/status_text.h"
 #include "line_plot.h"
 #include "platform/ui_probe.h"
 
@@ -13,8 +14,8 @@ namespace {
 
 // The window's first place and size: inside a 1024x768 configurator, below its menu bar.
 constexpr float kWindowX = 24, kWindowY = 44, kWindowWidth = 960, kWindowHeight = 690;  // px
-constexpr float kPlotMinHeight = 240;                                                     // px
-constexpr float kAxisComboWidth = 200;                                                    // px
+constexpr float kPlotMinHeight = 240;                                                   // px
+constexpr float kAxisComboWidth = 200;                                                  // px
 const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
 const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 
@@ -36,7 +37,8 @@ void Swatch(unsigned colour) {
 void FlightList(FlightsPanel& panel) {
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingFixedFit;
   if (panel.Set.Flights.empty()) {
-    ImGui::TextColored(kGrey, "飛行がありません。CSV 書き出し (YYYYMMDD-hhmmss.txt) かランキングの機体を追加してください。");
+    ImGui::TextColored(kGrey,
+                       "飛行がありません。CSV 書き出し (YYYYMMDD-hhmmss.txt) かランキングの機体を追加してください。");
     return;
   }
   if (!ImGui::BeginTable("flights", 6, kFlags)) return;
@@ -67,7 +69,7 @@ void FlightList(FlightsPanel& panel) {
       ImGui::PopStyleColor();
     }
     ImGui::TableNextColumn();
-    ImGui::TextUnformatted(Number("%.2f", f.Distance).c_str());
+    ImGui::TextUnformatted(DistanceText(f.Distance).c_str());
     ImGui::TableNextColumn();
     ImGui::TextUnformatted(Number("%.2f", f.Duration).c_str());
     ImGui::TableNextColumn();

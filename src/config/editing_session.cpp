@@ -26,6 +26,7 @@ void RefreshFlight(EditingSession& s, const std::string& text) {
   // the warning already says so, and the button still flies it.
   if (!s.Figures.LaunchReachesEdge) {
     s.Flight.reset();
+    s.ScheduleFlight.reset();
     s.FlightFor = text;
     return;
   }
@@ -40,7 +41,7 @@ void AdvanceSweep(EditingSession& s) {
     const auto best = BestTrim(*s.Sweep);
     s.Document.Status =
         best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
-                      platform::TwoDecimalText(best->Distance).c_str())
+                      DistanceText(best->Distance).c_str())
              : "掃引が終わりました: 飛び立てた設定がありません";
   }
 }
@@ -50,6 +51,7 @@ void AdvanceSweep(EditingSession& s) {
 void StartSession(EditingSession& s) {
   s.Document = StartDocument();
   s.History.Reset(s.Document.Editor.Spec);
+  s.Schedule = ReadEntrySchedule(s.Document.Editor.SourceName);
 }
 
 std::string DesignText(const EditingSession& s) { return aircraft::FormatAircraftSpec(s.Document.Editor.Spec); }
@@ -65,6 +67,11 @@ std::string UpdateSession(EditingSession& s, bool editing) {
 
 void FlyNow(EditingSession& s, const std::string& text) {
   s.Flight = FlyDesign(s.Document.Editor.Spec);
+  if (s.Schedule) {
+    s.ScheduleFlight = FlyWithSchedule(s.Document.Editor.Spec, s.Schedule->Log);
+  } else {
+    s.ScheduleFlight.reset();
+  }
   s.FlightFor = text;
 }
 
@@ -73,7 +80,8 @@ void RequestSweep(EditingSession& s, const std::string& text) {
   s.SweepRunning = s.Sweep.has_value();
   s.SweepFor = text;
   if (!s.Sweep) {
-    s.Document.Status = Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", sim::kMaxTrimSweepFlights);
+    s.Document.Status =
+        Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", sim::kMaxTrimSweepFlights);
   }
 }
 
@@ -107,6 +115,12 @@ void Follow(EditingSession& s, DesignChange change) {
   s.SweepRunning = false;
   s.FlightFor.clear();
   s.Flight.reset();
+  s.ScheduleFlight.reset();
+  s.Schedule = ReadEntrySchedule(s.Document.Editor.SourceName);
+}
+
+bool ScheduleFitsDesign(const EditingSession& s, const std::string& text) {
+  return s.Schedule && s.Schedule->DesignText == text;
 }
 
 void RequestOpen(EditingSession& s, const std::string& gameFileName) {
@@ -118,7 +132,7 @@ bool SessionBusy(const EditingSession& s) { return s.SweepRunning; }
 std::string FlightSummary(const FlightProfile& flight) {
   if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
   if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
-  std::string text = "距離 " + platform::TwoDecimalText(flight.Distance) + " m  (" +
+  std::string text = "距離 " + DistanceText(flight.Distance) + " m  (" +
                      Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
                             flight.LaunchTicks * flight::kTimeStep) +
                      ")";

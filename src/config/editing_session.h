@@ -14,6 +14,7 @@
 #include "config/figures/aero_figures.h"
 #include "config/figures/game_figures.h"
 #include "config/figures/wing_shape.h"
+#include "config/flights/entry_flight.h"
 #include "config/flights/test_flight.h"
 
 namespace config {
@@ -36,6 +37,11 @@ struct EditingSession {
   bool AutoFly = true;
   std::string FlightFor;
   std::optional<FlightProfile> Flight;
+  // A design opened from a file with a recorded tail schedule (a ranking entry) is
+  // flown with that schedule too, as velkaro-sim flies the entry, beside the untouched
+  // flight; both are flown for FlightFor.
+  std::shared_ptr<const EntrySchedule> Schedule;
+  std::optional<FlightProfile> ScheduleFlight;
 
   // Constant-trim sweep over the values in SweepFor, one flight a frame.
   double SweepFrom = -3, SweepTo = 3, SweepStep = 0.25;  // deg
@@ -78,6 +84,9 @@ void RequestOpen(EditingSession& session, const std::string& gameFileName);
 
 // Work goes on between frames (a sweep).
 bool SessionBusy(const EditingSession& session);
+
+// The values are still those of the entry the schedule came from.
+bool ScheduleFitsDesign(const EditingSession& session, const std::string& text);
 
 // Japanese (UTF-8): the flight's distance and times, or why there is none.
 std::string FlightSummary(const FlightProfile& flight);

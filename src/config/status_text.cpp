@@ -1,7 +1,10 @@
 #include "config/status_text.h"
 
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
+
+#include "platform/text/text_fields.h"
 
 namespace config {
 
@@ -12,6 +15,11 @@ std::string Format(const char* format, ...) {
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
   return text;
+}
+
+std::string DistanceText(double metres) {
+  if (!std::isfinite(metres)) return "-";
+  return platform::TwoDecimalText(metres);
 }
 
 }  // namespace config

@@ -9,6 +9,7 @@
 #include "config/design/design_fields.h"
 #include "config/figures/aero_figures.h"
 #include "config/flights/test_flight.h"
+#include "config/status_text.h"
 #include "flight/constants.h"
 
 namespace config {
@@ -43,7 +44,9 @@ struct RowBuilder {
   }
 };
 
-std::string SectionName(const char* name, int section) { return std::string(name) + " (区間" + std::to_string(section + 1) + ")"; }
+std::string SectionName(const char* name, int section) {
+  return std::string(name) + " (区間" + std::to_string(section + 1) + ")";
+}
 
 void FileValues(AircraftSpec a, AircraftSpec b, std::vector<ComparisonRow>& rows) {
   RowBuilder add{ComparisonGroup::Values, rows};
@@ -108,8 +111,11 @@ void FlightRows(const AircraftSpec& a, const AircraftSpec& b, std::vector<Compar
   RowBuilder add{ComparisonGroup::Flight, rows};
   const FlightProfile fa = FlyDesign(a), fb = FlyDesign(b);
   const auto distance = [](const FlightProfile& f) { return f.LaunchEnded ? double{f.Distance} : std::nan(""); };
-  const auto seconds = [](const FlightProfile& f) { return f.LaunchEnded ? f.LastStep * flight::kTimeStep : std::nan(""); };
+  const auto seconds = [](const FlightProfile& f) {
+    return f.LaunchEnded ? f.LastStep * flight::kTimeStep : std::nan("");
+  };
   add.Add("距離 (操縦なし)", "m", distance(fa), distance(fb));
+  rows.back().Distance = true;
   add.Add("飛行時間 (操縦なし)", "s", seconds(fa), seconds(fb));
 }
 
@@ -120,8 +126,8 @@ std::vector<ComparisonRow> CompareDesigns(const AircraftSpec& a, const AircraftS
   FileValues(a, b, rows);
   const GameFigures fa = ComputeFigures(a), fb = ComputeFigures(b);
   GameFigureRows(fa, fb, rows);
-  AeroFigureRows(ComputeAeroFigures(a, fa, ComputeWingShape(a, fa)),
-                     ComputeAeroFigures(b, fb, ComputeWingShape(b, fb)), rows);
+  AeroFigureRows(ComputeAeroFigures(a, fa, ComputeWingShape(a, fa)), ComputeAeroFigures(b, fb, ComputeWingShape(b, fb)),
+                 rows);
   FlightRows(a, b, rows);
   return rows;
 }
@@ -135,6 +141,7 @@ int CountDifferences(const std::vector<ComparisonRow>& rows) {
 std::string FormatComparedValue(const ComparisonRow& row, double value) {
   if (std::isnan(value)) return "-";
   if (row.Exact) return aircraft::FormatExactNumber(value);
+  if (row.Distance) return DistanceText(value);
   // Distances and times as the game and the test flight show them.
   return Compact(row.Group == ComparisonGroup::Flight ? "%.2f" : "%.4g", value);
 }
@@ -142,6 +149,7 @@ std::string FormatComparedValue(const ComparisonRow& row, double value) {
 std::string FormatDifference(const ComparisonRow& row) {
   if (!row.Differs) return "";
   if (!std::isfinite(row.Difference)) return "違う";
+  if (row.Distance) return (row.Difference > 0 ? "+" : "") + DistanceText(row.Difference);
   std::string text = Compact("%+.4g", row.Difference);
   if (row.Percent) text += " (" + Compact("%+.1f", *row.Percent) + " %)";
   return text;

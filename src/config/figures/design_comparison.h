@@ -14,11 +14,12 @@ enum class ComparisonGroup { Values, GameFigures, AeroFigures, Flight };
 
 struct ComparisonRow {
   ComparisonGroup Group = ComparisonGroup::Values;
-  std::string Name, Unit;  // UTF-8
-  double A = 0, B = 0;     // first and second design
-  bool Exact = false;      // a file value, shown as the file writes it
-  bool Differs = false;    // A and B are not the same number (two NaN are the same)
-  double Difference = 0;   // B - A
+  std::string Name, Unit;         // UTF-8
+  double A = 0, B = 0;            // first and second design
+  bool Exact = false;             // a file value, shown as the file writes it
+  bool Distance = false;          // a flight's distance, shown as the game shows it
+  bool Differs = false;           // A and B are not the same number (two NaN are the same)
+  double Difference = 0;          // B - A
   std::optional<double> Percent;  // Difference as a share of |A| (%), when A is finite and not 0
 };
 
@@ -29,7 +30,8 @@ std::vector<ComparisonRow> CompareDesigns(const flight::AircraftSpec& a, const f
 int CountDifferences(const std::vector<ComparisonRow>& rows);
 
 // A value as the comparison shows it: exact file values as the file writes them,
-// figures to four significant digits, the flight's distance and time to 0.01.
+// figures to four significant digits, the flight's time to 0.01 s and its distance as
+// the game shows it (truncated to 0.01 m).
 std::string FormatComparedValue(const ComparisonRow& row, double value);
 // "+0.5 (+1.7 %)", or "" when the row does not differ.
 std::string FormatDifference(const ComparisonRow& row);

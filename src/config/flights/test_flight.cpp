@@ -3,13 +3,11 @@
 #include <cmath>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/headless_flight.h"
 #include "sim/trim_sweep.h"
 
 namespace config {
 
-FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> trimDeg) {
-  const sim::FlightOutcome outcome = sim::FlyAircraftText(aircraft::FormatAircraftSpec(spec), {.TrimDeg = trimDeg});
+FlightProfile ProfileOf(const sim::FlightOutcome& outcome) {
   FlightProfile profile;
   profile.LaunchEnded = outcome.LaunchEnded;
   profile.LaunchTicks = outcome.LaunchTicks;
@@ -23,6 +21,10 @@ FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> 
     profile.Height.push_back(static_cast<float>(-r.Position[flight::kZ]));
   }
   return profile;
+}
+
+FlightProfile FlyDesign(const flight::AircraftSpec& spec, std::optional<double> trimDeg) {
+  return ProfileOf(sim::FlyAircraftText(aircraft::FormatAircraftSpec(spec), {.TrimDeg = trimDeg}));
 }
 
 std::optional<TrimSweep> StartSweep(const flight::AircraftSpec& spec, double from, double to, double step) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "flight/aircraft.h"
+#include "sim/headless_flight.h"
 #include "sim/trim_sweep.h"
 
 namespace config {
@@ -17,6 +18,9 @@ struct FlightProfile {
   std::vector<float> X;       // m, forward from the platform's edge, record 0 .. LastStep
   std::vector<float> Height;  // m above the water, likewise
 };
+
+// The profile of a flight the sim layer flew.
+FlightProfile ProfileOf(const sim::FlightOutcome& outcome);
 
 // Flies the design as the game would fly it once saved, untouched by the player (or
 // with a constant tail setting in degrees from the first launch tick on).
