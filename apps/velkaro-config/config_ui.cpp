@@ -32,7 +32,10 @@ namespace {
 // [SECTION] Helpers
 //-----------------------------------------------------------------------------
 
-constexpr float kValuesWidth = 490;        // px, the left column
+constexpr float kValuesWidth = 490;        // px, the left column at most, at first
+constexpr float kValuesShare = 0.45f;      // the left column's share of a narrower window, at first
+constexpr float kMinColumnWidth = 200;     // px, either column when the divider is dragged
+constexpr float kSideBySideWidth = 760;    // px, the right column needed for figures beside the flight
 constexpr float kNumberWidth = 110;        // px, a value field
 constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
 constexpr float kPlotHeight = 190;         // px
@@ -216,9 +219,10 @@ void FiguresPanel(UiState& ui) {
   const flight::AircraftSpec& spec = ui.Document.Editor.Spec;
   ImGui::TextUnformatted("ゲームが計算する値");
   if (ImGui::BeginTable("figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
-    ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
-    ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, 120);
-    ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 40);
+    // Columns as wide as their contents, so no unit is cut off.
+    ImGui::TableSetupColumn("name");
+    ImGui::TableSetupColumn("value");
+    ImGui::TableSetupColumn("unit");
     FigureRow("主翼面積 (翼幅×平均翼弦)", Format("%.4g", f.WingArea), "m²");
     FigureRow("主翼アスペクト比", Format("%.4g", f.AspectRatio), "");
     FigureRow("尾翼面積", Format("%.4g", f.TailArea), "m²");
@@ -295,9 +299,25 @@ void WarningsPanel(UiState& ui) {
 // [SECTION] Test flight and trim sweep
 //-----------------------------------------------------------------------------
 
+constexpr float kSweepFieldWidth = 52;  // px
+
+// The next item stays on this line when `width` pixels of it still fit in the column,
+// and starts a new line otherwise, so a narrow window wraps a row instead of cutting it.
+void SameLineIfFits(float width) {
+  ImGui::SameLine();
+  if (ImGui::GetContentRegionAvail().x < width) ImGui::NewLine();
+}
+
+float ButtonWidth(const char* label) {
+  return ImGui::CalcTextSize(label, nullptr, true).x + 2 * ImGui::GetStyle().FramePadding.x;
+}
+
+float SweepFieldWidth(const char* label) {
+  return kSweepFieldWidth + ImGui::GetStyle().ItemInnerSpacing.x + ImGui::CalcTextSize(label).x;
+}
+
 // One bound or the step of the sweep, in degrees.
 void SweepField(const char* label, double* valueDeg) {
-  constexpr float kSweepFieldWidth = 52;  // px
   ImGui::SetNextItemWidth(kSweepFieldWidth);
   ImGui::InputDouble(label, valueDeg, 0, 0, "%.3g");
 }
@@ -326,12 +346,12 @@ void DrawTwoFlightsPlot(const FlightProfile& untouched, const FlightProfile& sch
 }
 
 void FlightPanel(UiState& ui, const std::string& text) {
-  ImGui::TextUnformatted("試験飛行 (ゲームと同じ計算、操縦なし)");
+  ImGui::TextWrapped("試験飛行 (ゲームと同じ計算、操縦なし)");
   HelpMarker("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。");
   ImGui::BeginDisabled(ui.SweepRunning);
   if (ImGui::Button("試験飛行")) FlyNow(ui, text);
   ImGui::EndDisabled();
-  ImGui::SameLine();
+  SameLineIfFits(ImGui::GetFrameHeight() + ImGui::CalcTextSize("値を変えたら自動で飛ばす").x);
   ImGui::Checkbox("値を変えたら自動で飛ばす", &ui.AutoFly);
   const float width = ImGui::GetContentRegionAvail().x;
   if (ui.Flight) {
@@ -353,17 +373,17 @@ void FlightPanel(UiState& ui, const std::string& text) {
   }
 
   ImGui::Spacing();
-  ImGui::TextUnformatted("一定の尾翼取付角で飛ばし比べる");
+  ImGui::TextWrapped("一定の尾翼取付角で飛ばし比べる");
   HelpMarker(
       "操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
   ImGui::BeginDisabled(ui.SweepRunning);
   SweepField("から##from", &ui.SweepFrom);
-  ImGui::SameLine();
+  SameLineIfFits(SweepFieldWidth("まで"));
   SweepField("まで##to", &ui.SweepTo);
-  ImGui::SameLine();
+  SameLineIfFits(SweepFieldWidth("度刻み"));
   SweepField("度刻み##step", &ui.SweepStep);
   ImGui::EndDisabled();
-  ImGui::SameLine();
+  SameLineIfFits(ButtonWidth(ui.SweepRunning ? "中止" : "掃引"));
   if (ui.SweepRunning) {
     if (ImGui::Button("中止")) CancelSweep(ui);
   } else if (ImGui::Button("掃引")) {
@@ -580,12 +600,26 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   StatusLine(ui);
   ImGui::Separator();
 
-  ImGui::BeginChild("values", ImVec2(kValuesWidth, 0), true);
+  // Two columns with a divider that can be dragged; each scrolls on its own.
+  constexpr ImGuiTableFlags kColumnsFlags =
+      ImGuiTableFlags_Resizable | ImGuiTableFlags_BordersInnerV | ImGuiTableFlags_NoSavedSettings;
+  if (!ImGui::BeginTable("columns", 2, kColumnsFlags, ImGui::GetContentRegionAvail())) {
+    ImGui::End();
+    return;
+  }
+  const float valuesWidth = std::min(kValuesWidth, ImGui::GetContentRegionAvail().x * kValuesShare);
+  ImGui::TableSetupColumn("values", ImGuiTableColumnFlags_WidthFixed, valuesWidth);
+  ImGui::TableSetupColumn("right", ImGuiTableColumnFlags_WidthStretch);
+  ImGui::TableNextRow();
+  ImGui::TableSetColumnIndex(0);
+  ImGui::BeginChild("values", ImVec2(std::max(kMinColumnWidth, ImGui::GetContentRegionAvail().x), 0), true,
+                    ImGuiWindowFlags_HorizontalScrollbar);
   ValuesColumn(ui);
   ImGui::EndChild();
-  ImGui::SameLine();
+  ImGui::TableSetColumnIndex(1);
 
-  ImGui::BeginChild("right", ImVec2(0, 0), false);
+  ImGui::BeginChild("right", ImVec2(std::max(kMinColumnWidth, ImGui::GetContentRegionAvail().x), 0), false,
+                    ImGuiWindowFlags_HorizontalScrollbar);
   ImGui::BeginChild("warnings", ImVec2(0, 92), true);
   platform::NameCurrentWindow("warnings");
   WarningsPanel(ui);
@@ -593,7 +627,12 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   const float drawingWidth = ImGui::GetContentRegionAvail().x;
   DrawWingViews(ui.Document.Editor.Spec, ui.Figures, ui.Shape, drawingWidth, ui.ExaggerateHeights ? 5.0f : 1.0f);
   ImGui::Spacing();
-  if (ImGui::BeginTable("lower", 2, ImGuiTableFlags_SizingStretchSame | ImGuiTableFlags_BordersInnerV)) {
+  if (drawingWidth < kSideBySideWidth) {
+    // A narrow window: the test flight under the figures, each as wide as the column.
+    FlightPanel(ui, text);
+    ImGui::Separator();
+    FiguresPanel(ui);
+  } else if (ImGui::BeginTable("lower", 2, ImGuiTableFlags_SizingStretchSame | ImGuiTableFlags_BordersInnerV)) {
     ImGui::TableNextRow();
     ImGui::TableSetColumnIndex(0);
     FiguresPanel(ui);
@@ -605,6 +644,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
     DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Aero, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();
+  ImGui::EndTable();
 
   UnsavedPopup(ui);
   SaveWarningsPopup(ui);

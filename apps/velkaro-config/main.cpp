@@ -11,12 +11,13 @@
 #include <string>
 
 #include "aircraft/aircraft_file.h"
+#include "config/design/design_document.h"
 #include "config/design/design_editor.h"
 #include "config/figures/figures_export.h"
 #include "config/files/save_target.h"
 #include "config_ui.h"
-#include "platform/os/data_folder.h"
 #include "platform/io/files.h"
+#include "platform/os/data_folder.h"
 #include "platform/os/program_info.h"
 #include "platform/sdl/ui_window.h"
 #include "platform/ui_probe.h"
@@ -37,6 +38,9 @@ void UseCompactStyle() {
   style.FramePadding.y = 2;
   style.ItemSpacing.y = 3;
   style.CellPadding.y = 1;
+  // Frames outlined: the light style draws an unticked check box and an empty field
+  // white on the white of a popup.
+  style.FrameBorderSize = 1;
 }
 
 // A folder with a boot file, or one with a design to edit, is the game's folder.
@@ -167,6 +171,7 @@ int main(int argc, char** argv) {
   config::StartUi(ui);
   platform::SetUiStateSource([&ui] { return std::string(config::UiBusy(ui) ? "busy" : "idle"); });
   int eagerFrames = kFramesAfterInput;
+  std::string title = options.Title;
   while (!ui.Document.Quit) {
     const bool eager = config::UiBusy(ui) || eagerFrames > 0;
     const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : kIdleWaitMs);
@@ -187,6 +192,10 @@ int main(int argc, char** argv) {
                         .Open = ctrlO,
                         .Undo = ctrlZ,
                         .Redo = ctrlY});
+    if (std::string now = config::WindowTitle(ui.Document); now != title) {
+      title = std::move(now);
+      window.SetTitle(title);
+    }
     window.ClearTo(kBackground, kBackground, kBackground);
     window.EndUiFrame();
   }

@@ -151,7 +151,9 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
       list->AddPolyline(quad, 4, SectionColour(s.Section), ImDrawFlags_Closed, 1.0f);
     }
   }
-  // Section names at the middle of each section's leading edge on the right half.
+  // Section names at the middle of each section's leading edge on the right half; a
+  // name that would run into the one before it goes under the trailing edge instead.
+  float takenUntilX = -1e9f;  // px, right end of the last name above the wing
   for (int i = 0; i < kSectionCount; ++i) {
     const StripOutline* first = nullptr;
     const StripOutline* last = nullptr;
@@ -161,10 +163,23 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
       last = &s;
     }
     if (!first) continue;
-    const ImVec2 at = plan(first->Plan[0].X, (first->Plan[0].Y + last->Plan[1].Y) / 2);
+    const double midY = (first->Plan[0].Y + last->Plan[1].Y) / 2;
+    const ImVec2 at = plan(first->Plan[0].X, midY);
     char text[16];
     std::snprintf(text, sizeof text, "区間%d", i + 1);
-    Label(list, ImVec2(at.x - 18, at.y - 16 > top.y ? at.y - 16 : top.y + 1), SectionColour(i), text);
+    const ImVec2 size = ImGui::CalcTextSize(text);
+    const float left = at.x - size.x / 2;
+    constexpr float kNameGap = 4;  // px between two names
+    if (left >= takenUntilX + kNameGap) {
+      Label(list, ImVec2(left, std::max(at.y - size.y - 1, top.y + 1)), SectionColour(i), text);
+      takenUntilX = left + size.x;
+    } else {
+      double trailingX = 0;
+      for (const PlanPoint& p : first->Plan) trailingX = std::max(trailingX, p.X);
+      for (const PlanPoint& p : last->Plan) trailingX = std::max(trailingX, p.X);
+      const ImVec2 under = plan(trailingX, midY);
+      Label(list, ImVec2(left, std::min(under.y + 1, top.y + topHeight - size.y - 1)), SectionColour(i), text);
+    }
   }
   if (figures.StripsNeeded > figures.StripCount) {
     const ImVec2 tip = plan(0, shape.HalfSpan);

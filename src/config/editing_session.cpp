@@ -46,6 +46,13 @@ void AdvanceSweep(EditingSession& s) {
   }
 }
 
+// Says in the status line how the values were just changed, until they change again.
+void TellChange(EditingSession& s, std::string status) {
+  s.Document.Status = status;
+  s.ChangeStatus = std::move(status);
+  s.ChangeStatusFor = DesignText(s);
+}
+
 }  // namespace
 
 void StartSession(EditingSession& s) {
@@ -59,6 +66,11 @@ std::string DesignText(const EditingSession& s) { return aircraft::FormatAircraf
 std::string UpdateSession(EditingSession& s, bool editing) {
   s.History.Track(s.Document.Editor.Spec, editing);
   const std::string text = DesignText(s);
+  if (!s.ChangeStatusFor.empty() && text != s.ChangeStatusFor) {
+    if (s.Document.Status == s.ChangeStatus) s.Document.Status.clear();
+    s.ChangeStatus.clear();
+    s.ChangeStatusFor.clear();
+  }
   RefreshFigures(s, text);
   RefreshFlight(s, text);
   AdvanceSweep(s);
@@ -95,15 +107,15 @@ void ApplyBestTrim(EditingSession& s) {
   const auto best = BestTrim(*s.Sweep);
   if (!best) return;
   s.Document.Editor.Spec.TailIncidence = best->TrimDeg;
-  s.Document.Status = "尾翼取付角を " + aircraft::FormatExactNumber(best->TrimDeg) + "° にしました (未保存)";
+  TellChange(s, "尾翼取付角を " + aircraft::FormatExactNumber(best->TrimDeg) + "° にしました (未保存)");
 }
 
 void UndoChange(EditingSession& s) {
-  if (s.History.Undo(s.Document.Editor.Spec)) s.Document.Status = "元に戻しました";
+  if (s.History.Undo(s.Document.Editor.Spec)) TellChange(s, "元に戻しました");
 }
 
 void RedoChange(EditingSession& s) {
-  if (s.History.Redo(s.Document.Editor.Spec)) s.Document.Status = "やり直しました";
+  if (s.History.Redo(s.Document.Editor.Spec)) TellChange(s, "やり直しました");
 }
 
 // Test flights and sweeps belong to the values they flew; a design opened from a file

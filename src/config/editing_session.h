@@ -31,6 +31,9 @@ struct EditingSession {
   AeroFigures Aero;
 
   UndoHistory History;  // undo and redo of value changes
+  // A status that tells of a change of the values (undone, redone, a trim applied) and
+  // the design text it left: the next edit makes it old news and clears it.
+  std::string ChangeStatus, ChangeStatusFor;
 
   // Test flight of the values in FlightFor; flown again whenever the values change
   // while AutoFly is on and no sweep is running.

@@ -166,6 +166,14 @@ void CancelSaveWithWarnings(DesignDocument& d) {
 
 std::string ShownName(const std::string& gameFileName) { return ShownFileName(platform::NativePath(gameFileName)); }
 
+std::string WindowTitle(const DesignDocument& d) {
+  std::string title = SourceDescription(d);
+  const std::string target = ShownName(d.Editor.TargetName);
+  if (d.Editor.SourceName.empty() || ShownName(d.Editor.SourceName) != target) title += " (保存先 " + target + ")";
+  if (IsDirty(d.Editor)) title = "* " + title;
+  return title + " - velkaro-config";
+}
+
 std::string SourceDescription(const DesignDocument& d) {
   if (d.Editor.SourceName.empty()) return "既定の設計";
   return ShownName(d.Editor.SourceName);

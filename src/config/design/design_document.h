@@ -73,5 +73,8 @@ void CancelOverwrite(DesignDocument& document);
 std::string ShownName(const std::string& gameFileName);
 // Where the values came from: the file's shown name, or the default design.
 std::string SourceDescription(const DesignDocument& document);
+// The window's title (UTF-8): the program, the design's file, where a save goes when
+// that is another file, and a mark while there are unsaved changes.
+std::string WindowTitle(const DesignDocument& document);
 
 }  // namespace config

@@ -139,6 +139,10 @@ int UiWindow::DrawableHeight() const {
   return h;
 }
 
+void UiWindow::SetTitle(const std::string& utf8Title) {
+  if (window_) SDL_SetWindowTitle(window_, utf8Title.c_str());
+}
+
 bool UiWindow::FullScreen() const { return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0; }
 
 void UiWindow::SetFullScreen(bool fullScreen, int width, int height) {

@@ -40,6 +40,9 @@ public:
   bool UiReady() const { return uiReady_; }
   int DrawableWidth() const;   // px
   int DrawableHeight() const;  // px
+  // Replaces the title bar's text (UTF-8); the UI probe's file keeps the name it was
+  // opened with.
+  void SetTitle(const std::string& utf8Title);
 
   // Hands one event to the UI; true when it asks to close the window (the close
   // button or a quit request).
