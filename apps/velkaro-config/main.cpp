@@ -27,7 +27,10 @@ namespace {
 
 constexpr int kWindowWidth = 1280;    // px
 constexpr int kWindowHeight = 960;    // px
-constexpr int kIdleWaitMs = 250;      // an idle window redraws four times a second
+// An idle window sleeps in the event wait and draws nothing: a frame follows input (a
+// window event too, as when it is uncovered), work between frames (a sweep, a search,
+// the polar, the league) and the few frames after input that hover and focus take.
+constexpr int kIdleWaitMs = 1000;
 constexpr int kFramesAfterInput = 3;  // hover and focus changes settle within a few frames
 constexpr float kFontSize = 15.0f;    // px
 constexpr float kBackground = 0.94f;  // light grey behind the panels
@@ -175,6 +178,7 @@ int main(int argc, char** argv) {
   while (!ui.Document.Quit) {
     const bool eager = config::UiBusy(ui) || eagerFrames > 0;
     const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : kIdleWaitMs);
+    if (!eager && input.Events == 0) continue;  // nothing happened: the last frame still stands
     if (input.Events > 0) {
       eagerFrames = kFramesAfterInput;
     } else if (eagerFrames > 0) {
