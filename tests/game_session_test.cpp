@@ -57,12 +57,12 @@ TEST_F(GameSession, IdleStartsTheDemoAndSpaceEndsIt) {
   EXPECT_EQ(g.Phase, game::FlyBy);
   EXPECT_EQ(g.FlyByTick, 5);
   os.Input.Press(Key::Space);
-  Tick();
-  EXPECT_EQ(g.State, game::Restart);
+  Tick(3);  // a short press: the start waits for its release
+  EXPECT_EQ(g.State, game::WaitRelease);
   EXPECT_EQ(g.Phase, game::DemoLaunch);  // the next demo skips the fly-by
   os.Input.Release(Key::Space);
-  Tick();
-  EXPECT_EQ(g.State, game::Ready);
+  Tick(3);
+  EXPECT_EQ(g.State, game::Ready) << "the press that ended the demo launches nothing";
   EXPECT_EQ(g.Aircraft->Mass, 100);  // the working aircraft again
 }
 

@@ -444,7 +444,7 @@ TEST_F(GhostRace, TheDemoFliesWithoutAGhost) {
     ASSERT_EQ(GhostLine(), "");
   }
   PressSpaceOnce();
-  Tick();
+  Tick(2);  // the release, then the restart
   EXPECT_EQ(g.State, game::Ready);
   EXPECT_TRUE(g.Ghost.Flight);  // back with the player's design
 }

@@ -97,13 +97,13 @@ TEST_F(WatchFlight, SpaceLeavesForReadyOnlyOnceReleasedAndDoesNotLaunch) {
   EXPECT_EQ(g.Aircraft->DisplayX, -10);
   EXPECT_EQ(g.Ranking->InProgressLog.Count, 1);
 
-  // The idle demo keeps its own way out: Space goes straight to the restart.
+  // The idle demo ends the same way: the start waits for the release.
   os.Random.Values = {5};
   while (g.State != game::Demo) Tick();
   EXPECT_FALSE(g.WatchingEntry);
   os.Input.Press(Key::Space);
   Tick();
-  EXPECT_EQ(g.State, game::Restart);
+  EXPECT_EQ(g.State, game::WaitRelease);
 }
 
 TEST_F(WatchFlight, ChoosingDuringTheIdleDemoOrAReplaySwitchesToTheChosenEntry) {

@@ -1,18 +1,24 @@
 // velkaro: the game. One window; reads and writes its files in the working directory
 // when it holds them (a BootConfig.txt), otherwise in the player's data folder.
 
+#include <cstdio>
+
 #include "app/boot_config.h"
 #include "app/league_option.h"
 #include "app/game_state_name.h"
 #include "app/main_menu.h"
+#include "app/saved_options.h"
+#include "app/sound_switch.h"
 #include "app/menu_commands.h"
 #include "game/game.h"
+#include "platform/audio/sound_bank.h"
 #include "platform/os/child_process.h"
 #include "platform/os/data_folder.h"
 #include "platform/gl/gl_device.h"
 #include "platform/os/program_info.h"
 #include "platform/sdl/app_window.h"
 #include "platform/sdl/sdl_input.h"
+#include "platform/sdl/sdl_sound.h"
 #include "platform/services.h"
 #include "platform/text/shift_jis.h"
 #include "platform/os/system_services.h"
@@ -27,8 +33,9 @@ constexpr const char* kDeviceFailed =
 
 // Hands every waiting message to the game; runs a tick when none is waiting. Returns
 // when the window is closed or the menu asks to quit.
-void RunMessageLoop(platform::AppWindow& window, game::Game& game) {
+void RunMessageLoop(platform::AppWindow& window, game::Game& game, app::SoundSwitch& sound) {
   for (;;) {
+    sound.Follow(game.SoundChoice);
     platform::WindowMessage message;
     if (!window.PollMessage(message)) {
       app::RunTick(game);
@@ -47,9 +54,19 @@ std::string HelpText() {
          "trim the tail with Up/Down or a vertical mouse drag, cameras 0-4. Other arguments\n"
          "are ignored.\n\n" +
          platform::DescribeDataFolder(kGameFiles) +
-         "There it reads BootConfig.txt, temp.txt, image/, model/, pol/ and rank/, and writes\n"
-         "zahyou.txt, rank/ and the CSV exports (YYYYMMDD-hhmmss.txt); the configurator it\n"
-         "starts (velkaro-config) writes temp.txt there.\n";
+         "There it reads BootConfig.txt, temp.txt, image/, model/, pol/, rank/ and sound/, and\n"
+         "writes zahyou.txt, rank/, the CSV exports (YYYYMMDD-hhmmss.txt) and the options it\n"
+         "keeps (velkaro-settings.txt); the configurator it starts (velkaro-config) writes\n"
+         "temp.txt there.\n";
+}
+
+// The sound device with the game's sounds. Without one the game plays silent; the
+// reason goes to standard error only, since a player without sound has nothing to do.
+std::unique_ptr<platform::Sound> OpenSound() {
+  std::string error;
+  std::unique_ptr<platform::SdlSound> sound = platform::SdlSound::Open(platform::audio::LoadSoundBank(), error);
+  if (!sound) std::fprintf(stderr, "velkaro: no sound: %s\n", error.c_str());
+  return sound;
 }
 
 }  // namespace
@@ -90,8 +107,10 @@ int main(int argc, char** argv) {
   game.ClientWidth = window.PictureWidth();
   game.ClientHeight = window.PictureHeight();
   platform::SetUiStateSource([&game] { return std::string(app::GameStateName(game.State)); });
+  app::LoadSavedOptions(game);
   app::StartLeague(game);
-  RunMessageLoop(window, game);
+  app::SoundSwitch sound(OpenSound);
+  RunMessageLoop(window, game, sound);
   game::Shutdown(game);
   return 0;
 }

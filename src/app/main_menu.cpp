@@ -35,6 +35,16 @@ platform::MenuItem SendMenu() {
   return send;
 }
 
+// "音量": the volume in equal steps up to full, one checked.
+platform::MenuItem VolumeMenu() {
+  constexpr int kPercentPerStep = 100 / game::SoundOptions::kVolumeSteps;
+  platform::MenuItem volume(0, "音量", true);
+  for (int id = kVolumeFirst; id <= kVolumeLast; ++id) {
+    volume.Submenu.emplace_back(id, std::to_string((id - kVolumeFirst + 1) * kPercentPerStep) + "%", true);
+  }
+  return volume;
+}
+
 }  // namespace
 
 std::vector<platform::MenuPopup> MainMenu() {
@@ -57,6 +67,10 @@ std::vector<platform::MenuPopup> MainMenu() {
         {kGhostRankingBest, "ゴースト: ランキング1位", true},
         {kGhostCoachBest, "ゴースト: コーチの最良飛行", true},
         {kRaceBest, "ランキング1位のゴーストと勝負 (G)", true},
+        {0, "", true},
+        {kSoundEffects, "効果音", true},
+        VolumeMenu(),
+        {kVariometer, "バリオメーター音", true},
         {0, "", true},
         {kLeagueSettings, "リーグ…", true}}},
   };

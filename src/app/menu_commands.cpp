@@ -4,6 +4,7 @@
 
 #include "app/league_menu.h"
 #include "app/league_option.h"
+#include "app/saved_options.h"
 #include "app/watch_menu.h"
 #include "game/flight_export.h"
 #include "game/ghost_game.h"
@@ -38,10 +39,14 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
     case kGhostCoachBest: game::ChooseGhost(g, game::GhostChoice::CoachBest); break;
     case kRaceBest: game::RequestRaceBest(g); break;
     case kLeagueSettings: EditLeagueSettings(g); break;
+    case kSoundEffects: g.SoundChoice.On = !g.SoundChoice.On; break;
+    case kVariometer: g.SoundChoice.Variometer = !g.SoundChoice.Variometer; break;
     case kLeagueTopFetch:
       if (g.League) g.League->RequestTop();
       break;
     default:
+      if (commandId >= kVolumeFirst && commandId <= kVolumeLast)
+        g.SoundChoice.VolumeStep = commandId - kVolumeFirst + 1;
       if (commandId >= kWatchEntryFirst && commandId <= kWatchEntryLast)
         game::WatchRankedFlight(g, commandId - kWatchEntryFirst);
       if (commandId >= kLeagueGhostFirst && commandId <= kLeagueGhostLast)
@@ -57,6 +62,7 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
 }  // namespace
 
 AfterCommand HandleMenuCommand(game::Game& g, int commandId) {
+  if (platform::Sound* sound = platform::Os().sound) sound->Play(platform::SoundCue::Click);
   const AfterCommand after = CarryOut(g, commandId);
   if (platform::Menu* menu = platform::Os().menu) ShowOptionChecks(g, *menu);
   return after;
@@ -68,10 +74,15 @@ void ShowOptionChecks(const game::Game& g, platform::Menu& menu) {
   menu.SetChecked(kGhostNone, g.Ghost.Choice == game::GhostChoice::None);
   menu.SetChecked(kGhostRankingBest, g.Ghost.Choice == game::GhostChoice::RankingBest);
   menu.SetChecked(kGhostCoachBest, g.Ghost.Choice == game::GhostChoice::CoachBest);
+  menu.SetChecked(kSoundEffects, g.SoundChoice.On);
+  for (int id = kVolumeFirst; id <= kVolumeLast; ++id)
+    menu.SetChecked(id, g.SoundChoice.VolumeStep == id - kVolumeFirst + 1);
+  menu.SetChecked(kVariometer, g.SoundChoice.Variometer);
 }
 
 void RunTick(game::Game& g) {
   game::IdleTick(g);
+  KeepChangedOptions(g);
   if (platform::Menu* menu = platform::Os().menu) {
     ShowOptionChecks(g, *menu);
     UpdateWatchMenu(g, *menu);

@@ -22,6 +22,10 @@ enum MenuCommand {
   kGhostCoachBest = 40042,
   kRaceBest = 40043,
   kLeagueSettings = 40050,    // the online league: its address, contest and pilot name
+  kSoundEffects = 40060,      // toggles the sound
+  kVolumeFirst = 40061,       // the quietest volume step; step i is kVolumeFirst + i - 1
+  kVolumeLast = 40064,        // full volume
+  kVariometer = 40065,        // toggles the variometer's tone
   kLeagueTopFetch = 40200,    // fetch the league's best flights of the player's contest
   kLeagueGhostFirst = 40220,  // race the league's first as a ghost; place i is kLeagueGhostFirst + i - 1
   kLeagueGhostLast = 40229,
@@ -39,12 +43,13 @@ enum class AfterCommand { KeepRunning, Quit };
 // Carries out a menu command, then shows the options' check marks as they now stand.
 AfterCommand HandleMenuCommand(game::Game& game, int commandId);
 
-// The options' check marks as the game holds them: the design mode, the coach line and
-// one mark on the chosen ghost (which the race key may have changed).
+// The options' check marks as the game holds them: the design mode, the coach line,
+// one mark on the chosen ghost (which the race key may have changed), the sound, one
+// mark on its volume, and the variometer.
 void ShowOptionChecks(const game::Game& game, platform::Menu& menu);
 
 // One tick of the game, then the menu brought up to date with it (check marks, and the
-// ranked flights one may watch now).
+// ranked flights one may watch now), and the options kept when they changed.
 void RunTick(game::Game& game);
 
 }  // namespace app

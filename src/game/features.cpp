@@ -7,9 +7,10 @@ namespace {
 
 // The order is the drawing order: the coach line, then the ghost's line under it; and
 // the coach follows a newly loaded design before the coach's ghost looks for its flight.
-// The league only sends what the others have left as it was.
-const std::array<FeatureHooks, 3>& Features() {
-  static const std::array<FeatureHooks, 3> features{CoachLineHooks(), GhostRaceHooks(), LeagueHooks()};
+// The league only sends what the others have left as it was. The sound comes last: it
+// notes the state the tick starts from after any restart the others asked for.
+const std::array<FeatureHooks, 4>& Features() {
+  static const std::array<FeatureHooks, 4> features{CoachLineHooks(), GhostRaceHooks(), LeagueHooks(), SoundHooks()};
   return features;
 }
 

@@ -69,5 +69,6 @@ void FeaturesDrawOverReplay(Game& game);
 FeatureHooks CoachLineHooks();
 FeatureHooks GhostRaceHooks();
 FeatureHooks LeagueHooks();
+FeatureHooks SoundHooks();
 
 }  // namespace game

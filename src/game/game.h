@@ -3,11 +3,14 @@
 // states update and the frames draw. One instance for the whole run.
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "flight/aircraft.h"
 #include "game/camera.h"
 #include "game/coach_line.h"
+#include "game/flight_sound.h"
 #include "game/frame_pacing.h"
 #include "game/ghost_race.h"
 #include "game/hud.h"
@@ -58,8 +61,7 @@ struct Game {
   // tick a feature held it (features.h)
   uint32_t ResultShownSince = 0;
   int8_t DemoEntry = 0;  // ranking entry the demo flies
-  // The demo flies an entry the player chose from the menu (read only in Demo): Space
-  // leaves it only once released, so the press does not also launch from Ready.
+  // The demo flies an entry the player chose from the menu (no fly-by before it).
   bool WatchingEntry = false;
   // The tail settings of a watched flight that is no ranking entry (a league's best),
   // flown in the demo instead of entry DemoEntry's; none otherwise.
@@ -97,6 +99,13 @@ struct Game {
   std::unique_ptr<LeagueLink> League;
   std::string LeagueNote;
   TextBox LeagueNoteText;  // created the first time the note is drawn
+  // The sound: the player's options (the shell opens the device while it is on), and
+  // what the sound feature saw before the tick.
+  SoundOptions SoundChoice;
+  SoundWatch Sounds;
+  // The lasting options as the shell last read or wrote them in the settings file
+  // (none until it has read them).
+  std::optional<std::string> KeptOptions;
 };
 
 // One idle tick, always in this order: read the input once, the optional features'

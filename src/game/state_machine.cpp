@@ -139,10 +139,12 @@ FramePlan DoFlyBy(Game& g) {
   return Live(g, FrameKind::FlyByFrame);
 }
 
+// Space ends the demo; the start takes input only once it is released, so the press
+// that ended the demo does not also launch a flight.
 FramePlan DoDemo(Game& g, InputSnapshot& in) {
   if (SpaceOrPadADown(in)) {
     g.Run.RunTime = 0;
-    g.State = g.WatchingEntry ? WaitRelease : Restart;
+    g.State = WaitRelease;
     g.Phase = (g.Phase == FlyByStart || g.Phase == FlyBy) ? DemoLaunch : FlyByStart;
   }
   return RunDemoPhase(g);

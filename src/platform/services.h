@@ -4,6 +4,7 @@
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/shell.h"
+#include "platform/sound.h"
 
 namespace platform {
 
@@ -16,6 +17,7 @@ struct Services {
   Random* random = nullptr;
   Menu* menu = nullptr;
   Processes* processes = nullptr;
+  Sound* sound = nullptr;  // none while the sound is off or no device could be opened
 };
 
 Services& Os();

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes all of the game's art into a data folder: the pictures under image/, the
-meshes under model/ and pol/, and plane.txt, which lists the glider's part meshes.
+meshes under model/ and pol/, plane.txt, which lists the glider's part meshes, and
+the sounds under sound/.
 
 Usage: make_assets.py DATA_DIR
 
@@ -14,6 +15,7 @@ sys.dont_write_bytecode = True  # no __pycache__ left beside the script in the w
 
 from models import PLANE_PARTS, all_meshes  # noqa: E402 (after the line above on purpose)
 from raster import bmp_bytes  # noqa: E402
+from sounds import all_sounds, wav_bytes  # noqa: E402
 from textures import all_pictures  # noqa: E402
 from xmesh import x_text  # noqa: E402
 
@@ -46,6 +48,15 @@ def write_meshes(data_dir):
     return total
 
 
+def write_sounds(data_dir):
+    total = 0
+    for name, signal in all_sounds():
+        data = wav_bytes(signal)
+        write(os.path.join(data_dir, "sound", name), data)
+        total += len(data)
+    return total
+
+
 def write_plane_list(data_dir):
     for line in PLANE_PARTS:
         if len(line) > PLANE_LINE_LIMIT:
@@ -60,7 +71,8 @@ def main():
     pictures = write_pictures(data_dir)
     meshes = write_meshes(data_dir)
     write_plane_list(data_dir)
-    print("pictures %d bytes, meshes %d bytes, in %s" % (pictures, meshes, data_dir))
+    sounds = write_sounds(data_dir)
+    print("pictures %d bytes, meshes %d bytes, sounds %d bytes, in %s" % (pictures, meshes, sounds, data_dir))
 
 
 if __name__ == "__main__":
