@@ -19,7 +19,14 @@ void SectionsFromStrips(const flight::AircraftSpec& spec, const GameFigures& f, 
     s.RootChord = spec.SectionRootChord[i];
     s.TipChord = spec.SectionRootChord[i] * spec.SectionTaper[i];
   }
-  for (const StripRow& row : f.Strips) d.Sections[row.Section].Area += row.Area;
+  std::array<bool, kSectionCount> seen{};
+  for (const StripRow& row : f.Strips) {
+    SectionFigures& s = d.Sections[row.Section];
+    s.Area += row.Area;
+    if (!seen[row.Section]) s.FlownRootChord = row.InnerChord;
+    s.FlownTipChord = row.OuterChord;
+    seen[row.Section] = true;
+  }
 }
 
 // Integrals over the half span of the chord c, c^2, c*y and c*x_le, strip by strip,
@@ -65,6 +72,21 @@ void Stability(const flight::AircraftSpec& spec, const GameFigures& f, AeroFigur
   d.StabilityKnown = std::isfinite(d.StaticMargin);
 }
 
+// The moment is linear in the centre of gravity x once the lifts are fixed (dynamic
+// pressure cancels): (x - x_t) Lt + R (x - x_ac) + M0 = 0 with R = sqrt(Lt^2 + Lw^2), so
+// x = (x_t Lt + R x_ac - M0) / (Lt + R), lifts as coefficient times area.
+void ForwardLimit(const flight::AircraftSpec& spec, const GameFigures& f, AeroFigures& d) {
+  const double wingLift = spec.WingAirfoil.ClUpper * f.WingArea;
+  const double tailLift = spec.TailAirfoil.ClLower * f.TailArea;
+  const double resultant = std::sqrt(tailLift * tailLift + wingLift * wingLift);
+  const double wingMoment = spec.WingCm0 * f.WingArea * spec.WingChord;
+  const double denominator = tailLift + resultant;
+  if (!(wingLift > 0) || !(tailLift < 0) || !(denominator != 0)) return;
+  const double wingAc = spec.WingAcRatio * spec.WingChord;
+  d.ForwardCgLimit = (spec.TailPosition * tailLift + resultant * wingAc - wingMoment) / denominator;
+  d.ForwardCgKnown = std::isfinite(d.ForwardCgLimit);
+}
+
 }  // namespace
 
 AeroFigures ComputeAeroFigures(const flight::AircraftSpec& spec, const GameFigures& f, const WingShape& shape) {
@@ -79,6 +101,7 @@ AeroFigures ComputeAeroFigures(const flight::AircraftSpec& spec, const GameFigur
     if (lift > 0 && spec.Mass > 0) d.StallSpeed = std::sqrt(2 * spec.Mass * flight::kGravity / lift);
   }
   Stability(spec, f, d);
+  ForwardLimit(spec, f, d);
   return d;
 }
 

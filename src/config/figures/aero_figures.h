@@ -15,6 +15,10 @@ struct SectionFigures {
   double Area = 0;       // m^2, one half, sum of its strips
   double RootChord = 0;  // m
   double TipChord = 0;   // m, root chord * taper
+  // The chords the game flies: its strips' chord at the section's inner end and at its
+  // outer end (they differ from the file's when strips are cut or a section is short).
+  double FlownRootChord = 0;  // m
+  double FlownTipChord = 0;   // m
 };
 
 struct AeroFigures {
@@ -36,7 +40,13 @@ struct AeroFigures {
   double NeutralPoint = 0;      // m, x where the pitching moment stops changing with alpha
   double StaticMargin = 0;      // fraction of WingChord, (NeutralPoint - CgPosition) / WingChord; > 0 stable
   bool StabilityKnown = false;  // wing and tail areas and lift slopes allow the figures
-  double StallSpeed = 0;        // m/s, sqrt(2 m g / (rho S ClUpper)); 0 when not defined
+  // Centre-of-gravity range: the aft limit is the neutral point; the forward limit is
+  // the centre of gravity at which the tail at its least lift coefficient (ClLower,
+  // pushing down) just holds the wing at its upper limit ClUpper in the game's pitching
+  // moment TailArm Lt + sqrt(Lt^2 + Lw^2) WingArm + Cm0 q S c = 0.
+  double ForwardCgLimit = 0;  // m, rearward from the reference point
+  bool ForwardCgKnown = false;
+  double StallSpeed = 0;  // m/s, sqrt(2 m g / (rho S ClUpper)); 0 when not defined
 };
 
 AeroFigures ComputeAeroFigures(const flight::AircraftSpec& spec, const GameFigures& figures, const WingShape& shape);

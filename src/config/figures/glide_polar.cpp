@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "aircraft/aircraft_file.h"
-#include "sim/headless_flight.h"
 
 namespace config {
 namespace {
@@ -33,11 +32,18 @@ bool Agree(double a, double b) { return std::fabs(a - b) <= kSteadyTolerance * s
 
 }  // namespace
 
-PolarPoint SteadyGlide(const flight::AircraftSpec& source, double trimDeg) {
+sim::FlightOutcome FlyGlide(const flight::AircraftSpec& source, double trimDeg) {
   flight::AircraftSpec spec = source;
   spec.StartZ = -kPolarStartHeight;
   spec.WindSpeed = 0;
-  const sim::FlightOutcome outcome = sim::FlyAircraftText(aircraft::FormatAircraftSpec(spec), {.TrimDeg = trimDeg});
+  return sim::FlyAircraftText(aircraft::FormatAircraftSpec(spec), {.TrimDeg = trimDeg});
+}
+
+PolarPoint SteadyGlide(const flight::AircraftSpec& spec, double trimDeg) {
+  return MeasureGlide(FlyGlide(spec, trimDeg), trimDeg);
+}
+
+PolarPoint MeasureGlide(const sim::FlightOutcome& outcome, double trimDeg) {
   PolarPoint p;
   p.TrimDeg = trimDeg;
   const int window = static_cast<int>(kPolarWindowSeconds / flight::kTimeStep);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "flight/aircraft.h"
+#include "sim/headless_flight.h"
 
 namespace config {
 
@@ -28,6 +29,10 @@ inline constexpr double kSteadySlack = 0.01;  // m/s
 
 // One glide at a constant tail setting (deg).
 PolarPoint SteadyGlide(const flight::AircraftSpec& spec, double trimDeg);
+// The same glide's flight, for figures read off the aircraft at its end, and the point
+// measured from it.
+sim::FlightOutcome FlyGlide(const flight::AircraftSpec& spec, double trimDeg);
+PolarPoint MeasureGlide(const sim::FlightOutcome& outcome, double trimDeg);
 
 // The glides of a range of tail settings, flown one at a time.
 struct GlidePolar {
