@@ -1,7 +1,8 @@
 // Frame times of the game's two kinds of frame at 1024x768 on this machine's OpenGL
 // (SDL's offscreen driver, Mesa), 500 frames each for the overview, pilot and replay
 // cameras; glFinish before every clock reading. Also the time from start-up to the
-// first presented frame and the resident memory. Run in the game's data folder:
+// first presented frame, the resident memory, and what mixing one tick's sound costs
+// (the share of one core the audio thread needs). Run in the game's data folder:
 //   cd data && ../build/bench/velkaro_frame_bench [--worst]
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -19,6 +20,7 @@
 #include "game/frame_drawing.h"
 #include "game/game.h"
 #include "game/ranking_list.h"
+#include "platform/audio/mixer.h"
 #include "platform/gl/gl_device.h"
 #include "platform/sdl/gl_context_attributes.h"
 #include "platform/os/system_services.h"
@@ -126,6 +128,33 @@ private:
   std::vector<Frame> frames_;
 };
 
+// The mixer with every continuous sound going (the wind at a changing airspeed, the
+// variometer beeping) and a one-shot started now and then: 0.02 s of sound per tick.
+void ReportMixer() {
+  constexpr int kTicks = 5000;
+  constexpr size_t kSamplesPerTick = platform::audio::kSampleRate / 50;
+  constexpr double kTickMs = 20;
+  platform::audio::Mixer mixer(platform::audio::LoadSoundBank());
+  mixer.SetMix({1, true});
+  std::vector<int16_t> out(kSamplesPerTick);
+  std::vector<double> times;
+  for (int i = 0; i < kTicks; ++i) {
+    platform::FlightSound flying;
+    flying.AirspeedMs = 8 + 3 * static_cast<float>(i % 200) / 200;
+    flying.ClimbRateMs = 0.5f;
+    flying.LoadFactor = 1.5f;
+    const auto t = Clock::now();
+    mixer.SetFlight(flying);
+    if (i % 100 == 0) mixer.Play(platform::SoundCue::Splash, 2);
+    mixer.Render(out.data(), out.size());
+    times.push_back(Ms(t));
+  }
+  Report("mixing one tick", times);
+  double total = 0;
+  for (double ms : times) total += ms;
+  std::printf("mixer: %.3f %% of one core\n", 100 * total / (kTicks * kTickMs));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -220,6 +249,7 @@ int main(int argc, char** argv) {
     game::FreeCamera(g.View, game::FrameKind::FlyByFrame, a, *g.Device);
   });
 
+  ReportMixer();
   std::printf("resident memory: %.1f MB\n", ResidentKiB() / 1024.0);
   game::Shutdown(g);
   device.reset();

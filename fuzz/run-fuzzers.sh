@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=build-fuzz
-targets=(aircraft_file boot_config ranking_table entry_file x_file bmp plane_file config_open ranking_cycle flight_csv
+targets=(aircraft_file boot_config ranking_table entry_file x_file bmp wav plane_file config_open ranking_cycle flight_csv
   plot_range league_submission)
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELKARO_FUZZ=ON -DVELKARO_BENCH=OFF -DVELKARO_TESTS=OFF >/dev/null
