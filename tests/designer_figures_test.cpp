@@ -16,6 +16,7 @@
 #include "config/figures/glide_polar.h"
 #include "config/figures/span_loading.h"
 #include "config/figures/trim_figures.h"
+#include "config/flights/test_flight.h"
 #include "flight/aerodynamics.h"
 
 namespace {
@@ -167,7 +168,7 @@ TEST(TrimFigures, BendingOfARectangularWingIsACantilevers) {
   ASSERT_FALSE(t.SpanLift.empty());
   const double length = 10;  // m, one half
   double lift = 0;
-  for (const config::SpanStation& s : t.SpanLift) lift += s.LiftPerSpan * length / t.SpanLift.size();
+  for (const config::SpanStation& s : t.SpanLift) lift += s.LiftPerSpan * s.Width;
   const double load = lift / length;                      // N/m
   const double stiffness = 2000000.0 * 100 / 10000 * kG;  // N m^2, kgf/cm^2 * cm^4
   EXPECT_NEAR(t.TipRiseTrim / (load * std::pow(length, 4) / (8 * stiffness)), 1, 0.03);
@@ -219,6 +220,45 @@ TEST(AeroFigures, ForwardCgLimitIsWhereTheTailJustHoldsTheStall) {
   };
   EXPECT_NEAR(pitchAcceleration(aero.ForwardCgLimit), 0, 1e-6);
   EXPECT_LT(pitchAcceleration(aero.ForwardCgLimit - 0.05), 0) << "nose down: the tail cannot hold the stall";
+}
+
+}  // namespace
+
+namespace {
+
+config::TrimSweep SweepOf(std::vector<config::SweepPoint> points) {
+  config::TrimSweep sweep{.Spec = {}, .Range = {}};
+  sweep.Points = std::move(points);
+  return sweep;
+}
+
+TEST(DesignWarnings, ACliffWithinAQuarterDegreeOfTheBestTrim) {
+  // The best setting beside one that flies 187 m: a knife edge.
+  const auto edge = config::CliffBesideBest(SweepOf({{1.0, 300, true}, {1.25, 330, true}, {1.5, 187, true}}));
+  ASSERT_TRUE(edge);
+  EXPECT_EQ(edge->TrimDeg, 1.5);
+  // Gentle slopes on both sides, and a drop only half a degree away: no cliff.
+  EXPECT_FALSE(
+      config::CliffBesideBest(SweepOf({{1.0, 300, true}, {1.25, 330, true}, {1.5, 320, true}, {1.75, 100, true}})));
+  // A neighbour that never leaves the platform is the steepest cliff of all.
+  const auto stuck = config::CliffBesideBest(SweepOf({{1.0, 200, true}, {1.2, 330, true}, {1.4, 0, false}}));
+  ASSERT_TRUE(stuck);
+  EXPECT_FALSE(stuck->LaunchEnded);
+  EXPECT_FALSE(config::CliffBesideBest(SweepOf({})));
+}
+
+TEST(DesignWarnings, OptimumBesideAnUnsteadyGlideIsStallLimited) {
+  config::GlidePolar polar{.Spec = {}, .Trims = {}};
+  const auto point = [](double ratio, bool steady) {
+    return config::PolarPoint{
+        .TrimDeg = 0, .Airspeed = 10, .SinkRate = 10 / ratio, .GlideRatio = ratio, .Steady = steady};
+  };
+  polar.Points = {point(20, true), point(24, true), point(27, true), point(0, false)};
+  const int best = config::BestGlideIndex(polar);
+  EXPECT_EQ(best, 2);
+  EXPECT_TRUE(config::AtSteadyEdge(polar, best)) << "the next setting stalled";
+  polar.Points = {point(20, true), point(27, true), point(24, true), point(0, false)};
+  EXPECT_FALSE(config::AtSteadyEdge(polar, config::BestGlideIndex(polar))) << "worse glides on both sides";
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "line_plot.h"
 
@@ -12,6 +13,7 @@ namespace {
 constexpr float kPolarPlotHeight = 230;  // px
 constexpr float kRangeFieldWidth = 52;   // px
 const ImVec4 kGreyText(0.45f, 0.45f, 0.45f, 1);
+const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 
 void Row(const char* name, const char* format, double value, const char* unit) {
   ImGui::TableNextRow();
@@ -26,7 +28,8 @@ void Row(const char* name, const char* format, double value, const char* unit) {
 void SectionTable(const AeroFigures& d) {
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("designer_sections", 5, kFlags)) return;
-  for (const char* name : {"区間", "帯の数", "面積 (片翼) m²", "翼根弦 m", "翼端弦 m"}) ImGui::TableSetupColumn(name);
+  for (const char* name : {"区間", "帯の数", "面積 (片翼) m²", "内端の弦 m", "外端の弦 m"})
+    ImGui::TableSetupColumn(name);
   ImGui::TableHeadersRow();
   for (int i = 0; i < kSectionCount; ++i) {
     const SectionFigures& s = d.Sections[i];
@@ -36,9 +39,16 @@ void SectionTable(const AeroFigures& d) {
     ImGui::Text("%d", i + 1);
     ImGui::TableNextColumn();
     ImGui::Text("%d", s.Strips);
-    for (double v : {s.Area, s.RootChord, s.TipChord}) {
+    ImGui::TableNextColumn();
+    ImGui::Text("%.4g", s.Area);
+    // The chords of the strips the game flies; the file's nominal ones on hover.
+    for (const auto& [flown, nominal] :
+         {std::pair{s.FlownRootChord, s.RootChord}, std::pair{s.FlownTipChord, s.TipChord}}) {
       ImGui::TableNextColumn();
-      ImGui::Text("%.4g", v);
+      ImGui::Text("%.4g", flown);
+      if (ImGui::IsItemHovered()) {
+        ImGui::SetTooltip("ゲームが飛ばす帯の弦 %.4g m (ファイルの値からは %.4g m)", flown, nominal);
+      }
     }
   }
   ImGui::EndTable();
@@ -74,6 +84,18 @@ std::string Decimal(double value, const char* format) {
   return text;
 }
 
+// Says when an optimum is only the last steady glide before the stall.
+void StallLimitNote(const GlidePolar& polar, int index) {
+  if (!AtSteadyEdge(polar, index)) return;
+  ImGui::SameLine();
+  ImGui::TextColored(kOrange, "[失速で制限]");
+  if (ImGui::IsItemHovered()) {
+    ImGui::SetTooltip(
+        "隣の尾翼取付角では滑空が定常になりません (失速か振動)。この最適点は失速の手前の限界で、\n"
+        "両側に悪い点がある本当の最適ではありません。少しの乱れで失速側に入ります。");
+  }
+}
+
 void PolarPlot(const GlidePolar& polar, float width) {
   PlotSeries steady{.Name = "定常滑空", .Colour = SeriesColour(0), .Markers = true};
   for (const PolarPoint& p : polar.Points) {
@@ -95,10 +117,12 @@ void PolarPlot(const GlidePolar& polar, float width) {
   if (best >= 0) {
     const PolarPoint& p = polar.Points[best];
     ImGui::Text("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)", p.GlideRatio, p.Airspeed, p.TrimDeg);
+    StallLimitNote(polar, best);
   }
   if (minSink >= 0) {
     const PolarPoint& p = polar.Points[minSink];
     ImGui::Text("最小沈下速度 %.3f m/s (%.2f m/s, 尾翼取付角 %g°)", p.SinkRate, p.Airspeed, p.TrimDeg);
+    StallLimitNote(polar, minSink);
   }
   int unsteady = 0;
   for (const PolarPoint& p : polar.Points) unsteady += p.Steady ? 0 : 1;

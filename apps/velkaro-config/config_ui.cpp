@@ -23,6 +23,7 @@
 #include "number_input.h"
 #include "platform/text/text_fields.h"
 #include "platform/ui_probe.h"
+#include "trim_panel.h"
 #include "wing_drawing.h"
 
 namespace config {
@@ -39,6 +40,8 @@ constexpr float kSideBySideWidth = 760;    // px, the right column needed for fi
 constexpr float kNumberWidth = 110;        // px, a value field
 constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
 constexpr float kPlotHeight = 190;         // px
+constexpr int kDihedralLine = 48;          // file lines of the angles each section adds to the one inside
+constexpr int kSweepLine = 49;
 const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
 const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
@@ -126,6 +129,21 @@ void FigureLabelCells(const char* name, const char* unit) {
   ImGui::TextColored(kGrey, "%s", unit);
 }
 
+// Dihedral and sweep are angles to the section inside, added up from the root out.
+void SectionNameCell(const FileLine& line) {
+  const bool relative = line.Number == kDihedralLine || line.Number == kSweepLine;
+  if (!relative) {
+    NameCell(line);
+    return;
+  }
+  ImGui::Text("%s (対内側)", line.Name);
+  if (ImGui::IsItemHovered()) {
+    ImGui::SetTooltip(
+        "ファイルの %d 行目。内側の区間に対する角度です:\n根元から見た角度は、内側の区間の値を足し合わせたものです。",
+        line.Number);
+  }
+}
+
 void SectionTable(UiState& ui) {
   flight::AircraftSpec& spec = ui.Document.Editor.Spec;
   const GameFigures& f = ui.Figures;
@@ -133,7 +151,7 @@ void SectionTable(UiState& ui) {
   ImGui::TextUnformatted("主翼の区間 (片翼、内側から外側へ)");
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("sections", 2 + kSectionCount, kFlags)) return;
-  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed, 72);
+  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed);
   ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 56);
   for (int i = 0; i < kSectionCount; ++i) {
     ImGui::TableSetupColumn(Format("区間%d", i + 1).c_str(), ImGuiTableColumnFlags_WidthFixed, kSectionNumberWidth);
@@ -143,7 +161,7 @@ void SectionTable(UiState& ui) {
     if (line.Kind != LineKind::EnabledList && line.Kind != LineKind::SectionList) continue;
     ImGui::TableNextRow();
     ImGui::TableSetColumnIndex(0);
-    NameCell(line);
+    SectionNameCell(line);
     ImGui::TableSetColumnIndex(1);
     ImGui::TextColored(kGrey, "%s", line.Unit);
     for (int i = 0; i < kSectionCount; ++i) {
@@ -406,6 +424,14 @@ void FlightPanel(UiState& ui, const std::string& text) {
     const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
     ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), DistanceText(best->Distance).c_str(),
                 ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
+    if (const auto cliff = CliffBesideBest(sweep)) {
+      ImGui::PushTextWrapPos(0);
+      ImGui::TextColored(
+          kOrange, "[警告] %s° のすぐ隣 (%s°) で %s: 少しの違いで飛行を失う設定です。", trim.c_str(),
+          aircraft::FormatExactNumber(cliff->TrimDeg).c_str(),
+          cliff->LaunchEnded ? (DistanceText(cliff->Distance) + " m に落ちます").c_str() : "発進台を離れません");
+      ImGui::PopTextWrapPos();
+    }
     ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
     if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) ApplyBestTrim(ui);
     ImGui::EndDisabled();
@@ -642,6 +668,9 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
   }
   if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
     DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Aero, ImGui::GetContentRegionAvail().x);
+  }
+  if (ImGui::CollapsingHeader("トリム点・重心範囲・運動・たわみ (ゲームの飛行から)", ImGuiTreeNodeFlags_DefaultOpen)) {
+    DrawTrimPanel(ui.Document.Editor.Spec, ui.Aero, ui.Trim, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();
   ImGui::EndTable();

@@ -18,6 +18,9 @@ void RefreshFigures(EditingSession& s, const std::string& text) {
   s.Shape = ComputeWingShape(s.Document.Editor.Spec, s.Figures);
   s.Warnings = ValidateDesign(s.Document.Editor.Spec, s.Figures);
   s.Aero = ComputeAeroFigures(s.Document.Editor.Spec, s.Figures, s.Shape);
+  // A launch that never ends would take the whole launch allowance to find out.
+  s.Trim =
+      s.Figures.LaunchReachesEdge ? ComputeTrimFigures(s.Document.Editor.Spec, s.Figures, s.Aero.Mac) : TrimFigures{};
 }
 
 void RefreshFlight(EditingSession& s, const std::string& text) {

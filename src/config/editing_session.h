@@ -13,6 +13,7 @@
 #include "config/design/validation.h"
 #include "config/figures/aero_figures.h"
 #include "config/figures/game_figures.h"
+#include "config/figures/trim_figures.h"
 #include "config/figures/wing_shape.h"
 #include "config/flights/entry_flight.h"
 #include "config/flights/test_flight.h"
@@ -29,6 +30,7 @@ struct EditingSession {
   WingShape Shape;
   std::vector<DesignWarning> Warnings;
   AeroFigures Aero;
+  TrimFigures Trim;  // of the trimmed glide; not flown when the launch cannot end
 
   UndoHistory History;  // undo and redo of value changes
   // A status that tells of a change of the values (undone, redone, a trim applied) and

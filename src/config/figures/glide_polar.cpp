@@ -96,6 +96,14 @@ int BestGlideIndex(const GlidePolar& polar) {
   return BestIndex(polar, [](const PolarPoint& a, const PolarPoint& b) { return a.GlideRatio > b.GlideRatio; });
 }
 
+bool AtSteadyEdge(const GlidePolar& polar, int index) {
+  const int count = static_cast<int>(polar.Points.size());
+  if (index < 0 || index >= count) return false;
+  const bool before = index > 0 && !polar.Points[index - 1].Steady;
+  const bool after = index + 1 < count && !polar.Points[index + 1].Steady;
+  return before || after;
+}
+
 int MinSinkIndex(const GlidePolar& polar) {
   return BestIndex(polar, [](const PolarPoint& a, const PolarPoint& b) { return a.SinkRate < b.SinkRate; });
 }

@@ -52,4 +52,9 @@ void FlyNextGlide(GlidePolar& polar);
 int BestGlideIndex(const GlidePolar& polar);
 int MinSinkIndex(const GlidePolar& polar);
 
+// The point sits at the edge of the steady glides: a neighbouring setting stalled or
+// swung instead of settling, so the optimum is limited by the stall rather than found
+// between worse glides on both sides.
+bool AtSteadyEdge(const GlidePolar& polar, int index);
+
 }  // namespace config

@@ -11,6 +11,7 @@ namespace config {
 struct SpanStation {
   double Y = 0;            // m, from the centre line to the middle of a strip (one half)
   double LiftPerSpan = 0;  // N/m
+  double Width = 0;        // m, of the strip
 };
 
 // Odd sine terms fitted (n = 1, 3, ..., 2 kSpanTerms - 1).

@@ -49,7 +49,7 @@ void ReadSpanLift(const flight::Aircraft& a, TrimFigures& t) {
   double y = a.CenterHalfWidth;
   for (int j = 0; j < a.StripCount; ++j) {
     const double width = a.Strips[j].Width;
-    if (width > 0) t.SpanLift.push_back({y + width / 2, a.StripLift[j] / width});
+    if (width > 0) t.SpanLift.push_back({y + width / 2, a.StripLift[j] / width, width});
     y += width;
   }
   t.HalfSpan = y;

@@ -55,4 +55,20 @@ std::optional<SweepPoint> BestTrim(const TrimSweep& sweep) {
   return best;
 }
 
+std::optional<SweepPoint> CliffBesideBest(const TrimSweep& sweep) {
+  const auto best = BestTrim(sweep);
+  if (!best) return std::nullopt;
+  // A hair over the window, so a step of exactly 0.25 deg counts whatever its rounding.
+  constexpr double kWindowSlack = 1e-9;  // deg
+  std::optional<SweepPoint> cliff;
+  for (const SweepPoint& p : sweep.Points) {
+    if (std::fabs(p.TrimDeg - best->TrimDeg) > kCliffWindowDeg + kWindowSlack) continue;
+    const bool flew = p.LaunchEnded && std::isfinite(p.Distance);
+    const bool shortFall = !flew || p.Distance < kCliffShare * best->Distance;
+    if (!shortFall) continue;
+    if (!cliff || !flew || (cliff->LaunchEnded && p.Distance < cliff->Distance)) cliff = p;
+  }
+  return cliff;
+}
+
 }  // namespace config

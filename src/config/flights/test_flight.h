@@ -50,4 +50,12 @@ void FlyNextTrim(TrimSweep& sweep);
 // The longest flight so far that left the platform and gave a distance.
 std::optional<SweepPoint> BestTrim(const TrimSweep& sweep);
 
+// A setting this close to the best one (deg), flown this much shorter, makes the best
+// one a knife edge: a small trim change or gust loses the flight.
+inline constexpr double kCliffWindowDeg = 0.25;
+inline constexpr double kCliffShare = 0.75;  // of the best distance
+// The shortest flight within kCliffWindowDeg of the best that fell under kCliffShare of
+// its distance (or never left the platform); nothing when the best has no such cliff.
+std::optional<SweepPoint> CliffBesideBest(const TrimSweep& sweep);
+
 }  // namespace config
