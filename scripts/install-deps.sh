@@ -7,6 +7,8 @@ packages=(
   clang libclang-rt-14-dev
   libsdl2-dev libgl-dev libegl-dev libgl1-mesa-dri libimgui-dev libstb-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
+  # the configurator's design report (PDF) and the tools its test reads it back with
+  libcairo2-dev poppler-utils
   xvfb xauth xdotool imagemagick x11-utils procps openbox
   desktop-file-utils appstream lintian dpkg-dev
   # velkaro-league: its libraries, the PostgreSQL server its tests start, the browser

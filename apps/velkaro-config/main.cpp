@@ -2,8 +2,9 @@
 // game's folder (the working directory when it holds the game's files, as when the
 // game starts it as "config.exe" and reads that file when it ends; otherwise the
 // player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
-// glider) to FILE, and `--export-figures FILE OUT [--sjis]` the figures of a design as CSV,
-// without opening a window; either replaces an existing file only with --force.
+// glider) to FILE, `--export-figures FILE OUT [--sjis]` the figures of a design as CSV and
+// `--report FILE OUT` its design report as PDF, without opening a window; each replaces
+// an existing file only with --force.
 #include <imgui.h>
 
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "config/design/design_document.h"
 #include "config/design/design_editor.h"
 #include "config/figures/figures_export.h"
+#include "config/report/design_report.h"
 #include "config/files/save_target.h"
 #include "config_ui.h"
 #include "platform/io/files.h"
@@ -54,7 +56,7 @@ constexpr int kExitUsage = 2;   // a wrong command line, or an existing file wit
 
 constexpr const char* kUsage =
     "usage: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
-    "                       --help | --version]\n";
+    "                       --report FILE OUT [--force] | --help | --version]\n";
 
 std::string HelpText() {
   return std::string(kUsage) +
@@ -67,6 +69,9 @@ std::string HelpText() {
          "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
          "                        Shift-JIS without one) and exit, without a window; OUT\n"
          "                        is replaced as a whole, never a design or a game file\n"
+         "  --report FILE OUT     write the design report of the design in FILE to OUT as\n"
+         "                        PDF (values, drawings, figures, polar, sweep, flights and\n"
+         "                        a short coach search) and exit, without a window\n"
          "  --force               replace an existing FILE or OUT (never the ranking's\n"
          "                        files, the game's settings or a folder)\n\n" +
          platform::DescribeDataFolder(kDesignFiles) +
@@ -114,6 +119,35 @@ int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis,
   return kExitFailed;
 }
 
+// Flights the report's coach search flies at most: enough to show what the tail can
+// add, in a few seconds.
+constexpr long kReportCoachFlights = 400;
+constexpr double kReportCoachSeconds = 30;  // s, a bound for a slow machine
+
+int WriteReport(const char* designFile, const char* outFile, bool force) {
+  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
+  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
+  const auto text = platform::ReadFilePrefix(designFile, aircraft::kAircraftFileReadLimit);
+  if (!text) {
+    std::fprintf(stderr, "velkaro-config: cannot read %s\n", designFile);
+    return kExitFailed;
+  }
+  config::ReportInput input{.Title = config::ShownName(std::string(designFile)),
+                            .Spec = aircraft::ParseAircraftSpecText(*text)};
+  input.Schedule = config::ReadEntrySchedule(designFile);
+  sim::CoachOptions search;
+  search.Seconds = kReportCoachSeconds;
+  search.MaxEvaluations = kReportCoachFlights;
+  const sim::CoachResult coach = sim::RunCoach(aircraft::FormatAircraftSpec(input.Spec), search);
+  input.Coach = &coach;
+  const config::ReportResult result = config::WriteDesignReport(input, outFile);
+  if (result == config::ReportResult::Written) return 0;
+  std::fprintf(stderr, "velkaro-config: %s\n",
+               result == config::ReportResult::Refused ? "refusing to write that file (a folder, a design or a game file)"
+                                                       : "cannot write the report (nothing was written)");
+  return kExitFailed;
+}
+
 // The flags after a command's files: --force, and --sjis where the command takes it,
 // each at most once.
 struct Flags {
@@ -147,6 +181,9 @@ int main(int argc, char** argv) {
   if (command == "--export-figures" && argc >= 4) {
     if (const auto flags = ParseFlags(argc, argv, 4, true))
       return ExportFiguresCsv(argv[2], argv[3], flags->ShiftJis, flags->Force);
+  }
+  if (command == "--report" && argc >= 4) {
+    if (const auto flags = ParseFlags(argc, argv, 4, false)) return WriteReport(argv[2], argv[3], flags->Force);
   }
   if (argc != 1) {
     std::fputs(kUsage, stderr);

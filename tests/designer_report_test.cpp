@@ -1,0 +1,84 @@
+// The design report as a designer gets it from the command line: a PDF of a few A4
+// pages whose drawing page shows the wing in its sections' colours; an existing file
+// is replaced only when asked, and a design file never.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "config/report/design_report.h"
+#include "fakes/temp_dir.h"
+
+namespace {
+
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    std::array<char, 4096> buffer;
+    while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) out.append(buffer.data(), n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+int RunConfigurator(const std::string& arguments) {
+  const int status = std::system((std::string(VELKARO_CONFIG_PATH) + " " + arguments + " 2>/dev/null").c_str());
+  return WEXITSTATUS(status);
+}
+
+// Pixels of a binary PPM (P6, 8 bits) near a colour, within `slack` per channel.
+int PixelsNear(const std::string& ppm, unsigned rgb, int slack) {
+  int width = 0, height = 0, maxValue = 0, offset = 0;
+  if (std::sscanf(ppm.c_str(), "P6 %d %d %d%n", &width, &height, &maxValue, &offset) != 3) return -1;
+  const size_t start = offset + 1;  // one whitespace byte after the header
+  if (ppm.size() < start + size_t(width) * height * 3) return -1;
+  const int want[3] = {int(rgb >> 16 & 0xFF), int(rgb >> 8 & 0xFF), int(rgb & 0xFF)};
+  int count = 0;
+  for (size_t p = start; p + 2 < ppm.size(); p += 3) {
+    bool near = true;
+    for (int c = 0; c < 3; ++c) near = near && std::abs(static_cast<unsigned char>(ppm[p + c]) - want[c]) <= slack;
+    count += near ? 1 : 0;
+  }
+  return count;
+}
+
+struct ReportTest : ::testing::Test {
+  fakes::TempWorkingDir dir;
+  void SetUp() override {
+    const std::filesystem::path data = VELKARO_DATA_DIR;
+    fakes::WriteText("temp.txt", fakes::ReadText(data / "temp.txt"));
+    fakes::WriteText("entry.txt", fakes::ReadText(data / "rank/rank0.txt"));
+  }
+};
+
+TEST_F(ReportTest, PagesAndThePlanformInItsSectionColours) {
+  ASSERT_EQ(RunConfigurator("--report entry.txt report.pdf"), 0);
+  const std::string info = Output("pdfinfo report.pdf");
+  EXPECT_NE(info.find("Pages:           4"), std::string::npos) << info;
+  EXPECT_NE(info.find("A4"), std::string::npos) << info;
+
+  // The page with the drawings: each of the design's four sections shows.
+  const std::string page = Output("pdftoppm -f 2 -l 2 -r 50 report.pdf");
+  constexpr int kSlack = 6;  // antialiasing and colour conversion
+  for (int section = 0; section < 4; ++section) {
+    EXPECT_GT(PixelsNear(page, config::ReportSectionColour(section), kSlack), 50) << "section " << section + 1;
+  }
+}
+
+TEST_F(ReportTest, ReplacesOnlyWhenAskedAndNeverADesign) {
+  fakes::WriteText("old.pdf", "kept");
+  EXPECT_NE(RunConfigurator("--report temp.txt old.pdf"), 0);
+  EXPECT_EQ(fakes::ReadText("old.pdf"), "kept") << "an existing file needs --force";
+  EXPECT_EQ(RunConfigurator("--report temp.txt old.pdf --force"), 0);
+  EXPECT_NE(fakes::ReadText("old.pdf"), "kept");
+
+  const std::string design = fakes::ReadText("entry.txt");
+  EXPECT_NE(RunConfigurator("--report temp.txt entry.txt --force"), 0);
+  EXPECT_EQ(fakes::ReadText("entry.txt"), design) << "a design is never overwritten by a report";
+  EXPECT_NE(RunConfigurator("--report missing.txt out.pdf"), 0);
+  EXPECT_FALSE(std::filesystem::exists("out.pdf"));
+}
+
+}  // namespace
