@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "config/figures/curve_export.h"
 #include "config/report/design_report.h"
 #include "fakes/temp_dir.h"
 
@@ -79,6 +80,36 @@ TEST_F(ReportTest, ReplacesOnlyWhenAskedAndNeverADesign) {
   EXPECT_EQ(fakes::ReadText("entry.txt"), design) << "a design is never overwritten by a report";
   EXPECT_NE(RunConfigurator("--report missing.txt out.pdf"), 0);
   EXPECT_FALSE(std::filesystem::exists("out.pdf"));
+}
+
+}  // namespace
+
+namespace {
+
+// The polar and the sweep as CSV: one row per setting flown after a title and a header,
+// distances as the game shows them, and the figures' export's refusals.
+TEST_F(ReportTest, PolarAndSweepExportOneRowPerSetting) {
+  config::TrimSweep sweep{.Spec = {}, .Range = {}};
+  sweep.Points = {{1.25, 411.179f, true}, {1.5, 186.949f, true}, {1.75, 0, false}};
+  const std::string csv = config::FormatSweepCsv(sweep, config::CsvEncoding::Utf8WithBom);
+  EXPECT_EQ(csv.rfind(config::kUtf8Bom, 0), 0u);
+  EXPECT_NE(csv.find("\r\n1.25,411.17,1\r\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n1.5,186.94,1\r\n"), std::string::npos) << "truncated, as the game shows it";
+  EXPECT_NE(csv.find("\r\n1.75,-,0\r\n"), std::string::npos) << "no distance for a run that never left";
+
+  config::GlidePolar polar{.Spec = {}, .Trims = {}};
+  polar.Points = {{.TrimDeg = -0.5, .Airspeed = 8, .SinkRate = 0.25, .GlideRatio = 32, .Steady = true},
+                  {.TrimDeg = 0, .Airspeed = 7, .SinkRate = 0.5, .GlideRatio = 14, .Steady = false}};
+  const std::string sjis = config::FormatPolarCsv(polar, config::CsvEncoding::ShiftJis);
+  EXPECT_EQ(sjis.rfind(config::kUtf8Bom, 0), std::string::npos);
+  size_t lines = 0;
+  for (size_t at = sjis.find("\r\n"); at != std::string::npos; at = sjis.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 2 + polar.Points.size()) << "title, header, a row per glide";
+  EXPECT_NE(sjis.find("\r\n-0.5,8,0.25,32,1\r\n"), std::string::npos);
+
+  EXPECT_EQ(config::ExportCsvBytes(csv, "temp.txt"), config::ExportResult::Refused) << "never over a design";
+  EXPECT_EQ(config::ExportCsvBytes(csv, "sweep.csv"), config::ExportResult::Written);
+  EXPECT_EQ(fakes::ReadText("sweep.csv"), csv);
 }
 
 }  // namespace

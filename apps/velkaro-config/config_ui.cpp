@@ -542,7 +542,7 @@ void EditMenu(UiState& ui) {
   ImGui::EndMenu();
 }
 
-void MenuBar(UiState& ui) {
+void MenuBar(UiState& ui, const std::string& text) {
   if (!ImGui::BeginMenuBar()) return;
   if (ImGui::BeginMenu("ファイル")) {
     platform::NameCurrentWindow("menu.file");
@@ -550,7 +550,11 @@ void MenuBar(UiState& ui) {
     if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
     const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
     if (ImGui::MenuItem(save.c_str(), "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
-    FileMenuItems(ui.Files, ui.Document, ui.Warnings);
+    FileMenuItems(ui.Files, ui.Document, ui.Warnings,
+                  {.Polar = ui.AeroPanel.Polar ? &*ui.AeroPanel.Polar : nullptr,
+                   .Sweep = ui.Sweep ? &*ui.Sweep : nullptr,
+                   .Coach = ui.Coach.Session.Result(text),
+                   .Schedule = ui.Schedule});
     ImGui::Separator();
     if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
     platform::NameLastItem("file.quit");
@@ -621,7 +625,7 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
                                           ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings |
                                           ImGuiWindowFlags_NoBringToFrontOnFocus;
   ImGui::Begin("velkaro-config", nullptr, kMainFlags);
-  MenuBar(ui);
+  MenuBar(ui, text);
   Shortcuts(ui, commands);
   StatusLine(ui);
   ImGui::Separator();

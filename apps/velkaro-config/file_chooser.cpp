@@ -23,6 +23,7 @@ const char* Title(ChooserPurpose purpose) {
     case ChooserPurpose::Open: return "設計を開く";
     case ChooserPurpose::SaveAs: return "名前を付けて保存";
     case ChooserPurpose::Export: return "図表をCSVに書き出し";
+    case ChooserPurpose::Report: return "設計レポートを書き出し (PDF)";
   }
   return "";
 }
@@ -31,7 +32,8 @@ const char* ConfirmLabel(ChooserPurpose purpose) {
   switch (purpose) {
     case ChooserPurpose::Open: return "開く";
     case ChooserPurpose::SaveAs: return "保存";
-    case ChooserPurpose::Export: return "書き出す";
+    case ChooserPurpose::Export:
+    case ChooserPurpose::Report: return "書き出す";
   }
   return "";
 }
@@ -57,6 +59,8 @@ const char* WhyNot(const FileChooser& c, const ListedItem& item) {
     return "ランキングのファイルはゲームが書き換えるため、保存先にはできません";
   if (c.Purpose == ChooserPurpose::Export && item.Kind != ListedKind::Folder)
     return "設計のファイルには書き出しません (図表は .csv に書き出します)";
+  if (c.Purpose == ChooserPurpose::Report && item.Kind != ListedKind::Folder)
+    return "設計のファイルには書き出しません (レポートは .pdf に書き出します)";
   return nullptr;
 }
 

@@ -9,7 +9,7 @@
 
 namespace config {
 
-enum class ChooserPurpose { Open, SaveAs, Export };
+enum class ChooserPurpose { Open, SaveAs, Export, Report };
 
 struct FileChooser {
   bool Show = false;
