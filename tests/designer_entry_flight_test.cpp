@@ -68,7 +68,7 @@ TEST_F(EntryFlightTest, ChangedValuesFlyTheSameScheduleAndSaySo) {
   EXPECT_FALSE(s.ScheduleFlight);
 }
 
-TEST(DistanceText, TruncatesAsTheGameDoesEverywhere) {
+TEST(ShownDistance, TruncatesAsTheGameDoesEverywhere) {
   EXPECT_EQ(config::DistanceText(319.609f), "319.60") << "truncated, not rounded";
   EXPECT_EQ(config::DistanceText(404.828), "404.82");
   EXPECT_EQ(config::DistanceText(0), "0.00");
