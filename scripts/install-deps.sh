@@ -9,6 +9,8 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   # the configurator's design report (PDF) and the tools its test reads it back with
   libcairo2-dev poppler-utils
+  # the message catalogs (msgfmt builds them; the catalog test compares them with msgcmp)
+  gettext
   xvfb xauth xdotool imagemagick x11-utils procps openbox
   desktop-file-utils appstream lintian dpkg-dev
   # velkaro-league: its libraries, the PostgreSQL server its tests start, the browser

@@ -7,6 +7,7 @@
 #include "flight/set_spec.h"
 #include "platform/io/files.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace aircraft {
@@ -149,7 +150,7 @@ bool LineKeepsItsPlace(const LineLayout& line, std::string_view raw) {
 
 // "機体データの取得に失敗"
 constexpr const char* kSpecOpenFailed =
-    "\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73";
+    N_("\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73");
 
 }  // namespace
 

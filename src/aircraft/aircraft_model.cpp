@@ -2,13 +2,14 @@
 
 #include "platform/io/files.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace aircraft {
 namespace {
 
-constexpr int kPartLines = 8;          // mesh names in plane.txt
-constexpr size_t kMaxNameLength = 99;  // characters read of a line
+constexpr int kPartLines = 8;                          // mesh names in plane.txt
+constexpr size_t kMaxNameLength = 99;                  // characters read of a line
 constexpr int kFirstStrip = flight::kFirstStripFrame;  // frame 7
 // Where the parts sit: the pilot ahead and below the wing, the tail parts at the tail arm.
 constexpr platform::Vec3 kPilotOffset{0.2f, -0.2f, 0};
@@ -17,9 +18,9 @@ constexpr float kFinBehindTail = 0.35f;  // m
 constexpr float kFinHeight = -0.1f;      // m
 
 // "キャラクタデータのオープン失敗"
-constexpr const char* kPlaneFileFailed =
+constexpr const char* kPlaneFileFailed = N_(
     "\x83\x4c\x83\x83\x83\x89\x83\x4e\x83\x5e\x83\x66\x81\x5b\x83\x5e\x82\xcc\x83\x49\x81\x5b\x83\x76\x83\x93\x8e\xb8"
-    "\x94\x73";
+    "\x94\x73");
 
 // Places a wing strip's frame: scaled to the strip's chord and width, tapered, turned by
 // its dihedral and sweep (negated on the mirrored side).

@@ -4,21 +4,22 @@
 #include <cstdio>
 
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace aircraft {
 namespace {
 
 // "%sが見つかりません"
-constexpr const char* kMeshNotFound = "%s\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+constexpr const char* kMeshNotFound = N_("%s\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
 constexpr const char* kFvfConvertError = "FVF convert error";
 // "フレームのスケーリング時の頂点バッファLockに失敗"
-constexpr const char* kScaleLockFailed =
+constexpr const char* kScaleLockFailed = N_(
     "\x83\x74\x83\x8c\x81\x5b\x83\x80\x82\xcc\x83\x58\x83\x50\x81\x5b\x83\x8a\x83\x93\x83\x4f\x8e\x9e\x82\xcc\x92\xb8"
-    "\x93\x5f\x83\x6f\x83\x62\x83\x74\x83\x40Lock\x82\xc9\x8e\xb8\x94\x73";
+    "\x93\x5f\x83\x6f\x83\x62\x83\x74\x83\x40Lock\x82\xc9\x8e\xb8\x94\x73");
 // "FrameのTaperScale時の頂点バッファLockに失敗"
 constexpr const char* kTaperLockFailed =
-    "Frame\x82\xccTaperScale\x8e\x9e\x82\xcc\x92\xb8\x93\x5f\x83\x6f\x83\x62\x83\x74\x83\x40Lock\x82\xc9\x8e\xb8\x94"
-    "\x73";
+    N_("Frame\x82\xccTaperScale\x8e\x9e\x82\xcc\x92\xb8\x93\x5f\x83\x6f\x83\x62\x83\x74\x83\x40Lock\x82\xc9\x8e\xb8\x94"
+       "\x73");
 
 // Applies a change to every vertex position of the frame's mesh; false when the
 // vertices cannot be locked.
@@ -47,7 +48,8 @@ void LoadFrameMesh(Frame& frame, platform::GraphicsDevice& device, const std::st
   std::optional<platform::LoadedMesh> loaded = platform::LoadXFileMesh(gameFileName);
   if (!loaded) {
     char message[256];
-    std::snprintf(message, sizeof message, kMeshNotFound, gameFileName.substr(0, Frame::kMaxMeshFile).c_str());
+    std::snprintf(message, sizeof message, platform::Translated(kMeshNotFound).c_str(),
+                  gameFileName.substr(0, Frame::kMaxMeshFile).c_str());
     platform::ShowWarning(message);
     return;
   }

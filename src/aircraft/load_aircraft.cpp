@@ -8,15 +8,16 @@
 #include "platform/io/files.h"
 #include "platform/io/output_file.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace aircraft {
 namespace {
 
 constexpr const char* kCoordinateLogName = "zahyou.txt";
 // "座標バックアップファイル生成に失敗"
-constexpr const char* kLogOpenFailed =
+constexpr const char* kLogOpenFailed = N_(
     "\x8d\xc0\x95\x57\x83\x6f\x83\x62\x83\x4e\x83\x41\x83\x62\x83\x76\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac"
-    "\x82\xc9\x8e\xb8\x94\x73";
+    "\x82\xc9\x8e\xb8\x94\x73");
 
 // Every load ends the same way once the aircraft's values are set: its model is built,
 // its first record is shown, and it stands at the start of the platform.

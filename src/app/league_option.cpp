@@ -9,6 +9,7 @@
 #include "league/physics_version.h"
 #include "league/submission.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "platform/text/text_fields.h"
 
@@ -17,16 +18,17 @@ namespace {
 
 // "リーグへ送る飛行を保存できません"
 constexpr const char* kOutboxWriteFailed =
-    "\x83\x8a\x81\x5b\x83\x4f\x82\xd6\x91\x97\x82\xe9\x94\xf2\x8d\x73\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82"
-    "\xdc\x82\xb9\x82\xf1";
+    N_("\x83\x8a\x81\x5b\x83\x4f\x82\xd6\x91\x97\x82\xe9\x94\xf2\x8d\x73\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82"
+       "\xdc\x82\xb9\x82\xf1");
 
 // "リーグの上位を読めません: " before the reason
 constexpr const char* kTopFailed =
-    "\x83\x8a\x81\x5b\x83\x4f\x82\xcc\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1: ";
-constexpr const char* kPlaceSuffix = "\x88\xca";  // "位"
+    N_("\x83\x8a\x81\x5b\x83\x4f\x82\xcc\x8f\xe3\x88\xca\x82\xf0\x93\xc7\x82\xdf\x82\xdc\x82\xb9\x82\xf1: ");
+// "%s %d位": the pilot and the place, as the ghost's line names a league's flight
+constexpr const char* kPilotAndPlace = N_("%s %d\x88\xca");
 // " (物理が違うため飛べません)": a flight of another physics version is not flown here
 constexpr const char* kOtherPhysics =
-    " (\x95\xa8\x97\x9d\x82\xaa\x88\xe1\x82\xa4\x82\xbd\x82\xdf\x94\xf2\x82\xd7\x82\xdc\x82\xb9\x82\xf1)";
+    N_(" (\x95\xa8\x97\x9d\x82\xaa\x88\xe1\x82\xa4\x82\xbd\x82\xdf\x94\xf2\x82\xd7\x82\xdc\x82\xb9\x82\xf1)");
 constexpr int kTopCount = 10;
 
 // The top as the menu lists it: a flight of another physics, or whose entry file did
@@ -38,9 +40,9 @@ std::vector<game::LeagueLink::TopFlight> MenuRows(const league::LeagueTop& top) 
     game::LeagueLink::TopFlight row;
     const std::string pilot = platform::Utf8ToShiftJis(e.PilotUtf8);
     row.LabelSjis = std::to_string(e.Place) + ". " + pilot + "  " + platform::TwoDecimalText(e.Distance) + "m";
-    if (!samePhysics) row.LabelSjis += kOtherPhysics;
+    if (!samePhysics) row.LabelSjis += platform::Translated(kOtherPhysics);
     if (samePhysics) row.Entry = e.Entry;
-    row.NameSjis = pilot + " " + std::to_string(e.Place) + kPlaceSuffix;
+    row.NameSjis = platform::FormatTextAndNumber(kPilotAndPlace, pilot, e.Place);
     rows.push_back(std::move(row));
   }
   return rows;
@@ -56,7 +58,7 @@ public:
                                         double{distance}};
     // Into the outbox first: from there it is sent until the league has answered.
     if (!league::PutInOutbox(league::FormatSubmission(submission))) {
-      Local_.push_back(kOutboxWriteFailed);
+      Local_.push_back(platform::Translated(kOutboxWriteFailed));
       return;
     }
     Sender_.Wake();
@@ -74,7 +76,7 @@ public:
       if (Fetch_->Result().Error.empty()) {
         Top_ = MenuRows(Fetch_->Result());
       } else {
-        Local_.push_back(kTopFailed + platform::Utf8ToShiftJis(Fetch_->Result().Error));
+        Local_.push_back(platform::Translated(kTopFailed) + platform::Utf8ToShiftJis(Fetch_->Result().Error));
       }
       Fetch_.reset();
     }

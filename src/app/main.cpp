@@ -4,24 +4,25 @@
 #include <cstdio>
 
 #include "app/boot_config.h"
-#include "app/league_option.h"
 #include "app/game_state_name.h"
+#include "app/league_option.h"
 #include "app/main_menu.h"
+#include "app/menu_commands.h"
 #include "app/saved_options.h"
 #include "app/sound_switch.h"
-#include "app/menu_commands.h"
 #include "game/game.h"
 #include "platform/audio/sound_bank.h"
+#include "platform/gl/gl_device.h"
 #include "platform/os/child_process.h"
 #include "platform/os/data_folder.h"
-#include "platform/gl/gl_device.h"
 #include "platform/os/program_info.h"
+#include "platform/os/system_services.h"
 #include "platform/sdl/app_window.h"
 #include "platform/sdl/sdl_input.h"
 #include "platform/sdl/sdl_sound.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
-#include "platform/os/system_services.h"
 #include "platform/ui_probe.h"
 
 namespace {
@@ -29,7 +30,7 @@ namespace {
 constexpr int kExitFailure = 1;
 // "デバイスの作成に失敗"
 constexpr const char* kDeviceFailed =
-    "\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+    N_("\x83\x66\x83\x6f\x83\x43\x83\x58\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73");
 
 // Hands every waiting message to the game; runs a tick when none is waiting. Returns
 // when the window is closed or the menu asks to quit.
@@ -90,7 +91,7 @@ int main(int argc, char** argv) {
       platform::gl::GlDevice::Create(window.PictureWidth(), window.PictureHeight(), platform::AppWindow::GlFunction,
                                      [&window] { window.PresentFrame(); });
   if (!device) {
-    window.ShowWarning(kDeviceFailed);
+    window.ShowWarning(platform::Translated(kDeviceFailed));
     return kExitFailure;
   }
 

@@ -10,6 +10,7 @@
 #include "game/ghost_game.h"
 #include "game/watch_flight.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace app {
 namespace {
@@ -41,6 +42,9 @@ AfterCommand CarryOut(game::Game& g, int commandId) {
     case kLeagueSettings: EditLeagueSettings(g); break;
     case kSoundEffects: g.SoundChoice.On = !g.SoundChoice.On; break;
     case kVariometer: g.SoundChoice.Variometer = !g.SoundChoice.Variometer; break;
+    case kLanguageAuto: platform::UseLanguage(platform::LanguageChoice::Auto); break;
+    case kLanguageJapanese: platform::UseLanguage(platform::LanguageChoice::Japanese); break;
+    case kLanguageEnglish: platform::UseLanguage(platform::LanguageChoice::English); break;
     case kLeagueTopFetch:
       if (g.League) g.League->RequestTop();
       break;
@@ -78,6 +82,10 @@ void ShowOptionChecks(const game::Game& g, platform::Menu& menu) {
   for (int id = kVolumeFirst; id <= kVolumeLast; ++id)
     menu.SetChecked(id, g.SoundChoice.VolumeStep == id - kVolumeFirst + 1);
   menu.SetChecked(kVariometer, g.SoundChoice.Variometer);
+  const platform::LanguageChoice language = platform::CurrentLanguageChoice();
+  menu.SetChecked(kLanguageAuto, language == platform::LanguageChoice::Auto);
+  menu.SetChecked(kLanguageJapanese, language == platform::LanguageChoice::Japanese);
+  menu.SetChecked(kLanguageEnglish, language == platform::LanguageChoice::English);
 }
 
 void RunTick(game::Game& g) {

@@ -21,11 +21,14 @@ enum MenuCommand {
   kGhostRankingBest = 40041,
   kGhostCoachBest = 40042,
   kRaceBest = 40043,
-  kLeagueSettings = 40050,    // the online league: its address, contest and pilot name
-  kSoundEffects = 40060,      // toggles the sound
-  kVolumeFirst = 40061,       // the quietest volume step; step i is kVolumeFirst + i - 1
-  kVolumeLast = 40064,        // full volume
-  kVariometer = 40065,        // toggles the variometer's tone
+  kLeagueSettings = 40050,  // the online league: its address, contest and pilot name
+  kSoundEffects = 40060,    // toggles the sound
+  kVolumeFirst = 40061,     // the quietest volume step; step i is kVolumeFirst + i - 1
+  kVolumeLast = 40064,      // full volume
+  kVariometer = 40065,      // toggles the variometer's tone
+  kLanguageAuto = 40070,    // the language: the environment's, Japanese or English
+  kLanguageJapanese = 40071,
+  kLanguageEnglish = 40072,
   kLeagueTopFetch = 40200,    // fetch the league's best flights of the player's contest
   kLeagueGhostFirst = 40220,  // race the league's first as a ghost; place i is kLeagueGhostFirst + i - 1
   kLeagueGhostLast = 40229,
@@ -45,7 +48,7 @@ AfterCommand HandleMenuCommand(game::Game& game, int commandId);
 
 // The options' check marks as the game holds them: the design mode, the coach line,
 // one mark on the chosen ghost (which the race key may have changed), the sound, one
-// mark on its volume, and the variometer.
+// mark on its volume, the variometer, and one mark on the language.
 void ShowOptionChecks(const game::Game& game, platform::Menu& menu);
 
 // One tick of the game, then the menu brought up to date with it (check marks, and the

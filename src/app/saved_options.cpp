@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/io/settings_file.h"
+#include "platform/text/language.h"
 
 namespace app {
 namespace {
@@ -14,6 +15,7 @@ constexpr const char* kCoachLineKey = "coach-line";
 constexpr const char* kSoundKey = "sound";
 constexpr const char* kVolumeKey = "sound.volume";
 constexpr const char* kVariometerKey = "sound.variometer";
+constexpr const char* kLanguageKey = "language";
 constexpr const char* kOn = "on";
 constexpr const char* kOff = "off";
 
@@ -59,6 +61,7 @@ platform::SettingsValues OptionValues(const game::Game& g) {
   values[kSoundKey] = OnOff(g.SoundChoice.On);
   values[kVolumeKey] = std::to_string(g.SoundChoice.VolumeStep);
   values[kVariometerKey] = OnOff(g.SoundChoice.Variometer);
+  values[kLanguageKey] = platform::LanguageChoiceName(platform::CurrentLanguageChoice());
   return values;
 }
 
@@ -81,6 +84,8 @@ void LoadSavedOptions(game::Game& g) {
   ReadSwitch(values, kSoundKey, g.SoundChoice.On);
   ReadVolume(values, g.SoundChoice.VolumeStep);
   ReadSwitch(values, kVariometerKey, g.SoundChoice.Variometer);
+  const auto language = values.find(kLanguageKey);
+  platform::UseLanguage(platform::ParseLanguageChoice(language == values.end() ? "" : language->second));
   g.KeptOptions = Fingerprint(OptionValues(g));
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/io/files.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace flight {
 namespace {
@@ -22,8 +23,8 @@ constexpr const char* kCsvHeader =
 
 // "飛行記録CSVファイル生成に失敗"
 constexpr const char* kCsvCreateFailed =
-    "\x94\xf2\x8d\x73\x8b\x4c\x98\x5e"
-    "CSV\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac\x82\xc9\x8e\xb8\x94\x73";
+    N_("\x94\xf2\x8d\x73\x8b\x4c\x98\x5e"
+       "CSV\x83\x74\x83\x40\x83\x43\x83\x8b\x90\xb6\x90\xac\x82\xc9\x8e\xb8\x94\x73");
 
 }  // namespace
 
@@ -35,11 +36,24 @@ std::string_view FlightCsvHeader() { return kCsvHeader; }
 
 std::array<double, kCsvColumnCount> FlightCsvValues(const FlightRecord& r, int step) {
   // The time is a float; widened to double it prints the same digits.
-  return {CsvTime(step),       r.Position[kX],    -r.Position[kZ],           CsvDegrees(r.Position[kPitch]),
-          r.Velocity[0],       r.Velocity[1],     CsvDegrees(r.Velocity[2]), r.Acceleration[0],
-          r.Acceleration[1],   CsvDegrees(r.Acceleration[2]),                r.ResultantSpeed,
-          CsvDegrees(r.BodyAlpha),                r.WingAlphaDeg,            r.WingCl,
-          r.TailAlphaDeg,      r.TailCl,          r.TailSettingDeg,          r.WingCdi,
+  return {CsvTime(step),
+          r.Position[kX],
+          -r.Position[kZ],
+          CsvDegrees(r.Position[kPitch]),
+          r.Velocity[0],
+          r.Velocity[1],
+          CsvDegrees(r.Velocity[2]),
+          r.Acceleration[0],
+          r.Acceleration[1],
+          CsvDegrees(r.Acceleration[2]),
+          r.ResultantSpeed,
+          CsvDegrees(r.BodyAlpha),
+          r.WingAlphaDeg,
+          r.WingCl,
+          r.TailAlphaDeg,
+          r.TailCl,
+          r.TailSettingDeg,
+          r.WingCdi,
           r.TailCdi};
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace game {
@@ -20,7 +21,7 @@ sim::CoachOptions GameOptions() {
 }
 
 // "コーチ" in Shift-JIS.
-constexpr const char* kCoachWord = "\x83\x52\x81\x5b\x83\x60";
+constexpr const char* kCoachWord = N_("\x83\x52\x81\x5b\x83\x60");
 constexpr const char* kEllipsis = "\x81\x63";  // "…"
 
 }  // namespace
@@ -51,13 +52,13 @@ void CoachLine::Follow(const std::string& designText) {
   sim::CoachOptions options = Options_;
   options.Cancel = &Current_->Cancel;
   Threads_.push_back({Current_, std::thread([search = Current_, options, designText] {
-    const sim::CoachResult result = sim::RunCoach(designText, options);
-    if (result.Launches && result.Finite && !result.Cancelled) {
-      search->Best = result.BestDistance;
-      search->BestEntry = result.EntryText;
-    }
-    search->Done = true;
-  })});
+                        const sim::CoachResult result = sim::RunCoach(designText, options);
+                        if (result.Launches && result.Finite && !result.Cancelled) {
+                          search->Best = result.BestDistance;
+                          search->BestEntry = result.EntryText;
+                        }
+                        search->Done = true;
+                      })});
 }
 
 bool CoachLine::Ready() const { return Current_ && Current_->Done; }
@@ -73,11 +74,12 @@ std::optional<std::string> CoachLine::BestEntry() const {
 }
 
 std::string CoachLineText(bool ready, std::optional<float> best, float playerDistance) {
-  if (!ready) return std::string(kCoachWord) + " " + kEllipsis;
-  if (!best || !(*best > 0)) return std::string(kCoachWord) + " -";
+  const std::string coach = platform::Translated(kCoachWord);
+  if (!ready) return coach + " " + kEllipsis;
+  if (!best || !(*best > 0)) return coach + " -";
   char share[32];
   std::snprintf(share, sizeof share, " (%.1f%%)", 100.0 * playerDistance / *best);
-  return std::string(kCoachWord) + " " + platform::TwoDecimalText(*best) + "m" + share;
+  return coach + " " + platform::TwoDecimalText(*best) + "m" + share;
 }
 
 }  // namespace game

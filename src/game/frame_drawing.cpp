@@ -5,6 +5,7 @@
 #include "game/init.h"
 #include "game/ranking_list.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace game {
@@ -16,7 +17,7 @@ constexpr uint32_t kBackground = 0xFF141E64;  // dark blue behind everything
 constexpr float kFarDepth = 1.0f;
 
 // "風速%1.1fm/s"
-constexpr const char* kWindFormat = "\x95\x97\x91\xac%1.1fm/s";
+constexpr const char* kWindFormat = N_("\x95\x97\x91\xac%1.1fm/s");
 
 std::string FpsLine(const Game& g) {
   char text[32];
@@ -26,7 +27,7 @@ std::string FpsLine(const Game& g) {
 
 std::string WindLine(const Game& g) {
   char text[64];
-  std::snprintf(text, sizeof text, kWindFormat, g.Aircraft ? g.Aircraft->WindSpeed : 0.0);
+  std::snprintf(text, sizeof text, platform::Translated(kWindFormat).c_str(), g.Aircraft ? g.Aircraft->WindSpeed : 0.0);
   return text;
 }
 

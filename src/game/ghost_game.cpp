@@ -3,6 +3,7 @@
 #include "game/features.h"
 #include "game/pad_controls.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 #include "ranking/ranking_files.h"
 
 namespace game {
@@ -14,14 +15,14 @@ bool GhostFlies(GameState state) { return state == Launch || state == Flight || 
 
 // What the line calls each ghost, Shift-JIS: its menu item's words.
 constexpr const char* kRankingBestName =
-    "\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f"
-    "1\x88\xca";  // "ランキング1位"
+    N_("\x83\x89\x83\x93\x83\x4c\x83\x93\x83\x4f"
+       "1\x88\xca");  // "ランキング1位"
 constexpr const char* kCoachBestName =
-    "\x83\x52\x81\x5b\x83\x60\x82\xcc\x8d\xc5\x97\xc7\x94\xf2\x8d\x73";  // "コーチの最良飛行"
+    N_("\x83\x52\x81\x5b\x83\x60\x82\xcc\x8d\xc5\x97\xc7\x94\xf2\x8d\x73");  // "コーチの最良飛行"
 
 std::string ChosenGhostName(const GhostRace& race) {
   if (race.Choice == GhostChoice::Given) return race.GivenName;
-  return race.Choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName;
+  return platform::Translated(race.Choice == GhostChoice::CoachBest ? kCoachBestName : kRankingBestName);
 }
 
 // Entry 0's file as it is on disk now (a registration may just have rewritten it), or

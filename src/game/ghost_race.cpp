@@ -7,6 +7,7 @@
 
 #include "aircraft/aircraft_model.h"
 #include "game/hud_layout.h"
+#include "platform/text/language.h"
 
 namespace game {
 namespace {
@@ -15,16 +16,16 @@ using platform::RenderState;
 using platform::StageState;
 
 // Shift-JIS texts of the line.
-constexpr const char* kGhostWord = "\x83\x53\x81\x5b\x83\x58\x83\x67";  // "ゴースト"
+constexpr const char* kGhostWord = N_("\x83\x53\x81\x5b\x83\x58\x83\x67");  // "ゴースト"
 constexpr const char* kNameSeparator = ": ";
 // ": 1位の記録がありません"
 constexpr const char* kNoRankedFlight =
-    ": 1\x88\xca\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+    N_(": 1\x88\xca\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
 // ": コーチが探索中…"
-constexpr const char* kCoachSearching = ": \x83\x52\x81\x5b\x83\x60\x82\xaa\x92\x54\x8d\xf5\x92\x86\x81\x63";
+constexpr const char* kCoachSearching = N_(": \x83\x52\x81\x5b\x83\x60\x82\xaa\x92\x54\x8d\xf5\x92\x86\x81\x63");
 // ": コーチの記録がありません"
 constexpr const char* kCoachNoFlight =
-    ": \x83\x52\x81\x5b\x83\x60\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+    N_(": \x83\x52\x81\x5b\x83\x60\x82\xcc\x8b\x4c\x98\x5e\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1");
 
 constexpr platform::ColorValue kGhostTint{0.80f, 0.62f, 1.0f, 1.0f};  // pale violet
 
@@ -74,9 +75,7 @@ void DropGhost(GhostRace& race) {
   race.Absence = GhostAbsence::None;
 }
 
-bool GhostAirborne(const GhostRace& race) {
-  return race.Flight && race.Flight->Phase() == sim::FlightPhase::Airborne;
-}
+bool GhostAirborne(const GhostRace& race) { return race.Flight && race.Flight->Phase() == sim::FlightPhase::Airborne; }
 
 void LandGhostNow(GhostRace& race) {
   while (GhostAirborne(race)) race.Flight->Tick();
@@ -98,11 +97,11 @@ void DrawGhost(const GhostRace& race, platform::GraphicsDevice& device) {
 }
 
 std::string GhostLineText(const GhostRace& race, bool racing, float playerX) {
-  const std::string ghost = kGhostWord;
+  const std::string ghost = platform::Translated(kGhostWord);
   switch (race.Absence) {
-    case GhostAbsence::NoRankedFlight: return ghost + kNoRankedFlight;
-    case GhostAbsence::CoachSearching: return ghost + kCoachSearching;
-    case GhostAbsence::CoachNoFlight: return ghost + kCoachNoFlight;
+    case GhostAbsence::NoRankedFlight: return ghost + platform::Translated(kNoRankedFlight);
+    case GhostAbsence::CoachSearching: return ghost + platform::Translated(kCoachSearching);
+    case GhostAbsence::CoachNoFlight: return ghost + platform::Translated(kCoachNoFlight);
     case GhostAbsence::None: break;
   }
   if (!race.Flight) return ghost;

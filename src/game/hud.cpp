@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "world/scene_vertex.h"
 
 namespace game {
@@ -19,13 +20,13 @@ constexpr int kScreenVertexStride = sizeof(ScreenVertex);
 constexpr int kQuadTriangles = 2;
 
 // "%d番テクスチャ%sの作成に失敗しました"
-constexpr const char* kQuadTextureFailed =
+constexpr const char* kQuadTextureFailed = N_(
     "%d\x94\xd4\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83%s\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82"
-    "\xdc\x82\xb5\x82\xbd";
+    "\xdc\x82\xb5\x82\xbd");
 // "%d番Numテクスチャ%sの作成に失敗しました"
 constexpr const char* kDigitTextureFailed =
-    "%d\x94\xd4Num\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83%s\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5"
-    "\x82\xdc\x82\xb5\x82\xbd";
+    N_("%d\x94\xd4Num\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83%s\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5"
+       "\x82\xdc\x82\xb5\x82\xbd");
 constexpr const char* kDigitFilePrefix = "image\\resultnum";
 
 std::string FormatMessage(const char* format, int index, const std::string& name) {
@@ -95,7 +96,8 @@ std::array<ScreenVertex, 4> ScreenQuad::MakeVertices(float x, float y, float wid
 void ScreenQuad::SetTexture(platform::GraphicsDevice& device, const std::string& gameFileName) {
   Textures[0].reset();
   Textures[0] = platform::LoadTexture(device, gameFileName, kTransparentGreen);
-  if (!Textures[0]) platform::ShowWarning(FormatMessage(kQuadTextureFailed, 0, gameFileName));
+  if (!Textures[0])
+    platform::ShowWarning(FormatMessage(platform::Translated(kQuadTextureFailed).c_str(), 0, gameFileName));
 }
 
 void ScreenQuad::SetPosition(int16_t x, int16_t y) {
@@ -123,7 +125,8 @@ void ResultNumber::LoadTextures(platform::GraphicsDevice& device) {
   for (int i = 0; i < static_cast<int>(Digits.size()); ++i) {
     Digits[i].reset();
     Digits[i] = platform::LoadTexture(device, kDigitFilePrefix + std::to_string(i) + ".bmp", kTransparentGreen);
-    if (!Digits[i]) platform::ShowWarning(FormatMessage(kDigitTextureFailed, i, kDigitFilePrefix));
+    if (!Digits[i])
+      platform::ShowWarning(FormatMessage(platform::Translated(kDigitTextureFailed).c_str(), i, kDigitFilePrefix));
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 
 namespace platform {
@@ -12,11 +13,12 @@ Services& Os() {
 }
 
 void ShowWarning(const std::string& sjisText) {
+  const std::string shown = Translated(sjisText);
   if (Os().dialogs) {
-    Os().dialogs->ShowWarning(sjisText);
+    Os().dialogs->ShowWarning(shown);
     return;
   }
-  std::fprintf(stderr, "%s\n", ShiftJisToUtf8(sjisText).c_str());
+  std::fprintf(stderr, "%s\n", ShiftJisToUtf8(shown).c_str());
 }
 
 ScopedServices::ScopedServices(const Services& services) : previous_(Os()) { Os() = services; }

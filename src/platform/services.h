@@ -22,7 +22,8 @@ struct Services {
 
 Services& Os();
 
-// Shows a warning through the installed dialogs (or on stderr when none is installed).
+// Shows a warning, in the language in use, through the installed dialogs (or on stderr
+// when none is installed).
 void ShowWarning(const std::string& sjisText);
 
 // Installs a set of services for the lifetime of this object and restores the

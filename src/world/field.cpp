@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace world {
 namespace {
@@ -21,14 +22,14 @@ constexpr int kBandTriangles = kBandVertices - 2;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 // "無限水面のテクスチャ作成に失敗しました"
-constexpr const char* kWaveTextureFailed =
+constexpr const char* kWaveTextureFailed = N_(
     "\x96\xb3\x8c\xc0\x90\x85\x96\xca\x82\xcc\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x8d\xec\x90\xac\x82\xc9\x8e\xb8"
-    "\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
+    "\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd");
 // "WaveFiledのMaxTexは最低でも3にしてください"
 constexpr const char* kMaxTexTooSmall =
-    "WaveFiled\x82\xccMaxTex\x82\xcd\x8d\xc5\x92\xe1\x82\xc5\x82\xe0"
-    "3\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
-    "\xb3\x82\xa2";
+    N_("WaveFiled\x82\xccMaxTex\x82\xcd\x8d\xc5\x92\xe1\x82\xc5\x82\xe0"
+       "3\x82\xc9\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
+       "\xb3\x82\xa2");
 
 void SetLinearFilters(platform::GraphicsDevice& device) {
   device.SetSamplerState(0, SamplerState::MagFilter, platform::Filter::Linear);

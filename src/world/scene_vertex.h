@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "platform/gfx/graphics_device.h"
+#include "platform/text/language.h"
 
 namespace world {
 
@@ -29,11 +30,11 @@ std::unique_ptr<platform::Texture> LoadSceneTexture(platform::GraphicsDevice& de
 void SetTextureAndDiffuse(platform::GraphicsDevice& device, uint32_t colorOp);
 
 // "フィールドデータの頂点ロックに失敗" / "フィールドデータのインデックスロックに失敗"
-inline constexpr const char* kVertexLockFailed =
+inline constexpr const char* kVertexLockFailed = N_(
     "\x83\x74\x83\x42\x81\x5b\x83\x8b\x83\x68\x83\x66\x81\x5b\x83\x5e\x82\xcc\x92\xb8\x93\x5f\x83\x8d\x83\x62\x83\x4e"
-    "\x82\xc9\x8e\xb8\x94\x73";
-inline constexpr const char* kIndexLockFailed =
+    "\x82\xc9\x8e\xb8\x94\x73");
+inline constexpr const char* kIndexLockFailed = N_(
     "\x83\x74\x83\x42\x81\x5b\x83\x8b\x83\x68\x83\x66\x81\x5b\x83\x5e\x82\xcc\x83\x43\x83\x93\x83\x66\x83\x62\x83\x4e"
-    "\x83\x58\x83\x8d\x83\x62\x83\x4e\x82\xc9\x8e\xb8\x94\x73";
+    "\x83\x58\x83\x8d\x83\x62\x83\x4e\x82\xc9\x8e\xb8\x94\x73");
 
 }  // namespace world

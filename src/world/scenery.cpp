@@ -1,4 +1,5 @@
 #include "world/scenery.h"
+#include "platform/text/language.h"
 
 #include <array>
 
@@ -17,15 +18,15 @@ constexpr uint32_t kTreeKey = 0xFF779944;
 constexpr uint32_t kMountainKey = 0xFF6699FF;
 
 // "ポールのテクスチャ作成に失敗しました", "樹木の…", "山の…"
-constexpr const char* kPoleTextureFailed =
+constexpr const char* kPoleTextureFailed = N_(
     "\x83\x7c\x81\x5b\x83\x8b\x82\xcc\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73"
-    "\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
-constexpr const char* kTreeTextureFailed =
+    "\x82\xb5\x82\xdc\x82\xb5\x82\xbd");
+constexpr const char* kTreeTextureFailed = N_(
     "\x8e\xf7\x96\xd8\x82\xcc\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5"
-    "\x82\xdc\x82\xb5\x82\xbd";
-constexpr const char* kMountainTextureFailed =
+    "\x82\xdc\x82\xb5\x82\xbd");
+constexpr const char* kMountainTextureFailed = N_(
     "\x8e\x52\x82\xcc\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc"
-    "\x82\xb5\x82\xbd";
+    "\x82\xb5\x82\xbd");
 
 // Ramp profile: from ground level 180 m behind the edge up to the platform.
 const std::array<SceneVertex, 5> kRamp = {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/services.h"
+#include "platform/text/language.h"
 
 namespace world {
 namespace {
@@ -15,9 +16,9 @@ constexpr float kSeamU0 = 0.0001f, kSeamU12 = 2.99999f;
 constexpr float kUPerColumn = 0.25f;  // the picture goes round three times
 constexpr float kHorizonV = 0.999999f, kUpperV = 0.00001f;
 // "天球のテクスチャ作成に失敗しました"
-constexpr const char* kSkyTextureFailed =
+constexpr const char* kSkyTextureFailed = N_(
     "\x93\x56\x8b\x85\x82\xcc\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5"
-    "\x82\xdc\x82\xb5\x82\xbd";
+    "\x82\xdc\x82\xb5\x82\xbd");
 
 // Colour of ring r (5 is the zenith): bluer and darker upward.
 uint32_t RingColour(int r) {

@@ -2,20 +2,20 @@
 
 #include <nlohmann/json.hpp>
 
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 
 namespace league {
 namespace {
 
-// "リーグ " and "位 (": "リーグ 12位 (open)"
-constexpr const char* kLeaguePrefix = "\x83\x8a\x81\x5b\x83\x4f ";
-constexpr const char* kPlaceSuffix = "\x88\xca (";
+// "リーグ %2$d位 (%1$s)": "リーグ 12位 (open)", the place and the contest
+constexpr const char* kPlacedFormat = N_("\x83\x8a\x81\x5b\x83\x4f %2$d\x88\xca (%1$s)");
 // "リーグ: " before a refusal's reason
-constexpr const char* kRefusalPrefix = "\x83\x8a\x81\x5b\x83\x4f: ";
+constexpr const char* kRefusalPrefix = N_("\x83\x8a\x81\x5b\x83\x4f: ");
 // "リーグに届きません。あとで送り直します"
-constexpr const char* kNotReached =
+constexpr const char* kNotReached = N_(
     "\x83\x8a\x81\x5b\x83\x4f\x82\xc9\x93\xcd\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42\x82\xa0\x82\xc6\x82\xc5\x91\x97"
-    "\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7";
+    "\x82\xe8\x92\xbc\x82\xb5\x82\xdc\x82\xb7");
 constexpr size_t kMaxReasonBytes = 200;  // a reason is one sentence; more is cut
 
 constexpr long kOk = 200, kCreated = 201;
@@ -26,7 +26,7 @@ using Json = nlohmann::json;
 
 LeagueReply Retry(long retryAfter) {
   LeagueReply reply;
-  reply.StatusSjis = kNotReached;
+  reply.StatusSjis = platform::Translated(kNotReached);
   reply.RetryAfterSeconds = retryAfter;
   return reply;
 }
@@ -59,7 +59,7 @@ LeagueReply ReadLeagueReply(const platform::HttpAnswer& answer) {
     if (body.contains("distance") && body["distance"].is_number())
       reply.Distance = static_cast<float>(body["distance"].get<double>());
     reply.StatusSjis =
-        kLeaguePrefix + std::to_string(reply.Place) + kPlaceSuffix + platform::Utf8ToShiftJis(Cut(reply.Contest)) + ")";
+        platform::FormatTextAndNumber(kPlacedFormat, platform::Utf8ToShiftJis(Cut(reply.Contest)), reply.Place);
     return reply;
   }
   LeagueReply reply;
@@ -69,7 +69,7 @@ LeagueReply ReadLeagueReply(const platform::HttpAnswer& answer) {
     reason = body["error"].get<std::string>();
     if (body.contains("field") && body["field"].is_string()) reason += " [" + body["field"].get<std::string>() + "]";
   }
-  reply.StatusSjis = kRefusalPrefix + platform::Utf8ToShiftJis(Cut(reason));
+  reply.StatusSjis = platform::Translated(kRefusalPrefix) + platform::Utf8ToShiftJis(Cut(reason));
   return reply;
 }
 

@@ -9,9 +9,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
 #include <vector>
 
-extern char** environ;
+#include "platform/text/language.h"
 
 namespace platform {
 namespace {
@@ -54,8 +55,13 @@ bool ChildProcesses::RunAndWait(const std::string& command) {
   const std::string path = FindProgram(command);
   if (path.empty()) return false;
   char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+  // The program speaks the language this one speaks now.
+  std::vector<std::string> environment = EnvironmentForChild();
+  std::vector<char*> envp;
+  for (std::string& entry : environment) envp.push_back(entry.data());
+  envp.push_back(nullptr);
   pid_t pid = 0;
-  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) != 0) return false;
+  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return false;
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }

@@ -9,10 +9,11 @@
 #include <map>
 #include <vector>
 
-#include "platform/gl/offscreen_target.h"
 #include "platform/gfx/picture_fit.h"
+#include "platform/gl/offscreen_target.h"
 #include "platform/sdl/ui_dialogs.h"
 #include "platform/sdl/ui_window.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 
 namespace platform {
@@ -25,9 +26,10 @@ constexpr int kModalPollMs = 15;       // a modal dialog redraws about 60 times 
 constexpr float kRevealEdge = 2.0f;    // px from the top of a full screen that bring up the menu bar
 
 // "警告", "OK" and the name dialog's texts, as UTF-8 for the UI.
-constexpr const char* kWarningCaption = "警告";
-constexpr const char* kNameDialogTitle = "ランキング登録";
-constexpr const char* kNameDialogPrompt = "名前 (全角6文字分まで)";
+constexpr const char* kWarningCaption = N_("警告");
+constexpr const char* kNameDialogTitle = N_("ランキング登録");
+// TRANSLATORS: the limit is the ranking's: six full-width characters, twelve ASCII ones.
+constexpr const char* kNameDialogPrompt = N_("名前 (全角6文字分まで)");
 
 // Where the system's message box cannot be shown (an X server without the core
 // fonts it draws with, say) and the game's own window does not exist, a small window
@@ -36,7 +38,7 @@ void ShowWarningInWindowOfItsOwn(const std::string& utf8Text) {
   constexpr int kBoxWidth = 560, kBoxHeight = 160;  // px
   UiWindow box;
   UiWindowOptions options;
-  options.Title = kWarningCaption;
+  options.Title = TranslatedUtf8(kWarningCaption);
   options.Width = kBoxWidth;
   options.Height = kBoxHeight;
   options.FontSize = kUiFontSize;
@@ -46,7 +48,7 @@ void ShowWarningInWindowOfItsOwn(const std::string& utf8Text) {
     if (box.PumpEvents(kModalPollMs).CloseRequested) break;
     box.BeginUiFrame();
     box.ClearTo(1, 1, 1);
-    done = DrawWarningBox(kWarningCaption, utf8Text);
+    done = DrawWarningBox(TranslatedUtf8(kWarningCaption), utf8Text);
     box.EndUiFrame();
   }
 }
@@ -282,12 +284,13 @@ void AppWindow::ShowWarning(const std::string& sjisText) {
   const std::string text = ShiftJisToUtf8(sjisText);
   std::fprintf(stderr, "%s\n", text.c_str());
   if (!impl_->Ui.UiReady()) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, kWarningCaption, text.c_str(), impl_->Ui.Handle()) != 0) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, TranslatedUtf8(kWarningCaption), text.c_str(),
+                                 impl_->Ui.Handle()) != 0) {
       ShowWarningInWindowOfItsOwn(text);
     }
     return;
   }
-  impl_->RunModal([&] { return DrawWarningBox(kWarningCaption, text); });
+  impl_->RunModal([&] { return DrawWarningBox(TranslatedUtf8(kWarningCaption), text); });
 }
 
 std::optional<std::string> AppWindow::AskPilotName() {
@@ -297,7 +300,7 @@ std::optional<std::string> AppWindow::AskPilotName() {
   impl_->RunModal([&] {
     dialog.Composition = impl_->Ui.Preedit().Text;
     dialog.CompositionCursor = impl_->Ui.Preedit().Cursor;
-    const bool done = DrawNameDialog(dialog, kNameDialogTitle, kNameDialogPrompt);
+    const bool done = DrawNameDialog(dialog, TranslatedUtf8(kNameDialogTitle), TranslatedUtf8(kNameDialogPrompt));
     if (!(dialog.TextInputArea == toldArea)) {
       toldArea = dialog.TextInputArea;
       impl_->Ui.SetTextInputArea(static_cast<int>(toldArea.X), static_cast<int>(toldArea.Y),

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "platform/ui_probe.h"
 
@@ -143,7 +144,7 @@ void DrawMenuItems(const std::vector<MenuItem>& items, const std::map<int, bool>
       continue;
     }
     ImGui::PushID(static_cast<int>(i));  // equal texts stay apart
-    const std::string label = ShownLabel(item.Text);
+    const std::string label = ShownLabel(TranslatedUtf8(item.Text.c_str()));
     if (!item.Submenu.empty()) {
       if (ImGui::BeginMenu(label.c_str(), item.Enabled)) {
         if (UiProbeRecording()) NameCurrentWindow(MenuItemName(item));
@@ -185,7 +186,7 @@ void DrawMenuBar(const std::vector<MenuPopup>& menu, const std::map<int, bool>& 
   NameCurrentWindow("menubar");
   if (!enabled) ImGui::BeginDisabled();
   for (const MenuPopup& popup : menu) {
-    const bool open = ImGui::BeginMenu(popup.Text.c_str());
+    const bool open = ImGui::BeginMenu(TranslatedUtf8(popup.Text.c_str()));
     if (open) {
       if (UiProbeRecording()) NameCurrentWindow("menu." + popup.Text);
       DrawMenuItems(popup.Items, checks, chosen);
@@ -238,9 +239,9 @@ bool DrawNameDialog(NameDialog& dialog, const char* title, const char* prompt) {
     const bool enter = dialog.Composition.empty() && (KeyPressed(ImGuiKey_Enter) || KeyPressed(ImGuiKey_KeyPadEnter));
     done = ImGui::Button("OK", ImVec2(kNameOkWidth, 0)) || enter;
     NameLastItem("name.ok");
-    // "「X」は名前に使えません": a character the ranking's Shift-JIS cannot hold.
+    // A character the ranking's Shift-JIS cannot hold.
     if (!dialog.Refused.empty()) {
-      ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), "「%s」は名前に使えません",
+      ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), TranslatedUtf8(N_("「%s」は名前に使えません")),
                          dialog.Refused.c_str());
     }
     if (done) ImGui::CloseCurrentPopup();
@@ -258,18 +259,16 @@ namespace {
 
 constexpr float kLeagueFieldWidth = 320;  // px
 
-int AcceptShiftJisCharacter(ImGuiInputTextCallbackData* data) {
-  return NameCharacterAccepted(data->EventChar) ? 0 : 1;
-}
+int AcceptShiftJisCharacter(ImGuiInputTextCallbackData* data) { return NameCharacterAccepted(data->EventChar) ? 0 : 1; }
 
 }  // namespace
 
 DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>& contests,
                            const std::string& shownToken) {
   DialogEnd end = DialogEnd::Open;
-  if (BeginCentredDialog("リーグ")) {
+  if (BeginCentredDialog(TranslatedUtf8(N_("リーグ")))) {
     NameCurrentWindow("league");
-    ImGui::TextUnformatted("リーグのアドレス (空のときは送りません)");
+    ImGui::TextUnformatted(TranslatedUtf8(N_("リーグのアドレス (空のときは送りません)")));
     PushFieldStyle();
     // The address takes the keyboard when the dialog opens.
     if (ImGui::IsWindowAppearing()) ImGui::SetKeyboardFocusHere();
@@ -277,7 +276,7 @@ DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>&
     ImGui::InputText("##address", dialog.Address, sizeof dialog.Address, ImGuiInputTextFlags_CharsNoBlank);
     PopFieldStyle();
     NameLastItem("league.address", dialog.Address);
-    ImGui::TextUnformatted("コンテスト");
+    ImGui::TextUnformatted(TranslatedUtf8(N_("コンテスト")));
     PushFieldStyle();  // the unchosen buttons are outlined, not white on white
     for (size_t i = 0; i < contests.size(); ++i) {
       if (i > 0) ImGui::SameLine();
@@ -285,7 +284,7 @@ DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>&
       NameLastItem(("league.contest." + contests[i]).c_str());
     }
     PopFieldStyle();
-    ImGui::TextUnformatted("パイロット名");
+    ImGui::TextUnformatted(TranslatedUtf8(N_("パイロット名")));
     PushFieldStyle();
     ImGui::SetNextItemWidth(kLeagueFieldWidth);
     ImGui::InputText("##pilot", dialog.Pilot, sizeof dialog.Pilot, ImGuiInputTextFlags_CallbackCharFilter,
@@ -293,21 +292,22 @@ DialogEnd DrawLeagueDialog(LeagueDialog& dialog, const std::vector<std::string>&
     PopFieldStyle();
     NameLastItem("league.pilot", dialog.Pilot);
     if (dialog.Pilot[0] != '\0') dialog.Problem.clear();  // a name is there now
-    if (!shownToken.empty()) ImGui::Text("トークン %s", shownToken.c_str());
+    if (!shownToken.empty()) ImGui::Text(TranslatedUtf8(N_("トークン %s")), shownToken.c_str());
     if (!dialog.Problem.empty()) {
       ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kRefusedText), "%s", dialog.Problem.c_str());
     }
     ImGui::Spacing();
     if (ImGui::Button("OK", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Enter)) {
       if (dialog.Address[0] != '\0' && dialog.Pilot[0] == '\0') {
-        dialog.Problem = "パイロット名を入れてください";
+        dialog.Problem = TranslatedUtf8(N_("パイロット名を入れてください"));
       } else {
         end = DialogEnd::Ok;
       }
     }
     NameLastItem("league.ok");
     ImGui::SameLine();
-    if (ImGui::Button("キャンセル", ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Escape)) end = DialogEnd::Cancel;
+    if (ImGui::Button(TranslatedUtf8(N_("キャンセル")), ImVec2(kButtonWidth, 0)) || KeyPressed(ImGuiKey_Escape))
+      end = DialogEnd::Cancel;
     NameLastItem("league.cancel");
     if (end != DialogEnd::Open) ImGui::CloseCurrentPopup();
     ImGui::EndPopup();

@@ -14,6 +14,7 @@
 
 #include "platform/gl/font_match.h"
 #include "platform/sdl/gl_context_attributes.h"
+#include "platform/sdl/ui_glyph_ranges.h"
 #include "platform/sdl/ui_probe.h"
 
 namespace platform {
@@ -26,7 +27,7 @@ void LoadJapaneseFont(ImGuiIO& io, float size) {
   ImFontConfig fontConfig;
   if (face) fontConfig.FontNo = face->Index;
   if (!face || face->File.empty() ||
-      !io.Fonts->AddFontFromFileTTF(face->File.c_str(), size, &fontConfig, io.Fonts->GetGlyphRangesJapanese())) {
+      !io.Fonts->AddFontFromFileTTF(face->File.c_str(), size, &fontConfig, UiGlyphRanges().data())) {
     io.Fonts->AddFontDefault();
   }
 }
