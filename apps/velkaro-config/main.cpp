@@ -33,6 +33,10 @@ constexpr int kWindowHeight = 960;    // px
 // window event too, as when it is uncovered), work between frames (a sweep, a search,
 // the polar, the league) and the few frames after input that hover and focus take.
 constexpr int kIdleWaitMs = 1000;
+// With the UI probe on, the end-to-end runs read the window's state from the file it
+// writes at each frame and wait for frames to come: an idle window then still draws
+// four frames a second, as it always did.
+constexpr int kProbedIdleWaitMs = 250;
 constexpr int kFramesAfterInput = 3;  // hover and focus changes settle within a few frames
 constexpr float kFontSize = 15.0f;    // px
 constexpr float kBackground = 0.94f;  // light grey behind the panels
@@ -214,8 +218,9 @@ int main(int argc, char** argv) {
   std::string title = options.Title;
   while (!ui.Document.Quit) {
     const bool eager = config::UiBusy(ui) || eagerFrames > 0;
-    const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : kIdleWaitMs);
-    if (!eager && input.Events == 0) continue;  // nothing happened: the last frame still stands
+    const bool probed = window.UiProbeOn();
+    const platform::UiWindow::Input input = window.PumpEvents(eager ? 0 : probed ? kProbedIdleWaitMs : kIdleWaitMs);
+    if (!eager && !probed && input.Events == 0) continue;  // nothing happened: the last frame still stands
     if (input.Events > 0) {
       eagerFrames = kFramesAfterInput;
     } else if (eagerFrames > 0) {

@@ -38,6 +38,8 @@ public:
 
   SDL_Window* Handle() const { return window_; }
   bool UiReady() const { return uiReady_; }
+  // The UI probe writes the window's state at each frame (VELKARO_UI_PROBE is set).
+  bool UiProbeOn() const { return probe_ != nullptr; }
   int DrawableWidth() const;   // px
   int DrawableHeight() const;  // px
   // Replaces the title bar's text (UTF-8); the UI probe's file keeps the name it was
