@@ -15,8 +15,8 @@
 #include "config/design/design_document.h"
 #include "config/design/design_editor.h"
 #include "config/figures/figures_export.h"
-#include "config/report/design_report.h"
 #include "config/files/save_target.h"
+#include "config/report/design_report.h"
 #include "config_ui.h"
 #include "platform/io/files.h"
 #include "platform/os/data_folder.h"
@@ -27,8 +27,8 @@
 
 namespace {
 
-constexpr int kWindowWidth = 1280;    // px
-constexpr int kWindowHeight = 960;    // px
+constexpr int kWindowWidth = 1280;  // px
+constexpr int kWindowHeight = 960;  // px
 // An idle window sleeps in the event wait and draws nothing: a frame follows input (a
 // window event too, as when it is uncovered), work between frames (a sweep, a search,
 // the polar, the league) and the few frames after input that hover and focus take.
@@ -147,8 +147,9 @@ int WriteReport(const char* designFile, const char* outFile, bool force) {
   const config::ReportResult result = config::WriteDesignReport(input, outFile);
   if (result == config::ReportResult::Written) return 0;
   std::fprintf(stderr, "velkaro-config: %s\n",
-               result == config::ReportResult::Refused ? "refusing to write that file (a folder, a design or a game file)"
-                                                       : "cannot write the report (nothing was written)");
+               result == config::ReportResult::Refused
+                   ? "refusing to write that file (a folder, a design or a game file)"
+                   : "cannot write the report (nothing was written)");
   return kExitFailed;
 }
 
