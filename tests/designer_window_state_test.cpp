@@ -56,4 +56,17 @@ TEST_F(WindowStateTest, TitleNamesTheFileAndMarksUnsavedChanges) {
   EXPECT_NE(entry.find("temp.txt"), std::string::npos) << "and the file a save writes";
 }
 
+// The trimmed glide's figures follow the values like the other figures, and are not
+// flown at all for a design whose launch run never ends (that would take the whole
+// launch allowance at every keystroke).
+TEST_F(WindowStateTest, TrimFiguresFollowTheValues) {
+  ASSERT_TRUE(s.Trim.Flown);
+  s.Document.Editor.Spec.TailIncidence += 0.5;
+  Frame();
+  EXPECT_EQ(s.Trim.TailSettingDeg, s.Document.Editor.Spec.TailIncidence);
+  s.Document.Editor.Spec.StartSpeed = 0;
+  Frame();
+  EXPECT_FALSE(s.Trim.Flown);
+}
+
 }  // namespace
