@@ -10,6 +10,7 @@
 #include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
+// in every language: the texts of a file format (its labels stay Japanese in any language)
 namespace aircraft {
 namespace {
 

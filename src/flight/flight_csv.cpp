@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "platform/text/language.h"
 
+// in every language: the texts of a file format (its labels stay Japanese in any language)
 namespace flight {
 namespace {
 

@@ -22,7 +22,7 @@ sim::CoachOptions GameOptions() {
 
 // "コーチ" in Shift-JIS.
 constexpr const char* kCoachWord = N_("\x83\x52\x81\x5b\x83\x60");
-constexpr const char* kEllipsis = "\x81\x63";  // "…"
+constexpr const char* kEllipsis = "\x81\x63";  // in every language: "…"
 
 }  // namespace
 

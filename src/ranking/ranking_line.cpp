@@ -8,7 +8,7 @@
 namespace ranking {
 namespace {
 
-constexpr const char* kLeaderDot = "\x81\x45";  // "・"
+constexpr const char* kLeaderDot = "\x81\x45";  // in every language: "・"
 constexpr int kLeaderDots = 8;
 constexpr size_t kNameBytes = 16;  // the leader's width
 

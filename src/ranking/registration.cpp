@@ -22,7 +22,7 @@ constexpr const char* kTempReadFailed = N_(
     "rank in \x8e\x9e\x82\xcc\x8b\x40\x91\xcc\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94\x73");
 // "rank登録最終書き出し"
 constexpr const char* kEntryWriteFailed = N_("rank\x93\x6f\x98\x5e\x8d\xc5\x8f\x49\x8f\x91\x82\xab\x8f\x6f\x82\xb5");
-constexpr const char* kFullWidthComma = "\x81\x43";  // "，"
+constexpr const char* kFullWidthComma = "\x81\x43";  // in every language: "，" in stored names
 constexpr const char* kDefaultName = "No Name";
 
 // Index the distance earns, or -1. Equal distances keep the older entry ahead; a

@@ -49,7 +49,7 @@ std::string NewToken() {
 }
 
 std::string ShownToken(const std::string& token) {
-  return token.empty() ? std::string() : token.substr(0, kShownTokenDigits) + "…";
+  return token.empty() ? std::string() : token.substr(0, kShownTokenDigits) + "…";  // in every language
 }
 
 std::string LeagueBaseUrl(const std::string& address) {
