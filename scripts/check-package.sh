@@ -13,5 +13,15 @@ deb=$(ls "$PWD"/build-package/velkaro_*.deb)
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y --no-install-recommends "$deb"
 dpkg -L velkaro | grep -E '/games/|\.desktop$|metainfo|man6' 
+# Every manual page is installed in English and in Japanese, names itself in its NAME
+# line (what whatis and apropos show) and is formatted without any of groff's warnings.
+for page in velkaro velkaro-config velkaro-sim velkaro-league; do
+  for file in /usr/share/man/man6/$page.6.gz /usr/share/man/ja/man6/$page.6.gz; do
+    dpkg -L velkaro | grep -qxF "$file" || { echo "not in the package: $file" >&2; exit 1; }
+    lexgrog "$file" | grep -qF "\"$page - " || { echo "no NAME line in $file" >&2; exit 1; }
+    warnings=$(MANWIDTH=80 man --warnings=w -l "$file" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || { echo "$file: $warnings" >&2; exit 1; }
+  done
+done
 lintian --display-info "$deb" || true
 bash tests/e2e/package_e2e.sh build-package "$PWD/build-package/e2e-screenshots" /usr
