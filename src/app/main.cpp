@@ -1,8 +1,6 @@
 // velkaro: the game. One window; reads and writes its files in the working directory
 // when it holds them (a BootConfig.txt), otherwise in the player's data folder.
 
-#include <cstdio>
-
 #include "app/boot_config.h"
 #include "app/game_state_name.h"
 #include "app/league_option.h"
@@ -61,13 +59,11 @@ std::string HelpText() {
          "temp.txt there.\n";
 }
 
-// The sound device with the game's sounds. Without one the game plays silent; the
-// reason goes to standard error only, since a player without sound has nothing to do.
+// The sound device with the game's sounds. Without one the game plays silent and says
+// nothing: a player without a sound device has nothing to do about it.
 std::unique_ptr<platform::Sound> OpenSound() {
-  std::string error;
-  std::unique_ptr<platform::SdlSound> sound = platform::SdlSound::Open(platform::audio::LoadSoundBank(), error);
-  if (!sound) std::fprintf(stderr, "velkaro: no sound: %s\n", error.c_str());
-  return sound;
+  std::string unused;
+  return platform::SdlSound::Open(platform::audio::LoadSoundBank(), unused);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "platform/sdl/sdl_sound.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -18,9 +20,32 @@ void Locked(SDL_AudioDeviceID device, Change change) {
   SDL_UnlockAudioDevice(device);
 }
 
+// The audio libraries print their own complaints on standard error when there is no
+// device (ALSA's "cannot find card" lines); a game without sound has nothing to say, so
+// standard error is pointed at /dev/null while the device is looked for.
+class QuietStandardError {
+public:
+  QuietStandardError() : Saved_(dup(STDERR_FILENO)) {
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (Saved_ >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+    if (null >= 0) close(null);
+  }
+  ~QuietStandardError() {
+    if (Saved_ < 0) return;
+    dup2(Saved_, STDERR_FILENO);
+    close(Saved_);
+  }
+  QuietStandardError(const QuietStandardError&) = delete;
+  QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+  int Saved_;
+};
+
 }  // namespace
 
 std::unique_ptr<SdlSound> SdlSound::Open(audio::SoundBank bank, std::string& error) {
+  const QuietStandardError quiet;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     error = SDL_GetError();
     return nullptr;
