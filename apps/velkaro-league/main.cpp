@@ -16,6 +16,7 @@
 #include "platform/os/memory_reuse.h"
 #include "platform/os/program_info.h"
 #include "platform/os/termination_signal.h"
+#include "platform/text/language.h"
 
 namespace {
 
@@ -29,22 +30,22 @@ constexpr int kReadThreads = 8;  // connections served beside those waiting for 
 constexpr const char* kDatabaseFile = "league.sqlite3";
 
 constexpr const char* kUsage =
-    "usage: velkaro-league --data DIR --listen ADDR:PORT [--postgres CONNINFO] [--workers N]\n"
-    "                      [--queue N] [--submissions-per-minute N]\n"
-    "       velkaro-league --help | --version\n"
-    "The velkaro league: flies every submitted flight again with the game's own code and\n"
-    "keeps its own distance; serves the contests' tables as JSON (/api/v1) and a web page (/).\n"
-    "  --data DIR       the league's folder (created when missing)\n"
-    "  --listen A:P     the address and port to serve plain HTTP on (put a TLS proxy in front)\n"
-    "  --postgres CONN  keep the league in PostgreSQL (a libpq connection string) instead\n"
-    "                   of DIR/league.sqlite3; several servers may share one database\n"
-    "  --workers N      flights verified at once (default: the number of cores)\n"
-    "  --queue N        submissions waiting for verification before 503 (default 64)\n"
-    "  --submissions-per-minute N  per player token and per client address (default 30)\n";
+    N_("使い方: velkaro-league --data DIR --listen ADDR:PORT [--postgres CONNINFO] [--workers N]\n"
+       "                       [--queue N] [--submissions-per-minute N]\n"
+       "        velkaro-league --help | --version\n"
+       "velkaro のリーグ: 送られた飛行をすべてゲーム自身の計算でもう一度飛ばし、その飛距離を\n"
+       "記録します。コンテストの表を JSON (/api/v1) とウェブページ (/) で公開します。\n"
+       "  --data DIR       リーグのフォルダ (なければ作る)\n"
+       "  --listen A:P     HTTP で待ち受けるアドレスとポート (前に TLS のプロキシを置く)\n"
+       "  --postgres CONN  DIR/league.sqlite3 の代わりに PostgreSQL (libpq の接続文字列) に\n"
+       "                   記録する。複数のサーバーが一つのデータベースを共有できる\n"
+       "  --workers N      同時に検証する飛行の数 (既定: コアの数)\n"
+       "  --queue N        503 を返すまでに検証を待てる投稿の数 (既定 64)\n"
+       "  --submissions-per-minute N  プレイヤーのトークンごと、接続元アドレスごとの上限 (既定 30)\n");
 
 constexpr const char* kFilesHelp =
-    "\nFiles: DIR/league.sqlite3 (with its -wal and -shm files) unless --postgres is given.\n"
-    "SIGTERM or SIGINT: the requests in progress are finished, then it exits with 0.\n";
+    N_("\nファイル: --postgres がなければ DIR/league.sqlite3 (と、その -wal と -shm のファイル)。\n"
+       "SIGTERM か SIGINT を受けると、処理中のリクエストを終えてから終了コード 0 で終わります。\n");
 
 struct Arguments {
   std::string Data;
@@ -55,7 +56,7 @@ struct Arguments {
 };
 
 int Usage(const std::string& problem) {
-  std::fprintf(stderr, "velkaro-league: %s\n%s", problem.c_str(), kUsage);
+  std::fprintf(stderr, "velkaro-league: %s\n%s", problem.c_str(), platform::TranslatedUtf8(kUsage));
   return kExitUsage;
 }
 
@@ -106,8 +107,9 @@ std::optional<std::string> ParseArguments(int argc, char** argv, Arguments& args
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (auto code = platform::AnswerInfoOption(argc, argv, {"velkaro-league", std::string(kUsage) + kFilesHelp}))
-    return *code;
+  platform::UseLanguage(platform::LanguageChoice::Auto);
+  const std::string help = std::string(platform::TranslatedUtf8(kUsage)) + platform::TranslatedUtf8(kFilesHelp);
+  if (auto code = platform::AnswerInfoOption(argc, argv, {"velkaro-league", help})) return *code;
   platform::HoldTerminationSignals();
   platform::KeepLargeAllocationsForReuse();
   Arguments args;
@@ -127,8 +129,8 @@ int main(int argc, char** argv) {
                      error.message().c_str());
         return kExitStartFailed;
       }
-      store = league::LeagueStore::OpenSqliteFile((std::filesystem::path(args.Data) / kDatabaseFile).string(),
-                                                  connections);
+      store =
+          league::LeagueStore::OpenSqliteFile((std::filesystem::path(args.Data) / kDatabaseFile).string(), connections);
     }
   } catch (const league::StoreError& error) {
     std::fprintf(stderr, "velkaro-league: %s\n", error.what());

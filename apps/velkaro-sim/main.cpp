@@ -17,6 +17,7 @@
 #include "platform/os/program_info.h"
 #include "platform/os/system_services.h"
 #include "platform/services.h"
+#include "platform/text/language.h"
 #include "ranking/ranking_files.h"
 #include "sim/coach.h"
 #include "sim/headless_flight.h"
@@ -52,32 +53,32 @@ struct Arguments {
 };
 
 constexpr const char* kUsage =
-    "usage: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]\n"
-    "       velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]\n"
-    "       velkaro-sim ENTRY --submit URL [--contest C] --name N\n"
-    "       velkaro-sim --help | --version\n"
-    "Flies an aircraft without graphics, exactly as the game does, and prints the distance.\n"
-    "  FILE         an aircraft file or a ranking entry file (rank/rankN.txt)\n"
-    "  --trim DEG   fly with this constant tail setting instead of the file's\n"
-    "  --csv OUT    write the flight record as the game's CSV export to OUT\n"
-    "  --sweep A:B:S  fly every constant tail setting from A to B in steps of S\n"
-    "  --optimize   search the tail schedule that flies farthest (for S seconds, default 10)\n"
-    "  --seed N     the search's random numbers (the same seed finds the same schedule)\n"
-    "  --out ENTRY  write the best flight as a ranking entry file\n"
-    "  --submit URL send the entry to the league at URL and print its answer\n"
-    "  --contest C  the league's contest (open, standard, daily; default open)\n"
-    "  --name N     the pilot's name the league lists\n"
-    "  --force      replace an existing OUT or ENTRY file (never the ranking's own files,\n"
-    "               the game's settings, a folder, nor a design with a CSV)\n";
+    N_("使い方: velkaro-sim FILE [--trim DEG] [--csv OUT] [--sweep FROM:TO:STEP] [--force]\n"
+       "        velkaro-sim FILE --optimize [--seconds S] [--seed N] [--out ENTRY] [--force]\n"
+       "        velkaro-sim ENTRY --submit URL [--contest C] --name N\n"
+       "        velkaro-sim --help | --version\n"
+       "機体をグラフィックなしで、ゲームとまったく同じ計算で飛ばし、飛距離を表示します。\n"
+       "  FILE         機体ファイル、またはランキングの記録ファイル (rank/rankN.txt)\n"
+       "  --trim DEG   ファイルの尾翼取付角の代わりに、この一定の取付角で飛ばす\n"
+       "  --csv OUT    飛行記録をゲームの CSV 書き出しと同じ形で OUT に書く\n"
+       "  --sweep A:B:S  A から B まで S きざみの一定の尾翼取付角をすべて飛ばす\n"
+       "  --optimize   いちばん遠くまで飛ぶ操舵の予定を S 秒探す (既定 10 秒)\n"
+       "  --seed N     探索の乱数 (同じ値なら同じ予定が見つかる)\n"
+       "  --out ENTRY  いちばんよい飛行をランキングの記録ファイルとして書く\n"
+       "  --submit URL 記録を URL のリーグへ送り、その答えを表示する\n"
+       "  --contest C  リーグのコンテスト (open, standard, daily。既定は open)\n"
+       "  --name N     リーグに載るパイロット名\n"
+       "  --force      既存の OUT や ENTRY を置き換える (ランキング自身のファイル、ゲームの\n"
+       "               設定、フォルダ、CSV を書く先の設計ファイルは置き換えない)\n");
 
 constexpr const char* kFilesHelp =
-    "\nFiles: only those named on the command line, relative to the working directory;\n"
-    "velkaro-sim keeps no files of its own, except that --submit keeps the player's league\n"
-    "token in velkaro-settings.txt there (made on first use, as the game does). OUT and\n"
-    "ENTRY are written as a whole; an existing file is replaced only with --force.\n";
+    N_("\nファイル: コマンドラインで指定したものだけを、作業ディレクトリから見た場所で扱います。\n"
+       "velkaro-sim は自分のファイルを持ちません。ただし --submit は、プレイヤーのリーグ用\n"
+       "トークンをそこの velkaro-settings.txt に残します (ゲームと同じく、初めて使うときに\n"
+       "作ります)。OUT と ENTRY はまとめて書き、既存のファイルは --force のときだけ置き換えます。\n");
 
 int Usage(const char* problem) {
-  std::fprintf(stderr, "velkaro-sim: %s\n%s", problem, kUsage);
+  std::fprintf(stderr, "velkaro-sim: %s\n%s", problem, platform::TranslatedUtf8(kUsage));
   return kExitUsage;
 }
 
@@ -261,8 +262,9 @@ int RunFlight(const Arguments& args, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-sim", std::string(kUsage) + kFilesHelp}))
-    return *answered;
+  platform::UseLanguage(platform::LanguageChoice::Auto);
+  const std::string help = std::string(platform::TranslatedUtf8(kUsage)) + platform::TranslatedUtf8(kFilesHelp);
+  if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-sim", help})) return *answered;
   platform::ConsoleDialogs dialogs;
   platform::Os().dialogs = &dialogs;
 

@@ -48,15 +48,16 @@ void RunMessageLoop(platform::AppWindow& window, game::Game& game, app::SoundSwi
 constexpr platform::DataFolderMarkers kGameFiles{"BootConfig.txt"};
 
 std::string HelpText() {
-  return "usage: velkaro [--help | --version]\n"
-         "A distance contest for human-powered gliders: launch from the platform with Space,\n"
-         "trim the tail with Up/Down or a vertical mouse drag, cameras 0-4. Other arguments\n"
-         "are ignored.\n\n" +
+  return std::string(platform::TranslatedUtf8(
+             N_("使い方: velkaro [--help | --version]\n"
+                "人力グライダーの飛距離競技です。スペースキーで発進台から発進し、上下キーかマウス\n"
+                "の縦のドラッグで尾翼を調整します。カメラは 0～4 のキーです。ほかの引数は無視します。\n\n"))) +
          platform::DescribeDataFolder(kGameFiles) +
-         "There it reads BootConfig.txt, temp.txt, image/, model/, pol/, rank/ and sound/, and\n"
-         "writes zahyou.txt, rank/, the CSV exports (YYYYMMDD-hhmmss.txt) and the options it\n"
-         "keeps (velkaro-settings.txt); the configurator it starts (velkaro-config) writes\n"
-         "temp.txt there.\n";
+         platform::TranslatedUtf8(
+             N_("そこで BootConfig.txt, temp.txt, image/, model/, pol/, rank/, sound/ を読み、\n"
+                "zahyou.txt, rank/, CSV の書き出し (YYYYMMDD-hhmmss.txt) と残しておく設定\n"
+                "(velkaro-settings.txt) を書きます。ゲームが起動する設定ツール (velkaro-config) も\n"
+                "そこに temp.txt を書きます。\n"));
 }
 
 // The sound device with the game's sounds. Without one the game plays silent and says
@@ -69,6 +70,7 @@ std::unique_ptr<platform::Sound> OpenSound() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::UseLanguage(platform::LanguageChoice::Auto);  // the player's choice comes with the options
   if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro", HelpText()})) return *answered;
   platform::AppWindow window;
   if (std::string folderError; !platform::EnterDataFolder(kGameFiles, folderError)) {

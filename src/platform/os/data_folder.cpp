@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/io/file_ops.h"
+#include "platform/text/language.h"
 
 namespace platform {
 
@@ -215,12 +216,19 @@ bool EnterDataFolder(const DataFolderMarkers& markers, std::string& error) {
 
 std::string DescribeDataFolder(const DataFolderMarkers& markers) {
   const DataFolderChoice choice = ChooseDataFolder(markers);
-  std::string text = std::string("Files: in the working directory when it holds ") + markers.Required +
-                     (markers.Alternative ? std::string(" or ") + markers.Alternative : std::string()) +
-                     ";\n  otherwise in $XDG_DATA_HOME/velkaro (~/.local/share/velkaro), where the files it\n"
-                     "  lacks are first copied from the installed share/velkaro.\n";
-  text += "  Started here it uses " + choice.Folder;
-  text += choice.WorkingDirectory ? " (the working directory).\n" : "\n  (filled from " + choice.InstalledCopy + ").\n";
+  const std::string marker = markers.Alternative
+                                 ? Formatted(TranslatedUtf8(N_("%s または %s")), markers.Required, markers.Alternative)
+                                 : std::string(markers.Required);
+  std::string text =
+      Formatted(TranslatedUtf8(N_("ファイル: 作業ディレクトリに %s があればそこ、なければ\n"
+                                  "  $XDG_DATA_HOME/velkaro (~/.local/share/velkaro) です。そこにないファイルは\n"
+                                  "  先にインストール先の share/velkaro からコピーします。\n")),
+                marker.c_str());
+  text += choice.WorkingDirectory
+              ? Formatted(TranslatedUtf8(N_("  ここで起動すると %s (作業ディレクトリ) を使います。\n")),
+                          choice.Folder.c_str())
+              : Formatted(TranslatedUtf8(N_("  ここで起動すると %s を使います\n  (%s からコピー)。\n")),
+                          choice.Folder.c_str(), choice.InstalledCopy.c_str());
   return text;
 }
 

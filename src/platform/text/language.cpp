@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -124,13 +125,21 @@ const char* TranslatedUtf8(const char* utf8) {
   return dgettext(kDomain, utf8);
 }
 
-std::string FormatTextAndNumber(std::string_view sjisFormat, const std::string& text, int number) {
-  const std::string format = Translated(sjisFormat);
-  constexpr size_t kNumberRoom = 32;  // bytes for the number and a little more
-  std::string out(format.size() + text.size() + kNumberRoom, '\0');
-  const int written = std::snprintf(out.data(), out.size(), format.c_str(), text.c_str(), number);
-  out.resize(written > 0 ? std::min(static_cast<size_t>(written), out.size() - 1) : 0);
+std::string Formatted(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string out(length > 0 ? static_cast<size_t>(length) : 0, '\0');
+  if (length > 0) std::vsnprintf(out.data(), out.size() + 1, format, again);
+  va_end(again);
   return out;
+}
+
+std::string FormatTextAndNumber(std::string_view sjisFormat, const std::string& text, int number) {
+  return Formatted(Translated(sjisFormat).c_str(), text.c_str(), number);
 }
 
 std::string Translated(std::string_view sjis) {

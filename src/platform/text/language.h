@@ -48,6 +48,9 @@ std::string Translated(std::string_view sjis);
 // A UTF-8 text in the current language; the result lives as long as the program.
 const char* TranslatedUtf8(const char* utf8);
 
+// printf into a string, for a translated format (UTF-8 or Shift-JIS).
+std::string Formatted(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // A translated format with a text and a number in it ("%s %d位"), whatever their order
 // in the translation ("%1$s, #%2$d" keeps it).
 std::string FormatTextAndNumber(std::string_view sjisFormat, const std::string& text, int number);
