@@ -19,4 +19,4 @@ cmake --build build-sanitize -j "$jobs"
 # libraries (D-Bus, fontconfig, Mesa) keep allocations until the process ends.
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -L e2e)
 
-bash fuzz/run-fuzzers.sh "${VELKARO_FUZZ_SECONDS:-15}"
+bash fuzz/run-fuzzers.sh "${VELKARO_FUZZ_SECONDS:-10}"
