@@ -1,6 +1,7 @@
 // The figures' CSV export: read back, the strip table and the figures are the very
 // numbers the configurator computes; the two encodings; writing as a whole, refusing
-// to replace a design; and the command line's exit codes.
+// to replace a design; and the command line's exit codes. The command line's polar and
+// sweep are the window's.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,8 +10,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "../apps/velkaro-config/aero_panel.h"  // the polar's fields as the window starts them
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_editor.h"
+#include "config/editing_session.h"
+#include "config/figures/curve_export.h"
 #include "config/figures/figures_export.h"
 #include "config/figures/wing_shape.h"
 #include "config/files/save_target.h"
@@ -245,6 +249,31 @@ TEST_F(ExportFileTest, TheCommandLineExportsWithoutAWindowAndSaysWhatFailed) {
   EXPECT_FALSE(fs::exists("out3.csv"));
   std::system((std::string(VELKARO_CONFIG_PATH) + " --help >help.txt").c_str());
   EXPECT_NE(fakes::ReadText("help.txt").find("--export-figures FILE OUT [--sjis]"), std::string::npos);
+}
+
+// The command line's polar and sweep are the window's: flown over the tail settings its
+// fields start with, a setting at a time as its frames fly them, in the same CSV.
+TEST_F(ExportFileTest, TheCommandLinePolarAndSweepAreTheWindows) {
+  const config::AeroPanelState polarFields;
+  auto polar = config::StartPolar(aircraft::ParseAircraftSpecText(design), polarFields.PolarFrom, polarFields.PolarTo,
+                                  polarFields.PolarStep);
+  ASSERT_TRUE(polar);
+  while (!config::PolarDone(*polar)) config::FlyNextGlide(*polar);
+  config::EditingSession window;
+  config::StartSession(window);  // reads temp.txt
+  config::RequestSweep(window, config::DesignText(window));
+  while (config::SessionBusy(window)) config::UpdateSession(window, false);
+  ASSERT_TRUE(window.Sweep);
+
+  EXPECT_EQ(RunConfig("--export-polar temp.txt polar.csv").first, 0);
+  EXPECT_EQ(fakes::ReadText("polar.csv"), config::FormatPolarCsv(*polar, CsvEncoding::Utf8WithBom));
+  fakes::WriteText("sweep.csv", "old");
+  for (const char* command : {"--export-sweep temp.txt sweep.csv", "--export-polar temp.txt sweep.csv --sjis"}) {
+    EXPECT_EQ(RunConfig(command).first, 2) << command;
+    EXPECT_EQ(fakes::ReadText("sweep.csv"), "old") << command;
+  }
+  EXPECT_EQ(RunConfig("--export-sweep temp.txt sweep.csv --sjis --force").first, 0);
+  EXPECT_EQ(fakes::ReadText("sweep.csv"), config::FormatSweepCsv(*window.Sweep, CsvEncoding::ShiftJis));
 }
 
 // A file named on the command line is replaced only with --force, and the ranking's

@@ -2,18 +2,23 @@
 // game's folder (the working directory when it holds the game's files, as when the
 // game starts it as "config.exe" and reads that file when it ends; otherwise the
 // player's data folder). `velkaro-config --write-default FILE` writes the built-in design (the shipped
-// glider) to FILE, `--export-figures FILE OUT [--sjis]` the figures of a design as CSV and
-// `--report FILE OUT` its design report as PDF, without opening a window; each replaces
-// an existing file only with --force.
+// glider) to FILE, `--export-figures FILE OUT [--sjis]` the figures of a design as CSV,
+// `--export-polar` and `--export-sweep` (the same arguments) its glide polar and trim sweep
+// as CSV and `--report FILE OUT` its design report as PDF, without opening a window; each
+// replaces an existing file only with --force.
 #include <imgui.h>
 
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <variant>
 
+#include "aero_panel.h"
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_document.h"
 #include "config/design/design_editor.h"
+#include "config/editing_session.h"
+#include "config/figures/curve_export.h"
 #include "config/figures/figures_export.h"
 #include "config/files/save_target.h"
 #include "config/report/design_report.h"
@@ -60,7 +65,26 @@ constexpr int kExitUsage = 2;   // a wrong command line, or an existing file wit
 
 constexpr const char* kUsage =
     "usage: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
+    "                       --export-polar FILE OUT [--sjis] [--force] |\n"
+    "                       --export-sweep FILE OUT [--sjis] [--force] |\n"
     "                       --report FILE OUT [--force] | --help | --version]\n";
+
+// The tail settings the window's polar and sweep fields start with, which the command
+// line's exports fly.
+config::TrimRange WindowPolarRange() {
+  const config::AeroPanelState window;
+  return {window.PolarFrom, window.PolarTo, window.PolarStep};
+}
+
+config::TrimRange WindowSweepRange() {
+  const config::EditingSession window;
+  return {window.SweepFrom, window.SweepTo, window.SweepStep};
+}
+
+std::string RangeText(const config::TrimRange& range) {
+  return aircraft::FormatExactNumber(range.From) + " to " + aircraft::FormatExactNumber(range.To) + " deg by " +
+         aircraft::FormatExactNumber(range.Step);
+}
 
 std::string HelpText() {
   return std::string(kUsage) +
@@ -73,6 +97,16 @@ std::string HelpText() {
          "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
          "                        Shift-JIS without one) and exit, without a window; OUT\n"
          "                        is replaced as a whole, never a design or a game file\n"
+         "  --export-polar FILE OUT [--sjis]\n"
+         "                        likewise the glide polar of the design in FILE, flown as\n"
+         "                        the window flies it (tail settings " +
+         RangeText(WindowPolarRange()) +
+         ")\n"
+         "  --export-sweep FILE OUT [--sjis]\n"
+         "                        likewise the constant-trim sweep, flown as the window\n"
+         "                        flies it (tail settings " +
+         RangeText(WindowSweepRange()) +
+         ")\n"
          "  --report FILE OUT     write the design report of the design in FILE to OUT as\n"
          "                        PDF (values, drawings, figures, polar, sweep, flights and\n"
          "                        a short coach search) and exit, without a window\n"
@@ -101,11 +135,9 @@ int WriteDefaultDesign(const char* fileName, bool force) {
   return 0;
 }
 
-int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis, bool force) {
-  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
-  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
-  const auto encoding = shiftJis ? config::CsvEncoding::ShiftJis : config::CsvEncoding::Utf8WithBom;
-  switch (config::ExportFiguresOfFile(designFile, outFile, encoding)) {
+// The exit code of a CSV export, saying on standard error what failed.
+int ExportExitCode(config::ExportResult result, const char* designFile, const char* outFile) {
+  switch (result) {
     case config::ExportResult::Written: return 0;
     case config::ExportResult::CannotRead: std::fprintf(stderr, "velkaro-config: cannot read %s\n", designFile); break;
     case config::ExportResult::NotADesign:
@@ -121,6 +153,43 @@ int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis,
       break;
   }
   return kExitFailed;
+}
+
+config::CsvEncoding EncodingOf(bool shiftJis) {
+  return shiftJis ? config::CsvEncoding::ShiftJis : config::CsvEncoding::Utf8WithBom;
+}
+
+int ExportFiguresCsv(const char* designFile, const char* outFile, bool shiftJis, bool force) {
+  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
+  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
+  return ExportExitCode(config::ExportFiguresOfFile(designFile, outFile, EncodingOf(shiftJis)), designFile, outFile);
+}
+
+// The curves the window exports, flown over the tail settings its fields start with.
+enum class Curve { Polar, Sweep };
+
+std::optional<std::string> CurveCsv(Curve curve, const flight::AircraftSpec& spec, config::CsvEncoding encoding) {
+  if (curve == Curve::Polar) {
+    if (const auto polar = config::FlyWholePolar(spec, WindowPolarRange()))
+      return config::FormatPolarCsv(*polar, encoding);
+  } else if (const auto sweep = config::FlyWholeSweep(spec, WindowSweepRange())) {
+    return config::FormatSweepCsv(*sweep, encoding);
+  }
+  return std::nullopt;
+}
+
+int ExportCurveCsv(Curve curve, const char* designFile, const char* outFile, bool shiftJis, bool force) {
+  const auto check = config::CheckExportTarget(platform::NativePath(outFile));
+  if (const auto refused = RefuseOutput(check, outFile, force)) return *refused;
+  const auto design = config::ReadDesignToExport(designFile);
+  if (const auto* failed = std::get_if<config::ExportResult>(&design))
+    return ExportExitCode(*failed, designFile, outFile);
+  const auto csv = CurveCsv(curve, std::get<flight::AircraftSpec>(design), EncodingOf(shiftJis));
+  if (!csv) {
+    std::fputs("velkaro-config: the window's range of tail settings cannot be flown (nothing was written)\n", stderr);
+    return kExitFailed;
+  }
+  return ExportExitCode(config::ExportCsvBytes(*csv, outFile), designFile, outFile);
 }
 
 // Flights the report's coach search flies at most: enough to show what the tail can
@@ -186,6 +255,12 @@ int main(int argc, char** argv) {
   if (command == "--export-figures" && argc >= 4) {
     if (const auto flags = ParseFlags(argc, argv, 4, true))
       return ExportFiguresCsv(argv[2], argv[3], flags->ShiftJis, flags->Force);
+  }
+  for (const auto& [name, curve] :
+       {std::pair{"--export-polar", Curve::Polar}, std::pair{"--export-sweep", Curve::Sweep}}) {
+    if (command != name || argc < 4) continue;
+    if (const auto flags = ParseFlags(argc, argv, 4, true))
+      return ExportCurveCsv(curve, argv[2], argv[3], flags->ShiftJis, flags->Force);
   }
   if (command == "--report" && argc >= 4) {
     if (const auto flags = ParseFlags(argc, argv, 4, false)) return WriteReport(argv[2], argv[3], flags->Force);

@@ -1,6 +1,7 @@
 #include "config/figures/curve_export.h"
 
 #include "aircraft/aircraft_file.h"
+#include "config/files/aircraft_file_check.h"
 #include "config/files/save_target.h"
 #include "config/status_text.h"
 #include "platform/io/files.h"
@@ -44,6 +45,29 @@ ExportResult ExportCsvBytes(const std::string& bytes, const std::string& outFile
   const SaveTargetCheck check = CheckExportTarget(platform::NativePath(outFile));
   if (RefusesSaveTarget(check) && check != SaveTargetCheck::NoFolder) return ExportResult::Refused;
   return platform::WriteFileAtomically(outFile, bytes) ? ExportResult::Written : ExportResult::CannotWrite;
+}
+
+std::optional<GlidePolar> FlyWholePolar(const flight::AircraftSpec& spec, const TrimRange& range) {
+  auto polar = StartPolar(spec, range.From, range.To, range.Step);
+  if (polar) {
+    while (!PolarDone(*polar)) FlyNextGlide(*polar);
+  }
+  return polar;
+}
+
+std::optional<TrimSweep> FlyWholeSweep(const flight::AircraftSpec& spec, const TrimRange& range) {
+  auto sweep = StartSweep(spec, range.From, range.To, range.Step);
+  if (sweep) {
+    while (!SweepDone(*sweep)) FlyNextTrim(*sweep);
+  }
+  return sweep;
+}
+
+std::variant<flight::AircraftSpec, ExportResult> ReadDesignToExport(const std::string& designFile) {
+  const auto text = platform::ReadFilePrefix(designFile, aircraft::kAircraftFileReadLimit);
+  if (!text) return ExportResult::CannotRead;
+  if (!KeepsLinesInStep(CheckAircraftFileText(*text))) return ExportResult::NotADesign;
+  return aircraft::ParseAircraftSpecText(*text);
 }
 
 }  // namespace config
