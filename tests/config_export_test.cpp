@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "../apps/velkaro-config/aero_panel.h"  // the polar's fields as the window starts them
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_editor.h"
 #include "config/editing_session.h"
@@ -254,9 +253,8 @@ TEST_F(ExportFileTest, TheCommandLineExportsWithoutAWindowAndSaysWhatFailed) {
 // The command line's polar and sweep are the window's: flown over the tail settings its
 // fields start with, a setting at a time as its frames fly them, in the same CSV.
 TEST_F(ExportFileTest, TheCommandLinePolarAndSweepAreTheWindows) {
-  const config::AeroPanelState polarFields;
-  auto polar = config::StartPolar(aircraft::ParseAircraftSpecText(design), polarFields.PolarFrom, polarFields.PolarTo,
-                                  polarFields.PolarStep);
+  const config::TrimRange start = config::kPolarStartRange;
+  auto polar = config::StartPolar(aircraft::ParseAircraftSpecText(design), start.From, start.To, start.Step);
   ASSERT_TRUE(polar);
   while (!config::PolarDone(*polar)) config::FlyNextGlide(*polar);
   config::EditingSession window;

@@ -6,12 +6,15 @@
 #include <string>
 
 #include "config/figures/aero_figures.h"
+#include "config/figures/curve_export.h"
 #include "config/figures/glide_polar.h"
 
 namespace config {
 
 struct AeroPanelState {
-  double PolarFrom = -3, PolarTo = 3, PolarStep = 0.5;  // deg of tail setting
+  double PolarFrom = kPolarStartRange.From;  // deg of tail setting
+  double PolarTo = kPolarStartRange.To;
+  double PolarStep = kPolarStartRange.Step;
   std::optional<GlidePolar> Polar;
   bool PolarRunning = false;
   std::string PolarFor;  // the design text the polar was started for

@@ -71,10 +71,7 @@ constexpr const char* kUsage =
 
 // The tail settings the window's polar and sweep fields start with, which the command
 // line's exports fly.
-config::TrimRange WindowPolarRange() {
-  const config::AeroPanelState window;
-  return {window.PolarFrom, window.PolarTo, window.PolarStep};
-}
+config::TrimRange WindowPolarRange() { return config::kPolarStartRange; }
 
 config::TrimRange WindowSweepRange() {
   const config::EditingSession window;

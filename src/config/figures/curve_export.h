@@ -24,6 +24,10 @@ struct TrimRange {
   double From = 0, To = 0, Step = 0;
 };
 
+// The tail settings (deg) the window's polar fields start with, which the command
+// line's polar export also flies.
+inline constexpr TrimRange kPolarStartRange{-3, 3, 0.5};
+
 // The polar and the sweep flown to the end at once, as the window flies them a setting
 // a frame; nothing when the range cannot be flown (see StartPolar and StartSweep).
 std::optional<GlidePolar> FlyWholePolar(const flight::AircraftSpec& spec, const TrimRange& range);
