@@ -77,6 +77,15 @@ TEST(LanguageFromEnvironment, FollowsGettextsOrderWithCAndJapaneseStayingJapanes
   }
 }
 
+// gettext answers an empty text with the catalog's header; an empty label, unit or
+// separator stays empty.
+TEST(LanguageEnglish, AnEmptyTextStaysEmpty) {
+  platform::UseLanguage(platform::LanguageChoice::English);
+  EXPECT_STREQ(platform::TranslatedUtf8(""), "");
+  EXPECT_EQ(platform::Translated(""), "");
+  platform::UseLanguage(platform::LanguageChoice::Japanese);
+}
+
 struct EnglishGame : fakes::GameFixture {
   void TearDown() override {
     platform::UseLanguage(platform::LanguageChoice::Japanese);

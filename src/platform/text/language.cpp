@@ -121,7 +121,8 @@ std::vector<std::string> EnvironmentForChild() {
 }
 
 const char* TranslatedUtf8(const char* utf8) {
-  if (Current == Language::Japanese) return utf8;
+  // gettext answers "" with the catalog's header: an empty text stays empty.
+  if (Current == Language::Japanese || *utf8 == '\0') return utf8;
   return dgettext(kDomain, utf8);
 }
 
@@ -143,7 +144,7 @@ std::string FormatTextAndNumber(std::string_view sjisFormat, const std::string& 
 }
 
 std::string Translated(std::string_view sjis) {
-  if (Current == Language::Japanese) return std::string(sjis);
+  if (Current == Language::Japanese || sjis.empty()) return std::string(sjis);
   // Each text is converted once; the HUD asks for the same few every frame.
   static std::mutex guard;
   static std::map<std::string, std::string, std::less<>> done;
