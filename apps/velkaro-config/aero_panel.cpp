@@ -6,9 +6,13 @@
 #include <utility>
 
 #include "line_plot.h"
+#include "platform/text/language.h"
+#include "shown_label.h"
 
 namespace config {
 namespace {
+
+using platform::TranslatedUtf8;
 
 constexpr float kPolarPlotHeight = 230;  // px
 constexpr float kRangeFieldWidth = 52;   // px
@@ -18,7 +22,7 @@ const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 void Row(const char* name, const char* format, double value, const char* unit) {
   ImGui::TableNextRow();
   ImGui::TableSetColumnIndex(0);
-  ImGui::TextUnformatted(name);
+  ImGui::TextUnformatted(TranslatedUtf8(name));
   ImGui::TableSetColumnIndex(1);
   ImGui::Text(format, value);
   ImGui::TableSetColumnIndex(2);
@@ -28,8 +32,8 @@ void Row(const char* name, const char* format, double value, const char* unit) {
 void SectionTable(const AeroFigures& d) {
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("designer_sections", 5, kFlags)) return;
-  for (const char* name : {"区間", "帯の数", "面積 (片翼) m²", "内端の弦 m", "外端の弦 m"})
-    ImGui::TableSetupColumn(name);
+  for (const char* name : {N_("区間"), N_("帯の数"), N_("面積 (片翼) m²"), N_("内端の弦 m"), N_("外端の弦 m")})
+    ImGui::TableSetupColumn(TranslatedUtf8(name));
   ImGui::TableHeadersRow();
   for (int i = 0; i < kSectionCount; ++i) {
     const SectionFigures& s = d.Sections[i];
@@ -47,7 +51,8 @@ void SectionTable(const AeroFigures& d) {
       ImGui::TableNextColumn();
       ImGui::Text("%.4g", flown);
       if (ImGui::IsItemHovered()) {
-        ImGui::SetTooltip("ゲームが飛ばす帯の弦 %.4g m (ファイルの値からは %.4g m)", flown, nominal);
+        ImGui::SetTooltip(TranslatedUtf8(N_("ゲームが飛ばす帯の弦 %.4g m (ファイルの値からは %.4g m)")), flown,
+                          nominal);
       }
     }
   }
@@ -56,20 +61,20 @@ void SectionTable(const AeroFigures& d) {
 
 void FigureTable(const AeroFigures& d) {
   if (!ImGui::BeginTable("designer_figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) return;
-  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 210);
+  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed);  // as wide as the longest name
   ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, 90);
   ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 60);
-  Row("平均空力翼弦 (MAC)", "%.4g", d.Mac, "m");
-  Row("　MAC の位置 (中心線から)", "%.4g", d.MacY, "m");
-  Row("　MAC 前縁の位置 (後ろ向き)", "%.4g", d.MacLeadingX, "m");
-  Row("翼面荷重", "%.4g", d.WingLoading, "N/m²");
-  Row("　(質量で)", "%.4g", d.WingLoadingKg, "kg/m²");
-  Row("尾翼容積比", "%.3f", d.TailVolume, "");
+  Row(N_("平均空力翼弦 (MAC)"), "%.4g", d.Mac, "m");
+  Row(N_("　MAC の位置 (中心線から)"), "%.4g", d.MacY, "m");
+  Row(N_("　MAC 前縁の位置 (後ろ向き)"), "%.4g", d.MacLeadingX, "m");
+  Row(N_("翼面荷重"), "%.4g", d.WingLoading, "N/m²");       // in every language
+  Row(N_("　(質量で)"), "%.4g", d.WingLoadingKg, "kg/m²");  // in every language
+  Row(N_("尾翼容積比"), "%.3f", d.TailVolume, "");
   if (d.StabilityKnown) {
-    Row("中立点", "%.4g", d.NeutralPoint, "m");
-    Row("静安定余裕 (平均翼弦比)", "%.1f", d.StaticMargin * 100, "%");
+    Row(N_("中立点"), "%.4g", d.NeutralPoint, "m");
+    Row(N_("静安定余裕 (平均翼弦比)"), "%.1f", d.StaticMargin * 100, "%");
   }
-  Row("失速速度 (揚力係数上限で)", "%.4g", d.StallSpeed, "m/s");
+  Row(N_("失速速度 (揚力係数上限で)"), "%.4g", d.StallSpeed, "m/s");
   ImGui::EndTable();
 }
 
@@ -88,16 +93,17 @@ std::string Decimal(double value, const char* format) {
 void StallLimitNote(const GlidePolar& polar, int index) {
   if (!AtSteadyEdge(polar, index)) return;
   ImGui::SameLine();
-  ImGui::TextColored(kOrange, "[失速で制限]");
+  ImGui::TextColored(kOrange, "%s", TranslatedUtf8(N_("[失速で制限]")));
   if (ImGui::IsItemHovered()) {
     ImGui::SetTooltip(
-        "隣の尾翼取付角では滑空が定常になりません (失速か振動)。この最適点は失速の手前の限界で、\n"
-        "両側に悪い点がある本当の最適ではありません。少しの乱れで失速側に入ります。");
+        "%s",
+        TranslatedUtf8(N_("隣の尾翼取付角では滑空が定常になりません (失速か振動)。この最適点は失速の手前の限界で、\n"
+                          "両側に悪い点がある本当の最適ではありません。少しの乱れで失速側に入ります。")));
   }
 }
 
 void PolarPlot(const GlidePolar& polar, float width) {
-  PlotSeries steady{.Name = "定常滑空", .Colour = SeriesColour(0), .Markers = true};
+  PlotSeries steady{.Name = TranslatedUtf8(N_("定常滑空")), .Colour = SeriesColour(0), .Markers = true};
   for (const PolarPoint& p : polar.Points) {
     if (!p.Steady) continue;
     steady.X.push_back(p.Airspeed);
@@ -107,26 +113,30 @@ void PolarPlot(const GlidePolar& polar, float width) {
   const int best = BestGlideIndex(polar), minSink = MinSinkIndex(polar);
   if (best >= 0) {
     const PolarPoint& p = polar.Points[best];
-    marks.push_back({p.Airspeed, p.SinkRate, "最良滑空比 " + Decimal(p.GlideRatio, "%.1f")});
+    marks.push_back({p.Airspeed, p.SinkRate, TranslatedUtf8(N_("最良滑空比 ")) + Decimal(p.GlideRatio, "%.1f")});
   }
   if (minSink >= 0) {
     const PolarPoint& p = polar.Points[minSink];
-    marks.push_back({p.Airspeed, p.SinkRate, "最小沈下 " + Decimal(p.SinkRate, "%.2f")});
+    marks.push_back({p.Airspeed, p.SinkRate, TranslatedUtf8(N_("最小沈下 ")) + Decimal(p.SinkRate, "%.2f")});
   }
-  DrawLinePlot({"対気速度", "m/s", "沈下速度", "m/s"}, {steady}, marks, width, kPolarPlotHeight);
+  DrawLinePlot({TranslatedUtf8(N_("対気速度")), "m/s", TranslatedUtf8(N_("沈下速度")), "m/s"}, {steady}, marks, width,
+               kPolarPlotHeight);
   if (best >= 0) {
     const PolarPoint& p = polar.Points[best];
-    ImGui::Text("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)", p.GlideRatio, p.Airspeed, p.TrimDeg);
+    ImGui::Text(TranslatedUtf8(N_("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)")), p.GlideRatio, p.Airspeed, p.TrimDeg);
     StallLimitNote(polar, best);
   }
   if (minSink >= 0) {
     const PolarPoint& p = polar.Points[minSink];
-    ImGui::Text("最小沈下速度 %.3f m/s (%.2f m/s, 尾翼取付角 %g°)", p.SinkRate, p.Airspeed, p.TrimDeg);
+    ImGui::Text(TranslatedUtf8(N_("最小沈下速度 %.3f m/s (%.2f m/s, 尾翼取付角 %g°)")), p.SinkRate, p.Airspeed,
+                p.TrimDeg);
     StallLimitNote(polar, minSink);
   }
   int unsteady = 0;
   for (const PolarPoint& p : polar.Points) unsteady += p.Steady ? 0 : 1;
-  if (unsteady > 0) ImGui::TextColored(kGreyText, "定常にならなかった設定 %d 個は除いています (失速・振動)", unsteady);
+  if (unsteady > 0)
+    ImGui::TextColored(kGreyText, TranslatedUtf8(N_("定常にならなかった設定 %d 個は除いています (失速・振動)")),
+                       unsteady);
 }
 
 }  // namespace
@@ -144,15 +154,15 @@ void DrawAeroPanel(AeroPanelState& state, const flight::AircraftSpec& spec, cons
   SectionTable(figures);
   FigureTable(figures);
   ImGui::Spacing();
-  ImGui::TextUnformatted("滑空ポーラー (一定の尾翼取付角で高空・無風の定常滑空)");
+  ImGui::TextUnformatted(TranslatedUtf8(N_("滑空ポーラー (一定の尾翼取付角で高空・無風の定常滑空)")));
   ImGui::BeginDisabled(state.PolarRunning);
-  RangeField("から##polar_from", &state.PolarFrom);
+  RangeField(LabelWithId(N_("から"), "polar_from").c_str(), &state.PolarFrom);
   ImGui::SameLine();
-  RangeField("まで##polar_to", &state.PolarTo);
+  RangeField(LabelWithId(N_("まで"), "polar_to").c_str(), &state.PolarTo);
   ImGui::SameLine();
-  RangeField("度刻み##polar_step", &state.PolarStep);
+  RangeField(LabelWithId(N_("度刻み"), "polar_step").c_str(), &state.PolarStep);
   ImGui::SameLine();
-  if (ImGui::Button("ポーラーを計算")) {
+  if (ImGui::Button(TranslatedUtf8(N_("ポーラーを計算")))) {
     state.Polar = StartPolar(spec, state.PolarFrom, state.PolarTo, state.PolarStep);
     state.PolarRunning = state.Polar.has_value();
     state.PolarFor = designText;
@@ -162,7 +172,8 @@ void DrawAeroPanel(AeroPanelState& state, const flight::AircraftSpec& spec, cons
   if (state.PolarRunning) {
     ImGui::ProgressBar(static_cast<float>(state.Polar->Points.size()) / state.Polar->Trims.size(), ImVec2(width, 0));
   }
-  if (state.PolarFor != designText) ImGui::TextColored(kGreyText, "(計算後に値が変わりました)");
+  if (state.PolarFor != designText)
+    ImGui::TextColored(kGreyText, "%s", TranslatedUtf8(N_("(計算後に値が変わりました)")));
   PolarPlot(*state.Polar, width);
 }
 

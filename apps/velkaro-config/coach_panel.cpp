@@ -11,11 +11,15 @@
 #include "config/status_text.h"
 #include "flight/constants.h"
 #include "modal_popup.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
+#include "shown_label.h"
 #include "wing_drawing.h"
 
 namespace config {
 namespace {
+
+using platform::TranslatedUtf8;
 
 constexpr float kPanelWidth = 560, kPanelHeight = 760;  // px, the window's first size
 constexpr float kPlotHeight = 150;                      // px, each plot
@@ -33,18 +37,18 @@ void SchedulePlot(const sim::CoachResult& result, float width) {
   const float margin = std::max(0.1f, (*high - *low) * 0.1f);  // deg, room above and below the line
   char overlay[128];
   std::snprintf(overlay, sizeof overlay, "%.2f to %.2f deg over %.2f s", *low, *high, (count - 1) * flight::kTimeStep);
-  ImGui::TextUnformatted("尾翼の操作 (時間に沿って)");
+  ImGui::TextUnformatted(TranslatedUtf8(N_("尾翼の操作 (時間に沿って)")));
   ImGui::PlotLines("##schedule", values.data(), count, 0, overlay, *low - margin, *high + margin,
                    ImVec2(width, kPlotHeight * 0.7f));
 }
 
 void FlightPlot(const char* caption, const std::vector<float>& x, const std::vector<float>& height, float width) {
-  ImGui::TextUnformatted(caption);
+  ImGui::TextUnformatted(TranslatedUtf8(caption));
   const int count = static_cast<int>(std::min(x.size(), height.size()));
   if (count > 0) DrawFlightPlot(x.data(), height.data(), count, width, kPlotHeight);
 }
 
-constexpr const char* kEntryOverwritePopup = "エントリファイルの上書きの確認";
+constexpr const char* kEntryOverwritePopup = N_("エントリファイルの上書きの確認");
 
 void EntryOverwritePopup(CoachPanel& panel, DesignDocument& document) {
   CoachEntrySave& save = panel.EntrySave;
@@ -59,41 +63,41 @@ void EntryOverwritePopup(CoachPanel& panel, DesignDocument& document) {
 void ResultView(CoachPanel& panel, const sim::CoachResult& result, DesignDocument& document) {
   flight::AircraftSpec& spec = document.Editor.Spec;
   if (!result.Launches) {
-    ImGui::TextColored(kRed, "発進台の端に届きません (初速が低すぎます)。");
+    ImGui::TextColored(kRed, "%s", TranslatedUtf8(N_("発進台の端に届きません (初速が低すぎます)。")));
     return;
   }
   if (!result.Finite) {
-    ImGui::TextColored(kRed, "飛行が数値になりません (質量・面積・剛性を確認してください)。");
+    ImGui::TextColored(kRed, "%s", TranslatedUtf8(N_("飛行が数値になりません (質量・面積・剛性を確認してください)。")));
     return;
   }
   const std::string trim = aircraft::FormatExactNumber(result.ConstantTrim);
   if (ImGui::BeginTable("distances", 2, ImGuiTableFlags_BordersInnerV)) {
     ImGui::TableNextRow();
     ImGui::TableSetColumnIndex(0);
-    ImGui::TextUnformatted("尾翼を操作した最良の飛行");
+    ImGui::TextUnformatted(TranslatedUtf8(N_("尾翼を操作した最良の飛行")));
     ImGui::Text("%s", Metres(result.BestDistance).c_str());
     ImGui::TableSetColumnIndex(1);
-    ImGui::Text("一定の尾翼取付角 %s°", trim.c_str());
+    ImGui::Text(TranslatedUtf8(N_("一定の尾翼取付角 %s°")), trim.c_str());
     ImGui::Text("%s", Metres(result.ConstantDistance).c_str());
     ImGui::EndTable();
   }
-  ImGui::TextColored(kGrey, "差 %s (%ld 回の飛行, %.1f 秒)",
+  ImGui::TextColored(kGrey, TranslatedUtf8(N_("差 %s (%ld 回の飛行, %.1f 秒)")),
                      Metres(result.BestDistance - result.ConstantDistance).c_str(), result.Evaluations, result.Seconds);
 
   const float width = ImGui::GetContentRegionAvail().x;
   SchedulePlot(result, width);
-  FlightPlot("高度と距離: 最良の飛行", result.BestX, result.BestHeights, width);
-  FlightPlot("高度と距離: 一定の尾翼取付角", result.ConstantX, result.ConstantHeights, width);
+  FlightPlot(N_("高度と距離: 最良の飛行"), result.BestX, result.BestHeights, width);
+  FlightPlot(N_("高度と距離: 一定の尾翼取付角"), result.ConstantX, result.ConstantHeights, width);
 
   ImGui::SetNextItemWidth(260);
   ImGui::InputText("##entrypath", panel.EntryPath, sizeof panel.EntryPath);
   ImGui::SameLine();
-  if (ImGui::Button("エントリファイルとして保存"))
+  if (ImGui::Button(TranslatedUtf8(N_("エントリファイルとして保存"))))
     RequestCoachEntrySave(panel.EntrySave, panel.EntryPath, result, document);
   ImGui::BeginDisabled(spec.TailIncidence == result.ConstantTrim);
-  if (ImGui::Button(("尾翼取付角を最良の一定値 " + trim + "° にする").c_str())) {
+  if (ImGui::Button(Format(TranslatedUtf8(N_("尾翼取付角を最良の一定値 %s° にする")), trim.c_str()).c_str())) {
     ApplyConstantTrim(spec, result);
-    document.Status = "尾翼取付角を " + trim + "° にしました (未保存)";
+    document.Status = Format(TranslatedUtf8(N_("尾翼取付角を %s° にしました (未保存)")), trim.c_str());
   }
   ImGui::EndDisabled();
 }
@@ -106,26 +110,28 @@ void DrawCoachPanel(CoachPanel& panel, DesignDocument& document, const std::stri
   EntryOverwritePopup(panel, document);
   if (!panel.Open) return;
   ImGui::SetNextWindowSize(ImVec2(kPanelWidth, kPanelHeight), ImGuiCond_FirstUseEver);
-  if (!ImGui::Begin("最良の飛行 (コーチ)", &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
+  if (!ImGui::Begin(StableLabel(N_("最良の飛行 (コーチ)")).c_str(), &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
     ImGui::End();
     return;
   }
   ImGui::PushTextWrapPos(0);
-  ImGui::TextColored(kGrey,
-                     "尾翼の操作を探索し、この設計で飛べる最も長い飛行を求めます。結果は設計ごとに覚えています。");
+  ImGui::TextColored(
+      kGrey, "%s",
+      TranslatedUtf8(N_("尾翼の操作を探索し、この設計で飛べる最も長い飛行を求めます。結果は設計ごとに覚えています。")));
   ImGui::PopTextWrapPos();
 
   const sim::CoachResult* result = session.Result(designText);
   if (session.Running()) {
     ImGui::ProgressBar(static_cast<float>(session.ProgressShare()), ImVec2(-1, 0),
-                       ("これまでの最良 " + Metres(session.BestSoFar())).c_str());
-    if (session.RunningFor() != designText) ImGui::TextColored(kGrey, "(探索中の設計は現在の値と違います)");
-    if (ImGui::Button("中止")) session.Cancel();
+                       Format(TranslatedUtf8(N_("これまでの最良 %s")), Metres(session.BestSoFar()).c_str()).c_str());
+    if (session.RunningFor() != designText)
+      ImGui::TextColored(kGrey, "%s", TranslatedUtf8(N_("(探索中の設計は現在の値と違います)")));
+    if (ImGui::Button(TranslatedUtf8(N_("中止")))) session.Cancel();
   } else if (!result) {
-    if (ImGui::Button("探索する")) session.Start(designText);
+    if (ImGui::Button(TranslatedUtf8(N_("探索する")))) session.Start(designText);
     if (session.LastWasCancelled()) {
       ImGui::SameLine();
-      ImGui::TextColored(kGrey, "中止しました");
+      ImGui::TextColored(kGrey, "%s", TranslatedUtf8(N_("中止しました")));
     }
   }
   if (result) ResultView(panel, *result, document);

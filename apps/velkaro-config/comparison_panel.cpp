@@ -3,10 +3,14 @@
 #include <imgui.h>
 
 #include "config/design/design_document.h"
+#include "platform/text/language.h"
 #include "platform/ui_probe.h"
+#include "shown_label.h"
 
 namespace config {
 namespace {
+
+using platform::TranslatedUtf8;
 
 // The window's first place and size: inside a 1024x768 configurator, below its menu bar.
 constexpr float kWindowX = 40, kWindowY = 52, kWindowWidth = 900, kWindowHeight = 680;  // px
@@ -35,15 +39,15 @@ void RowCells(const ComparisonRow& row) {
 }
 
 void RowsTable(const ComparisonPanel& panel, const std::string& firstTitle) {
-  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit |
-                                     ImGuiTableFlags_ScrollY | ImGuiTableFlags_RowBg;
+  constexpr ImGuiTableFlags kFlags =
+      ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_ScrollY | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("comparison", 5, kFlags)) return;
   ImGui::TableSetupScrollFreeze(0, 1);
-  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed, 250);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("項目")), ImGuiTableColumnFlags_WidthFixed, 250);
   ImGui::TableSetupColumn(firstTitle.c_str(), ImGuiTableColumnFlags_WidthFixed, 150);
   ImGui::TableSetupColumn(("2: " + ShownName(panel.OtherFile)).c_str(), ImGuiTableColumnFlags_WidthFixed, 150);
-  ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 70);
-  ImGui::TableSetupColumn("差 (2 - 1)", ImGuiTableColumnFlags_WidthStretch);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("単位")), ImGuiTableColumnFlags_WidthFixed, 70);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("差 (2 - 1)")), ImGuiTableColumnFlags_WidthStretch);
   ImGui::TableHeadersRow();
   std::optional<ComparisonGroup> group;
   for (const ComparisonRow& row : panel.Rows) {
@@ -51,7 +55,7 @@ void RowsTable(const ComparisonPanel& panel, const std::string& firstTitle) {
       group = row.Group;
       ImGui::TableNextRow();
       ImGui::TableNextColumn();
-      ImGui::TextColored(kGrey, "%s", ComparisonGroupTitle(row.Group));
+      ImGui::TextColored(kGrey, "%s", TranslatedUtf8(ComparisonGroupTitle(row.Group)));
     }
     if (panel.OnlyDifferences && !row.Differs) continue;
     RowCells(row);
@@ -66,12 +70,13 @@ void DrawComparisonPanel(ComparisonPanel& panel, const flight::AircraftSpec& spe
   if (!panel.Open) return;
   ImGui::SetNextWindowPos(ImVec2(kWindowX, kWindowY), ImGuiCond_Appearing);
   ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Appearing);
-  if (!ImGui::Begin("設計の比較", &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
+  if (!ImGui::Begin(StableLabel(N_("設計の比較")).c_str(), &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
     ImGui::End();
     return;
   }
   platform::NameCurrentWindow("comparison");
-  const std::string chosen = DrawFileDropdown(panel.Pick, "compare_file", "比べる設計を選ぶ...", "比べる");
+  const std::string chosen = DrawFileDropdown(panel.Pick, "compare_file", TranslatedUtf8(N_("比べる設計を選ぶ...")),
+                                              TranslatedUtf8(N_("比べる")));
   if (!chosen.empty()) {
     ComparedDesign read = ReadComparedDesign(chosen);
     panel.Message = read.Error;
@@ -88,20 +93,25 @@ void DrawComparisonPanel(ComparisonPanel& panel, const flight::AircraftSpec& spe
     ImGui::PopStyleColor();
   }
   if (!panel.Other) {
-    ImGui::TextColored(kGrey, "編集中の設計と比べる設計 (temp.txt、ランキングの機体、ほかの機体ファイル) を選んでください。");
+    ImGui::TextColored(
+        kGrey, "%s",
+        TranslatedUtf8(
+            N_("編集中の設計と比べる設計 (temp.txt、ランキングの機体、ほかの機体ファイル) を選んでください。")));
     ImGui::End();
     return;
   }
   // The figures take a moment; they are worked out again only when a design changes.
-  const std::string key = designText + '\n' + panel.OtherFile;
+  // The rows' names are made in the language in use.
+  const std::string key =
+      designText + '\n' + panel.OtherFile + '\n' + platform::LanguageChoiceName(platform::CurrentLanguageChoice());
   if (panel.RowsFor != key) {
     panel.Rows = CompareDesigns(spec, *panel.Other);
     panel.RowsFor = key;
   }
-  ImGui::Text("1: %s (編集中)   2: %s   違う項目 %d", sourceName.c_str(), ShownName(panel.OtherFile).c_str(),
-              CountDifferences(panel.Rows));
+  ImGui::Text(TranslatedUtf8(N_("1: %s (編集中)   2: %s   違う項目 %d")), sourceName.c_str(),
+              ShownName(panel.OtherFile).c_str(), CountDifferences(panel.Rows));
   ImGui::SameLine();
-  ImGui::Checkbox("違う項目だけ", &panel.OnlyDifferences);
+  ImGui::Checkbox(TranslatedUtf8(N_("違う項目だけ")), &panel.OnlyDifferences);
   RowsTable(panel, "1: " + sourceName);
   ImGui::End();
 }

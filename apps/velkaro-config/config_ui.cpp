@@ -17,17 +17,22 @@
 #include <cstdio>
 
 #include "aircraft/aircraft_file.h"
+#include "config/language/language_setting.h"
 #include "config/status_text.h"
 #include "line_plot.h"
 #include "modal_popup.h"
 #include "number_input.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 #include "platform/ui_probe.h"
+#include "shown_label.h"
 #include "trim_panel.h"
 #include "wing_drawing.h"
 
 namespace config {
 namespace {
+
+using platform::TranslatedUtf8;
 
 //-----------------------------------------------------------------------------
 // [SECTION] Helpers
@@ -37,6 +42,7 @@ constexpr float kValuesWidth = 490;        // px, the left column at most, at fi
 constexpr float kValuesShare = 0.45f;      // the left column's share of a narrower window, at first
 constexpr float kMinColumnWidth = 200;     // px, either column when the divider is dragged
 constexpr float kSideBySideWidth = 760;    // px, the right column needed for figures beside the flight
+constexpr float kNameWidth = 190;          // px, a value's name
 constexpr float kNumberWidth = 110;        // px, a value field
 constexpr float kSectionNumberWidth = 66;  // px, a value field in the section table
 constexpr float kPlotHeight = 190;         // px
@@ -47,10 +53,10 @@ const ImVec4 kOrange(0.75f, 0.42f, 0.0f, 1);
 const ImVec4 kGrey(0.45f, 0.45f, 0.45f, 1);
 const ImVec4 kGreen(0.1f, 0.5f, 0.2f, 1);
 
-constexpr const char* kUnsavedPopup = "未保存の変更";
-constexpr const char* kSaveWarningsPopup = "警告があります";
-constexpr const char* kProblemsPopup = "ファイルの警告";
-constexpr const char* kNoticePopup = "お知らせ";
+constexpr const char* kUnsavedPopup = N_("未保存の変更");
+constexpr const char* kSaveWarningsPopup = N_("警告があります");
+constexpr const char* kProblemsPopup = N_("ファイルの警告");
+constexpr const char* kNoticePopup = N_("お知らせ");
 
 void HelpMarker(const char* text) {
   ImGui::SameLine();
@@ -73,8 +79,8 @@ void TakeFocusIfAsked(UiState& ui, int lineNumber, int section) {
 }
 
 void NameCell(const FileLine& line) {
-  ImGui::TextUnformatted(line.Name);
-  if (ImGui::IsItemHovered()) ImGui::SetTooltip("ファイルの %d 行目", line.Number);
+  ImGui::TextUnformatted(TranslatedUtf8(line.Name));
+  if (ImGui::IsItemHovered()) ImGui::SetTooltip(TranslatedUtf8(N_("ファイルの %d 行目")), line.Number);
 }
 
 void ValueRow(UiState& ui, const FileLine& line, flight::AircraftSpec& spec) {
@@ -93,24 +99,24 @@ void ValueRow(UiState& ui, const FileLine& line, flight::AircraftSpec& spec) {
     case LineKind::Value: InputExactNumber(id.c_str(), &line.Value(spec), kNumberWidth); break;
     case LineKind::Integer: {
       bool on = (spec.StripModel & 0xFF) == 1;  // the game keeps only the low byte
-      if (ImGui::Checkbox((std::string("使用する") + id).c_str(), &on)) spec.StripModel = on ? 1 : 0;
+      if (ImGui::Checkbox((TranslatedUtf8(N_("使用する")) + id).c_str(), &on)) spec.StripModel = on ? 1 : 0;
       if (spec.StripModel != 0 && spec.StripModel != 1) {
         ImGui::SameLine();
-        ImGui::TextColored(kOrange, "(値 %d)", spec.StripModel);
+        ImGui::TextColored(kOrange, TranslatedUtf8(N_("(値 %d)")), spec.StripModel);
       }
       break;
     }
     default: break;
   }
   ImGui::TableSetColumnIndex(2);
-  ImGui::TextColored(kGrey, "%s", line.Unit);
+  ImGui::TextColored(kGrey, "%s", TranslatedUtf8(line.Unit));
 }
 
 void ValueGroup(UiState& ui, Group group, flight::AircraftSpec& spec) {
   if (ui.FocusLine > 0 && FileLines()[ui.FocusLine - 1].Shown == group) ImGui::SetNextItemOpen(true);
-  if (!ImGui::CollapsingHeader(GroupTitle(group), ImGuiTreeNodeFlags_DefaultOpen)) return;
+  if (!ImGui::CollapsingHeader(StableLabel(GroupTitle(group)).c_str(), ImGuiTreeNodeFlags_DefaultOpen)) return;
   if (!ImGui::BeginTable(GroupTitle(group), 3, ImGuiTableFlags_SizingFixedFit)) return;
-  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, 190);
+  ImGui::TableSetupColumn("name", ImGuiTableColumnFlags_WidthFixed, kNameWidth);
   ImGui::TableSetupColumn("value", ImGuiTableColumnFlags_WidthFixed, kNumberWidth + 20);
   ImGui::TableSetupColumn("unit", ImGuiTableColumnFlags_WidthFixed, 80);
   for (const FileLine& line : FileLines()) {
@@ -124,9 +130,9 @@ void ValueGroup(UiState& ui, Group group, flight::AircraftSpec& spec) {
 void FigureLabelCells(const char* name, const char* unit) {
   ImGui::TableNextRow();
   ImGui::TableSetColumnIndex(0);
-  ImGui::TextColored(kGreen, "%s", name);
+  ImGui::TextColored(kGreen, "%s", TranslatedUtf8(name));
   ImGui::TableSetColumnIndex(1);
-  ImGui::TextColored(kGrey, "%s", unit);
+  ImGui::TextColored(kGrey, "%s", TranslatedUtf8(unit));
 }
 
 // Dihedral and sweep are angles to the section inside, added up from the root out.
@@ -136,11 +142,11 @@ void SectionNameCell(const FileLine& line) {
     NameCell(line);
     return;
   }
-  ImGui::Text("%s (対内側)", line.Name);
+  ImGui::Text(TranslatedUtf8(N_("%s (対内側)")), TranslatedUtf8(line.Name));
   if (ImGui::IsItemHovered()) {
-    ImGui::SetTooltip(
-        "ファイルの %d 行目。内側の区間に対する角度です:\n根元から見た角度は、内側の区間の値を足し合わせたものです。",
-        line.Number);
+    ImGui::SetTooltip(TranslatedUtf8(N_("ファイルの %d 行目。内側の区間に対する角度です:\n"
+                                        "根元から見た角度は、内側の区間の値を足し合わせたものです。")),
+                      line.Number);
   }
 }
 
@@ -148,13 +154,16 @@ void SectionTable(UiState& ui) {
   flight::AircraftSpec& spec = ui.Document.Editor.Spec;
   const GameFigures& f = ui.Figures;
   ImGui::Spacing();
-  ImGui::TextUnformatted("主翼の区間 (片翼、内側から外側へ)");
+  ImGui::TextUnformatted(TranslatedUtf8(N_("主翼の区間 (片翼、内側から外側へ)")));
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("sections", 2 + kSectionCount, kFlags)) return;
-  ImGui::TableSetupColumn("項目", ImGuiTableColumnFlags_WidthFixed);
-  ImGui::TableSetupColumn("単位", ImGuiTableColumnFlags_WidthFixed, 56);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("項目")), ImGuiTableColumnFlags_WidthFixed);
+  // TRANSLATORS: the unit column of the section table, 56 pixels wide
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("単位")), ImGuiTableColumnFlags_WidthFixed, 56);
   for (int i = 0; i < kSectionCount; ++i) {
-    ImGui::TableSetupColumn(Format("区間%d", i + 1).c_str(), ImGuiTableColumnFlags_WidthFixed, kSectionNumberWidth);
+    // TRANSLATORS: a column header 66 pixels wide, also a label on the planform view
+    ImGui::TableSetupColumn(Format(TranslatedUtf8(N_("区間%d")), i + 1).c_str(), ImGuiTableColumnFlags_WidthFixed,
+                            kSectionNumberWidth);
   }
   ImGui::TableHeadersRow();
   for (const FileLine& line : FileLines()) {
@@ -163,7 +172,7 @@ void SectionTable(UiState& ui) {
     ImGui::TableSetColumnIndex(0);
     SectionNameCell(line);
     ImGui::TableSetColumnIndex(1);
-    ImGui::TextColored(kGrey, "%s", line.Unit);
+    ImGui::TextColored(kGrey, "%s", TranslatedUtf8(line.Unit));
     for (int i = 0; i < kSectionCount; ++i) {
       ImGui::TableSetColumnIndex(2 + i);
       const std::string id = Format("##line%d_%d", line.Number, i);
@@ -174,7 +183,7 @@ void SectionTable(UiState& ui) {
         if (ImGui::Checkbox(id.c_str(), &on) && i > 0) spec.SectionEnabled[i] = on ? 1 : 0;
         ImGui::EndDisabled();
         if (i == 0 && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
-          ImGui::SetTooltip("区間1 は常に有効です");
+          ImGui::SetTooltip("%s", TranslatedUtf8(N_("区間1 は常に有効です")));
         if (spec.SectionEnabled[i] != 0 && spec.SectionEnabled[i] != 1) {
           ImGui::SameLine();
           ImGui::TextColored(kOrange, "%d", spec.SectionEnabled[i]);
@@ -188,7 +197,8 @@ void SectionTable(UiState& ui) {
     }
   }
   // The strip division the game makes of these values.
-  FigureLabelCells("帯の数", "本");
+  // TRANSLATORS: "本" counts strips: the unit column is 56 pixels wide
+  FigureLabelCells(N_("帯の数"), N_("本"));
   for (int i = 0; i < kSectionCount; ++i) {
     ImGui::TableSetColumnIndex(2 + i);
     const SectionStrips& s = f.Sections[i];
@@ -198,7 +208,7 @@ void SectionTable(UiState& ui) {
       ImGui::TextColored(s.Enabled ? kGreen : kGrey, "%d", s.Given);
     }
   }
-  FigureLabelCells("帯の幅", "m");
+  FigureLabelCells(N_("帯の幅"), "m");
   for (int i = 0; i < kSectionCount; ++i) {
     ImGui::TableSetColumnIndex(2 + i);
     if (f.Sections[i].Given > 0) ImGui::TextColored(kGreen, "%.4g", f.Sections[i].StripWidth);
@@ -221,7 +231,7 @@ void ValuesColumn(UiState& ui) {
 void FigureRow(const char* name, const std::string& value, const char* unit, const ImVec4* colour = nullptr) {
   ImGui::TableNextRow();
   ImGui::TableSetColumnIndex(0);
-  ImGui::TextUnformatted(name);
+  ImGui::TextUnformatted(TranslatedUtf8(name));
   ImGui::TableSetColumnIndex(1);
   if (colour) {
     ImGui::TextColored(*colour, "%s", value.c_str());
@@ -229,43 +239,44 @@ void FigureRow(const char* name, const std::string& value, const char* unit, con
     ImGui::TextUnformatted(value.c_str());
   }
   ImGui::TableSetColumnIndex(2);
-  ImGui::TextColored(kGrey, "%s", unit);
+  ImGui::TextColored(kGrey, "%s", TranslatedUtf8(unit));
 }
 
 void FiguresPanel(UiState& ui) {
   const GameFigures& f = ui.Figures;
   const flight::AircraftSpec& spec = ui.Document.Editor.Spec;
-  ImGui::TextUnformatted("ゲームが計算する値");
+  ImGui::TextUnformatted(TranslatedUtf8(N_("ゲームが計算する値")));
   if (ImGui::BeginTable("figures", 3, ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg)) {
     // Columns as wide as their contents, so no unit is cut off.
     ImGui::TableSetupColumn("name");
     ImGui::TableSetupColumn("value");
     ImGui::TableSetupColumn("unit");
-    FigureRow("主翼面積 (翼幅×平均翼弦)", Format("%.4g", f.WingArea), "m²");
-    FigureRow("主翼アスペクト比", Format("%.4g", f.AspectRatio), "");
-    FigureRow("尾翼面積", Format("%.4g", f.TailArea), "m²");
-    FigureRow("尾翼アスペクト比", Format("%.4g", f.TailAspectRatio), "");
-    FigureRow("尾翼アーム (重心から尾翼)", Format("%.4g", -f.TailArm), "m");
-    FigureRow("尾翼容積比", Format("%.3f", f.TailVolume), "");
-    FigureRow("ピッチ慣性モーメント", Format("%.4g", f.PitchInertia), "kg·m²");
-    FigureRow("発進時の主翼揚力係数", Format("%.3f", f.StartWingCl), "");
-    FigureRow("翼分割モデル", f.StripModelOn ? "使用 (帯ごと)" : "不使用 (全翼式)", "");
+    FigureRow(N_("主翼面積 (翼幅×平均翼弦)"), Format("%.4g", f.WingArea), "m²");  // in every language
+    FigureRow(N_("主翼アスペクト比"), Format("%.4g", f.AspectRatio), "");
+    FigureRow(N_("尾翼面積"), Format("%.4g", f.TailArea), "m²");  // in every language
+    FigureRow(N_("尾翼アスペクト比"), Format("%.4g", f.TailAspectRatio), "");
+    FigureRow(N_("尾翼アーム (重心から尾翼)"), Format("%.4g", -f.TailArm), "m");
+    FigureRow(N_("尾翼容積比"), Format("%.3f", f.TailVolume), "");
+    FigureRow(N_("ピッチ慣性モーメント"), Format("%.4g", f.PitchInertia), "kg·m²");  // in every language
+    FigureRow(N_("発進時の主翼揚力係数"), Format("%.3f", f.StartWingCl), "");
+    FigureRow(N_("翼分割モデル"), TranslatedUtf8(f.StripModelOn ? N_("使用 (帯ごと)") : N_("不使用 (全翼式)")), "");
     const bool over = f.StripsNeeded > flight::kMaxStrips;
-    FigureRow("帯の数 (片翼) / 上限", Format("%d / %d", over ? f.StripsNeeded : f.StripCount, flight::kMaxStrips), "本",
-              over ? &kRed : nullptr);
+    FigureRow(N_("帯の数 (片翼) / 上限"), Format("%d / %d", over ? f.StripsNeeded : f.StripCount, flight::kMaxStrips),
+              N_("本"), over ? &kRed : nullptr);
     const double ratio = f.WingArea != 0 ? f.StripAreaBothHalves / f.WingArea * 100 : 0;
-    FigureRow("帯の面積の合計 (両翼)", Format("%.4g", f.StripAreaBothHalves), "m²");
-    FigureRow("　対 翼幅×平均翼弦", Format("%.1f %%", ratio), "");
-    FigureRow("帯の翼幅 (中央部込み)", Format("%.4g", f.StripSpan), "m");
-    FigureRow("　対 翼幅", Format("%.4g", spec.WingSpan), "m");
-    FigureRow("帯の質量の合計 (片翼)", Format("%.4g", f.StripMassHalf), "kg");
+    FigureRow(N_("帯の面積の合計 (両翼)"), Format("%.4g", f.StripAreaBothHalves), "m²");  // in every language
+    FigureRow(N_("　対 翼幅×平均翼弦"), Format("%.1f %%", ratio), "");
+    FigureRow(N_("帯の翼幅 (中央部込み)"), Format("%.4g", f.StripSpan), "m");
+    FigureRow(N_("　対 翼幅"), Format("%.4g", spec.WingSpan), "m");
+    FigureRow(N_("帯の質量の合計 (片翼)"), Format("%.4g", f.StripMassHalf), "kg");
     ImGui::EndTable();
   }
-  if (ImGui::TreeNode("strips", "帯ごとの値 (片翼 %d 本)", f.StripCount)) {
+  if (ImGui::TreeNode("strips", TranslatedUtf8(N_("帯ごとの値 (片翼 %d 本)")), f.StripCount)) {
     constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_RowBg;
     if (ImGui::BeginTable("striprows", 6, kFlags)) {
-      for (const char* name : {"# (区間)", "幅 m", "内端弦 m", "外端弦 m", "面積 m²", "質量 kg"}) {
-        ImGui::TableSetupColumn(name);
+      for (const char* name :
+           {N_("# (区間)"), N_("幅 m"), N_("内端弦 m"), N_("外端弦 m"), N_("面積 m²"), N_("質量 kg")}) {
+        ImGui::TableSetupColumn(TranslatedUtf8(name));
       }
       ImGui::TableHeadersRow();
       for (size_t j = 0; j < f.Strips.size(); ++j) {
@@ -291,16 +302,16 @@ void FiguresPanel(UiState& ui) {
 void WarningsPanel(UiState& ui) {
   const auto& problems = ui.Document.Editor.Problems;
   if (ui.Warnings.empty() && problems.empty()) {
-    ImGui::TextColored(kGreen, "警告はありません。");
+    ImGui::TextColored(kGreen, "%s", TranslatedUtf8(N_("警告はありません。")));
     return;
   }
   for (const DesignWarning& w : ui.Warnings) {
     const bool refuses = RefusesSave(w.Kind);
     ImGui::PushStyleColor(ImGuiCol_Text, refuses ? kRed : kOrange);
-    ImGui::TextWrapped("%s %s", refuses ? "[保存不可]" : "[警告]", DescribeWarning(w).c_str());
+    ImGui::TextWrapped("%s %s", TranslatedUtf8(refuses ? N_("[保存不可]") : N_("[警告]")), DescribeWarning(w).c_str());
     ImGui::PopStyleColor();
     // Clicking a warning selects the field it names.
-    if (w.Line > 0 && ImGui::IsItemHovered()) ImGui::SetTooltip("クリックで %d 行目の値へ", w.Line);
+    if (w.Line > 0 && ImGui::IsItemHovered()) ImGui::SetTooltip(TranslatedUtf8(N_("クリックで %d 行目の値へ")), w.Line);
     if (w.Line > 0 && ImGui::IsItemClicked()) {
       ui.FocusLine = w.Line;
       ui.FocusSection = FileLines()[w.Line - 1].Kind == LineKind::SectionList ? std::max(w.Section, 0) : -1;
@@ -308,7 +319,8 @@ void WarningsPanel(UiState& ui) {
   }
   for (const FileProblem& p : problems) {
     ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
-    ImGui::TextWrapped("[ファイル] %s", DescribeFileProblem(p, ShownName(ui.Document.Editor.ProblemFile)).c_str());
+    ImGui::TextWrapped(TranslatedUtf8(N_("[ファイル] %s")),
+                       DescribeFileProblem(p, ShownName(ui.Document.Editor.ProblemFile)).c_str());
     ImGui::PopStyleColor();
   }
 }
@@ -331,7 +343,7 @@ float ButtonWidth(const char* label) {
 }
 
 float SweepFieldWidth(const char* label) {
-  return kSweepFieldWidth + ImGui::GetStyle().ItemInnerSpacing.x + ImGui::CalcTextSize(label).x;
+  return kSweepFieldWidth + ImGui::GetStyle().ItemInnerSpacing.x + ImGui::CalcTextSize(label, nullptr, true).x;
 }
 
 // One bound or the step of the sweep, in degrees.
@@ -344,10 +356,11 @@ void SweepField(const char* label, double* valueDeg) {
 // the entry file: says whose schedule it is and whether the values are still the entry's.
 void ScheduleFlightText(const UiState& ui, const ImVec4& ink) {
   const std::string file = ShownName(ui.Schedule->FileName);
-  ImGui::TextColored(ink, "%s の操舵記録どおり (velkaro-sim と同じ):", file.c_str());
+  ImGui::TextColored(ink, TranslatedUtf8(N_("%s の操舵記録どおり (velkaro-sim と同じ):")), file.c_str());
   ImGui::TextColored(ink, "%s", FlightSummary(*ui.ScheduleFlight).c_str());
   if (!ScheduleFitsDesign(ui, ui.FlightFor)) {
-    ImGui::TextColored(kOrange, "値がエントリから変わっています: 同じ操舵を今の値で飛ばしました。");
+    ImGui::TextColored(kOrange, "%s",
+                       TranslatedUtf8(N_("値がエントリから変わっています: 同じ操舵を今の値で飛ばしました。")));
   }
 }
 
@@ -359,25 +372,30 @@ void DrawTwoFlightsPlot(const FlightProfile& untouched, const FlightProfile& sch
                       .Y = std::vector<double>(f.Height.begin(), f.Height.end()),
                       .Colour = SeriesColour(colour)};
   };
-  DrawLinePlot({"距離", "m", "高度", "m"}, {series(untouched, "操縦なし", 0), series(scheduled, "操舵記録どおり", 1)},
+  DrawLinePlot({TranslatedUtf8(N_("距離")), "m", TranslatedUtf8(N_("高度")), "m"},
+               {series(untouched, TranslatedUtf8(N_("操縦なし")), 0),
+                series(scheduled, TranslatedUtf8(N_("操舵記録どおり")), 1)},
                {}, width, height);
 }
 
 void FlightPanel(UiState& ui, const std::string& text) {
-  ImGui::TextWrapped("試験飛行 (ゲームと同じ計算、操縦なし)");
-  HelpMarker("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。");
+  ImGui::TextWrapped("%s", TranslatedUtf8(N_("試験飛行 (ゲームと同じ計算、操縦なし)")));
+  HelpMarker(TranslatedUtf8(
+      N_("この値を temp.txt に保存したとき、ゲーム (と velkaro-sim) が操縦なしで飛ばす飛行そのものです。")));
   ImGui::BeginDisabled(ui.SweepRunning);
-  if (ImGui::Button("試験飛行")) FlyNow(ui, text);
+  if (ImGui::Button(TranslatedUtf8(N_("試験飛行")))) FlyNow(ui, text);
   ImGui::EndDisabled();
-  SameLineIfFits(ImGui::GetFrameHeight() + ImGui::CalcTextSize("値を変えたら自動で飛ばす").x);
-  ImGui::Checkbox("値を変えたら自動で飛ばす", &ui.AutoFly);
+  const char* autoFly = TranslatedUtf8(N_("値を変えたら自動で飛ばす"));
+  SameLineIfFits(ImGui::GetFrameHeight() + ImGui::CalcTextSize(autoFly).x);
+  ImGui::Checkbox(autoFly, &ui.AutoFly);
   const float width = ImGui::GetContentRegionAvail().x;
   if (ui.Flight) {
     const bool stale = ui.FlightFor != text;
     const ImVec4 ink = stale ? kGrey : ImVec4(0, 0, 0, 1);
     ImGui::PushTextWrapPos(0);
-    if (ui.ScheduleFlight) ImGui::TextColored(ink, "操縦なし (尾翼取付角のまま):");
-    ImGui::TextColored(ink, "%s%s", FlightSummary(*ui.Flight).c_str(), stale ? " (値が変わりました)" : "");
+    if (ui.ScheduleFlight) ImGui::TextColored(ink, "%s", TranslatedUtf8(N_("操縦なし (尾翼取付角のまま):")));
+    ImGui::TextColored(ink, "%s%s", FlightSummary(*ui.Flight).c_str(),
+                       stale ? TranslatedUtf8(N_(" (値が変わりました)")) : "");
     if (ui.ScheduleFlight) ScheduleFlightText(ui, ink);
     ImGui::PopTextWrapPos();
     if (ui.ScheduleFlight && !ui.ScheduleFlight->X.empty() && !ui.Flight->X.empty()) {
@@ -387,24 +405,28 @@ void FlightPanel(UiState& ui, const std::string& text) {
                      kPlotHeight);
     }
   } else if (!ui.Figures.LaunchReachesEdge) {
-    ImGui::TextColored(kRed, "初速が低すぎて発進台の端に届きません。");
+    ImGui::TextColored(kRed, "%s", TranslatedUtf8(N_("初速が低すぎて発進台の端に届きません。")));
   }
 
   ImGui::Spacing();
-  ImGui::TextWrapped("一定の尾翼取付角で飛ばし比べる");
-  HelpMarker(
-      "操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。");
+  ImGui::TextWrapped("%s", TranslatedUtf8(N_("一定の尾翼取付角で飛ばし比べる")));
+  HelpMarker(TranslatedUtf8(N_(
+      "操縦しないとき、ゲームは尾翼取付角のまま飛びます。各設定を同じ計算で飛ばし、最も遠くまで飛ぶ値を探します。")));
   ImGui::BeginDisabled(ui.SweepRunning);
-  SweepField("から##from", &ui.SweepFrom);
-  SameLineIfFits(SweepFieldWidth("まで"));
-  SweepField("まで##to", &ui.SweepTo);
-  SameLineIfFits(SweepFieldWidth("度刻み"));
-  SweepField("度刻み##step", &ui.SweepStep);
+  const std::string to = LabelWithId(N_("まで"), "to"), step = LabelWithId(N_("度刻み"), "step");
+  // TRANSLATORS: "から", "まで", "度刻み": labels after 52-pixel fields of a tail-setting range, on one row
+  SweepField(LabelWithId(N_("から"), "from").c_str(), &ui.SweepFrom);
+  SameLineIfFits(SweepFieldWidth(to.c_str()));
+  SweepField(to.c_str(), &ui.SweepTo);
+  SameLineIfFits(SweepFieldWidth(step.c_str()));
+  SweepField(step.c_str(), &ui.SweepStep);
   ImGui::EndDisabled();
-  SameLineIfFits(ButtonWidth(ui.SweepRunning ? "中止" : "掃引"));
+  const char* cancel = TranslatedUtf8(N_("中止"));
+  const char* sweepLabel = TranslatedUtf8(N_("掃引"));
+  SameLineIfFits(ButtonWidth(ui.SweepRunning ? cancel : sweepLabel));
   if (ui.SweepRunning) {
-    if (ImGui::Button("中止")) CancelSweep(ui);
-  } else if (ImGui::Button("掃引")) {
+    if (ImGui::Button(cancel)) CancelSweep(ui);
+  } else if (ImGui::Button(sweepLabel)) {
     RequestSweep(ui, text);
   }
   if (!ui.Sweep) return;
@@ -422,18 +444,21 @@ void FlightPanel(UiState& ui, const std::string& text) {
   DrawSweepPlot(points.data(), static_cast<int>(points.size()), bestIndex, width, kPlotHeight * 0.8f);
   if (best) {
     const std::string trim = aircraft::FormatExactNumber(best->TrimDeg);
-    ImGui::Text("最良: 尾翼取付角 %s° で %s m%s", trim.c_str(), DistanceText(best->Distance).c_str(),
-                ui.SweepFor != text ? " (掃引後に値が変わりました)" : "");
+    ImGui::Text(TranslatedUtf8(N_("最良: 尾翼取付角 %s° で %s m%s")), trim.c_str(),
+                DistanceText(best->Distance).c_str(),
+                ui.SweepFor != text ? TranslatedUtf8(N_(" (掃引後に値が変わりました)")) : "");
     if (const auto cliff = CliffBesideBest(sweep)) {
       ImGui::PushTextWrapPos(0);
-      ImGui::TextColored(
-          kOrange, "[警告] %s° のすぐ隣 (%s°) で %s: 少しの違いで飛行を失う設定です。", trim.c_str(),
-          aircraft::FormatExactNumber(cliff->TrimDeg).c_str(),
-          cliff->LaunchEnded ? (DistanceText(cliff->Distance) + " m に落ちます").c_str() : "発進台を離れません");
+      const std::string fall =
+          cliff->LaunchEnded ? Format(TranslatedUtf8(N_("%s m に落ちます")), DistanceText(cliff->Distance).c_str())
+                             : TranslatedUtf8(N_("発進台を離れません"));
+      ImGui::TextColored(kOrange,
+                         TranslatedUtf8(N_("[警告] %s° のすぐ隣 (%s°) で %s: 少しの違いで飛行を失う設定です。")),
+                         trim.c_str(), aircraft::FormatExactNumber(cliff->TrimDeg).c_str(), fall.c_str());
       ImGui::PopTextWrapPos();
     }
     ImGui::BeginDisabled(ui.SweepRunning || ui.Document.Editor.Spec.TailIncidence == best->TrimDeg);
-    if (ImGui::Button(("尾翼取付角を " + trim + "° にする").c_str())) ApplyBestTrim(ui);
+    if (ImGui::Button(Format(TranslatedUtf8(N_("尾翼取付角を %s° にする")), trim.c_str()).c_str())) ApplyBestTrim(ui);
     ImGui::EndDisabled();
   }
 }
@@ -445,7 +470,7 @@ void FlightPanel(UiState& ui, const std::string& text) {
 void WarningList(const std::vector<DesignWarning>& warnings) {
   ImGui::PushTextWrapPos(680);
   for (const DesignWarning& w : warnings) {
-    ImGui::TextColored(RefusesSave(w.Kind) ? kRed : kOrange, "・%s", DescribeWarning(w).c_str());
+    ImGui::TextColored(RefusesSave(w.Kind) ? kRed : kOrange, "・%s", DescribeWarning(w).c_str());  // in every language
   }
   ImGui::PopTextWrapPos();
 }
@@ -454,19 +479,20 @@ void UnsavedPopup(UiState& ui) {
   DesignDocument& d = ui.Document;
   if (!BeginModal(kUnsavedPopup, d.AskUnsaved)) return;
   const bool quitting = QuitPending(d);
-  ImGui::Text("%s に保存していない変更があります。", ShownName(d.Editor.TargetName).c_str());
-  ImGui::TextUnformatted(quitting ? "終了する前に保存しますか?" : "別の設計を開く前に保存しますか?");
+  ImGui::Text(TranslatedUtf8(N_("%s に保存していない変更があります。")), ShownName(d.Editor.TargetName).c_str());
+  ImGui::TextUnformatted(
+      TranslatedUtf8(quitting ? N_("終了する前に保存しますか?") : N_("別の設計を開く前に保存しますか?")));
   const bool refused = AnyRefusal(ui.Warnings);
   if (!ui.Warnings.empty()) WarningList(ui.Warnings);
   ImGui::Spacing();
   ImGui::BeginDisabled(refused);
-  if (ImGui::Button(quitting ? "保存して終了" : "保存して開く")) {
+  if (ImGui::Button(TranslatedUtf8(quitting ? N_("保存して終了") : N_("保存して開く")))) {
     ImGui::CloseCurrentPopup();
     Follow(ui, SaveThenContinue(d));
   }
   ImGui::EndDisabled();
   ImGui::SameLine();
-  if (ImGui::Button(quitting ? "保存せずに終了" : "保存せずに開く")) {
+  if (ImGui::Button(TranslatedUtf8(quitting ? N_("保存せずに終了") : N_("保存せずに開く")))) {
     ImGui::CloseCurrentPopup();
     Follow(ui, ContinueWithoutSaving(d));
   }
@@ -480,10 +506,10 @@ void UnsavedPopup(UiState& ui) {
 
 void SaveWarningsPopup(UiState& ui) {
   if (!BeginModal(kSaveWarningsPopup, ui.Document.AskSaveWithWarnings)) return;
-  ImGui::TextUnformatted("次の点はゲームでこうなります:");
+  ImGui::TextUnformatted(TranslatedUtf8(N_("次の点はゲームでこうなります:")));
   WarningList(ui.Warnings);
   ImGui::Spacing();
-  if (ImGui::Button("それでも保存")) {
+  if (ImGui::Button(TranslatedUtf8(N_("それでも保存")))) {
     ImGui::CloseCurrentPopup();
     SaveDespiteWarnings(ui.Document);
   }
@@ -510,11 +536,12 @@ void ProblemsPopup(UiState& ui) {
   if (!BeginModal(kProblemsPopup, ui.Document.ShowFileProblems)) return;
   ImGui::PushTextWrapPos(680);
   const std::string file = ShownName(ui.Document.Editor.ProblemFile);
-  ImGui::Text("「%s」は決まった形になっていません。", file.c_str());
+  ImGui::Text(TranslatedUtf8(N_("「%s」は決まった形になっていません。")), file.c_str());
   for (const FileProblem& p : ui.Document.Editor.Problems) {
-    ImGui::TextColored(kOrange, "・%s", DescribeFileProblem(p, file).c_str());
+    ImGui::TextColored(kOrange, "・%s", DescribeFileProblem(p, file).c_str());  // in every language
   }
-  ImGui::TextUnformatted("表にはゲームが読むとおりの値を出しています。保存すると正しい形で temp.txt に書きます。");
+  ImGui::TextUnformatted(
+      TranslatedUtf8(N_("表にはゲームが読むとおりの値を出しています。保存すると正しい形で temp.txt に書きます。")));
   ImGui::PopTextWrapPos();
   if (OkPressed()) {
     CloseModal(ui.Document.ShowFileProblems);
@@ -536,19 +563,33 @@ void UndoOrRedo(UiState& ui, bool redo) {
 }
 
 void EditMenu(UiState& ui) {
-  if (!ImGui::BeginMenu("編集")) return;
-  if (ImGui::MenuItem("元に戻す", "Ctrl+Z", false, ui.History.CanUndo())) UndoOrRedo(ui, false);
-  if (ImGui::MenuItem("やり直す", "Ctrl+Y", false, ui.History.CanRedo())) UndoOrRedo(ui, true);
+  if (!ImGui::BeginMenu(StableLabel(N_("編集")).c_str())) return;
+  if (ImGui::MenuItem(TranslatedUtf8(N_("元に戻す")), "Ctrl+Z", false, ui.History.CanUndo())) UndoOrRedo(ui, false);
+  if (ImGui::MenuItem(TranslatedUtf8(N_("やり直す")), "Ctrl+Y", false, ui.History.CanRedo())) UndoOrRedo(ui, true);
+  ImGui::EndMenu();
+}
+
+// "言語 / Language": the environment's language or one chosen, each named in itself so
+// one who reads only one of them finds it; kept in the settings file the game shares.
+void LanguageMenu(DesignDocument& d) {
+  if (!ImGui::BeginMenu(StableLabel(N_("言語 / Language")).c_str())) return;
+  const platform::LanguageChoice now = platform::CurrentLanguageChoice();
+  for (const auto& [choice, name] : {std::pair{platform::LanguageChoice::Auto, N_("自動")},
+                                     std::pair{platform::LanguageChoice::Japanese, N_("日本語")},
+                                     std::pair{platform::LanguageChoice::English, N_("English")}}) {
+    if (!ImGui::MenuItem(TranslatedUtf8(name), nullptr, now == choice) || now == choice) continue;
+    if (!ChooseLanguage(choice)) d.Status = TranslatedUtf8(N_("言語の選択を設定ファイルに書けませんでした"));
+  }
   ImGui::EndMenu();
 }
 
 void MenuBar(UiState& ui, const std::string& text) {
   if (!ImGui::BeginMenuBar()) return;
-  if (ImGui::BeginMenu("ファイル")) {
+  if (ImGui::BeginMenu(StableLabel(N_("ファイル")).c_str())) {
     platform::NameCurrentWindow("menu.file");
-    if (ImGui::MenuItem("開く...", "Ctrl+O")) ShowOpenChooser(ui.Files);
-    if (ImGui::MenuItem("temp.txt を読み直す")) RequestOpen(ui, kDesignFileName);
-    const std::string save = ShownName(ui.Document.Editor.TargetName) + " に保存";
+    if (ImGui::MenuItem(TranslatedUtf8(N_("開く...")), "Ctrl+O")) ShowOpenChooser(ui.Files);
+    if (ImGui::MenuItem(TranslatedUtf8(N_("temp.txt を読み直す")))) RequestOpen(ui, kDesignFileName);
+    const std::string save = Format(TranslatedUtf8(N_("%s に保存")), ShownName(ui.Document.Editor.TargetName).c_str());
     if (ImGui::MenuItem(save.c_str(), "Ctrl+S")) RequestSave(ui.Document, ui.Warnings);
     FileMenuItems(ui.Files, ui.Document, ui.Warnings,
                   {.Polar = ui.AeroPanel.Polar ? &*ui.AeroPanel.Polar : nullptr,
@@ -556,23 +597,25 @@ void MenuBar(UiState& ui, const std::string& text) {
                    .Coach = ui.Coach.Session.Result(text),
                    .Schedule = ui.Schedule});
     ImGui::Separator();
-    if (ImGui::MenuItem("終了")) RequestQuit(ui.Document);
+    if (ImGui::MenuItem(TranslatedUtf8(N_("終了")))) RequestQuit(ui.Document);
     platform::NameLastItem("file.quit");
     ImGui::EndMenu();  // the menu's own item on the bar is the last one again
   }
   platform::NameLastItem("menu.file");
   EditMenu(ui);
-  if (ImGui::BeginMenu("表示")) {
+  if (ImGui::BeginMenu(StableLabel(N_("表示")).c_str())) {
     platform::NameCurrentWindow("menu.view");
-    ImGui::MenuItem("前から見た図の高さを拡大", nullptr, &ui.ExaggerateHeights);
-    ImGui::MenuItem("最良の飛行 (コーチ)", nullptr, &ui.Coach.Open);
+    ImGui::MenuItem(TranslatedUtf8(N_("前から見た図の高さを拡大")), nullptr, &ui.ExaggerateHeights);
+    ImGui::MenuItem(TranslatedUtf8(N_("最良の飛行 (コーチ)")), nullptr, &ui.Coach.Open);
     platform::NameLastItem("view.coach");
-    ImGui::MenuItem("飛行の比較", nullptr, &ui.Flights.Open);
+    ImGui::MenuItem(TranslatedUtf8(N_("飛行の比較")), nullptr, &ui.Flights.Open);
     platform::NameLastItem("view.flights");
-    ImGui::MenuItem("設計の比較", nullptr, &ui.Comparison.Open);
+    ImGui::MenuItem(TranslatedUtf8(N_("設計の比較")), nullptr, &ui.Comparison.Open);
     platform::NameLastItem("view.comparison");
-    ImGui::MenuItem("リーグ", nullptr, &ui.League.Open);
+    ImGui::MenuItem(TranslatedUtf8(N_("リーグ")), nullptr, &ui.League.Open);
     platform::NameLastItem("view.league");
+    ImGui::Separator();
+    LanguageMenu(ui.Document);
     ImGui::EndMenu();
   }
   platform::NameLastItem("menu.view");
@@ -591,12 +634,12 @@ void Shortcuts(UiState& ui, const WindowCommands& commands) {
 void StatusLine(UiState& ui) {
   const bool dirty = IsDirty(ui.Document.Editor);
   const std::string target = ShownName(ui.Document.Editor.TargetName);
-  ImGui::Text("設計: %s", SourceDescription(ui.Document).c_str());
+  ImGui::Text(TranslatedUtf8(N_("設計: %s")), SourceDescription(ui.Document).c_str());
   ImGui::SameLine();
   if (dirty) {
-    ImGui::TextColored(kOrange, "| %s に未保存の変更があります", target.c_str());
+    ImGui::TextColored(kOrange, TranslatedUtf8(N_("| %s に未保存の変更があります")), target.c_str());
   } else {
-    ImGui::TextColored(kGreen, "| %s と同じです", target.c_str());
+    ImGui::TextColored(kGreen, TranslatedUtf8(N_("| %s と同じです")), target.c_str());
   }
   if (!ui.Document.Status.empty()) {
     ImGui::SameLine();
@@ -670,10 +713,12 @@ void DrawUi(UiState& ui, const WindowCommands& commands) {
     FlightPanel(ui, text);
     ImGui::EndTable();
   }
-  if (ImGui::CollapsingHeader("設計者向けの値と滑空ポーラー", ImGuiTreeNodeFlags_DefaultOpen)) {
+  if (ImGui::CollapsingHeader(StableLabel(N_("設計者向けの値と滑空ポーラー")).c_str(),
+                              ImGuiTreeNodeFlags_DefaultOpen)) {
     DrawAeroPanel(ui.AeroPanel, ui.Document.Editor.Spec, text, ui.Aero, ImGui::GetContentRegionAvail().x);
   }
-  if (ImGui::CollapsingHeader("トリム点・重心範囲・運動・たわみ (ゲームの飛行から)", ImGuiTreeNodeFlags_DefaultOpen)) {
+  if (ImGui::CollapsingHeader(StableLabel(N_("トリム点・重心範囲・運動・たわみ (ゲームの飛行から)")).c_str(),
+                              ImGuiTreeNodeFlags_DefaultOpen)) {
     DrawTrimPanel(ui.Document.Editor.Spec, ui.Aero, ui.Trim, ImGui::GetContentRegionAvail().x);
   }
   ImGui::EndChild();

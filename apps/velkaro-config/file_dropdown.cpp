@@ -5,6 +5,7 @@
 
 #include "config/design/design_document.h"
 #include "config/files/open_choices.h"
+#include "platform/text/language.h"
 #include "platform/ui_probe.h"
 
 namespace config {
@@ -40,7 +41,8 @@ std::string DrawFileDropdown(FileDropdown& pick, const char* id, const char* pre
   // The field keeps the text it shows at every keystroke, so a click on the button
   // right after the last character still sees it; Enter in the field counts as the click.
   const bool typing = ImGui::GetActiveID() == ImGui::GetID("##path");
-  ImGui::InputTextWithHint("##path", "ファイル名 (例: rank/rank3.txt)", pick.Typed, sizeof pick.Typed);
+  ImGui::InputTextWithHint("##path", platform::TranslatedUtf8(N_("ファイル名 (例: rank/rank3.txt)")), pick.Typed,
+                           sizeof pick.Typed);
   if (platform::UiProbeRecording())
     platform::NameLastItem(std::string(id) + ".path", pick.Typed);  // "flight_file.path"
   const bool entered = typing && ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Enter));

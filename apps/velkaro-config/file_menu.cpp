@@ -6,13 +6,16 @@
 
 #include "config/files/save_target.h"
 #include "modal_popup.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
 
-constexpr const char* kOverwritePopup = "上書きの確認";
-constexpr const char* kExportOverwritePopup = "CSV の上書きの確認";
-constexpr const char* kReportOverwritePopup = "レポートの上書きの確認";
+using platform::TranslatedUtf8;
+
+constexpr const char* kOverwritePopup = N_("上書きの確認");
+constexpr const char* kExportOverwritePopup = N_("CSV の上書きの確認");
+constexpr const char* kReportOverwritePopup = N_("レポートの上書きの確認");
 constexpr const char* kExportSuffix = "-figures.csv";
 constexpr const char* kPolarSuffix = "-polar.csv";
 constexpr const char* kSweepSuffix = "-sweep.csv";
@@ -129,33 +132,34 @@ void ShowSaveAsChooser(FileMenu& ui, const DesignDocument& d) {
 
 void FileMenuItems(FileMenu& ui, DesignDocument& d, const std::vector<DesignWarning>& warnings,
                    const ExportSources& sources) {
-  if (ImGui::MenuItem("名前を付けて保存...", "Ctrl+Shift+S")) ShowSaveAsChooser(ui, d);
+  if (ImGui::MenuItem(TranslatedUtf8(N_("名前を付けて保存...")), "Ctrl+Shift+S")) ShowSaveAsChooser(ui, d);
   // The game flies temp.txt only: saving there from a design of another file replaces it.
-  if (d.Editor.TargetName != kDesignFileName && ImGui::MenuItem("temp.txt に保存 (ゲームが飛ばす設計)")) {
+  if (d.Editor.TargetName != kDesignFileName &&
+      ImGui::MenuItem(TranslatedUtf8(N_("temp.txt に保存 (ゲームが飛ばす設計)")))) {
     RequestSaveAs(d, kDesignFileName, warnings);
     if (d.AskOverwrite) ConfirmOverwrite(d, warnings);
   }
-  if (ImGui::MenuItem("図表をCSVに書き出し...")) {
+  if (ImGui::MenuItem(TranslatedUtf8(N_("図表をCSVに書き出し...")))) {
     ui.Exporting = FileMenu::Csv::Figures;
     ShowChooser(ui.Chooser, ChooserPurpose::Export, DesignStem(d) + kExportSuffix);
   }
   const bool polar = sources.Polar && !sources.Polar->Points.empty();
-  if (ImGui::MenuItem("滑空ポーラーをCSVに書き出し...", nullptr, false, polar)) {
+  if (ImGui::MenuItem(TranslatedUtf8(N_("滑空ポーラーをCSVに書き出し...")), nullptr, false, polar)) {
     ui.Exporting = FileMenu::Csv::Polar;
     ui.Polar = *sources.Polar;
     ShowChooser(ui.Chooser, ChooserPurpose::Export, DesignStem(d) + kPolarSuffix);
   }
   if (!polar && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
-    ImGui::SetTooltip("先に「ポーラーを計算」を押してください");
+    ImGui::SetTooltip("%s", TranslatedUtf8(N_("先に「ポーラーを計算」を押してください")));
   const bool sweep = sources.Sweep && !sources.Sweep->Points.empty();
-  if (ImGui::MenuItem("掃引をCSVに書き出し...", nullptr, false, sweep)) {
+  if (ImGui::MenuItem(TranslatedUtf8(N_("掃引をCSVに書き出し...")), nullptr, false, sweep)) {
     ui.Exporting = FileMenu::Csv::Sweep;
     ui.Sweep = *sources.Sweep;
     ShowChooser(ui.Chooser, ChooserPurpose::Export, DesignStem(d) + kSweepSuffix);
   }
   if (!sweep && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenDisabled))
-    ImGui::SetTooltip("先に「掃引」を押してください");
-  if (ImGui::MenuItem("設計レポート...")) {
+    ImGui::SetTooltip("%s", TranslatedUtf8(N_("先に「掃引」を押してください")));
+  if (ImGui::MenuItem(TranslatedUtf8(N_("設計レポート...")))) {
     ui.Report = ReportInput{.Title = SourceDescription(d), .Spec = d.Editor.Spec, .Schedule = sources.Schedule};
     ui.ReportCoach.reset();
     if (sources.Coach) ui.ReportCoach = *sources.Coach;

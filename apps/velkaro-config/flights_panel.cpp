@@ -7,10 +7,14 @@
 
 #include "config/status_text.h"
 #include "line_plot.h"
+#include "platform/text/language.h"
 #include "platform/ui_probe.h"
+#include "shown_label.h"
 
 namespace config {
 namespace {
+
+using platform::TranslatedUtf8;
 
 // The window's first place and size: inside a 1024x768 configurator, below its menu bar.
 constexpr float kWindowX = 24, kWindowY = 44, kWindowWidth = 960, kWindowHeight = 690;  // px
@@ -37,18 +41,22 @@ void Swatch(unsigned colour) {
 void FlightList(FlightsPanel& panel) {
   constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_RowBg | ImGuiTableFlags_SizingFixedFit;
   if (panel.Set.Flights.empty()) {
-    ImGui::TextColored(kGrey,
-                       "飛行がありません。CSV 書き出し (YYYYMMDD-hhmmss.txt) かランキングの機体を追加してください。");
+    ImGui::TextColored(
+        kGrey, "%s",
+        TranslatedUtf8(
+            N_("飛行がありません。CSV 書き出し (YYYYMMDD-hhmmss.txt) かランキングの機体を追加してください。")));
     return;
   }
   if (!ImGui::BeginTable("flights", 6, kFlags)) return;
   // The name column takes the room left, so a long note wraps inside it.
   constexpr float kSwatchWidth = 14, kNumberWidth = 72, kRowsWidth = 48, kButtonWidth = 36;  // px
   ImGui::TableSetupColumn("", ImGuiTableColumnFlags_WidthFixed, kSwatchWidth);
-  ImGui::TableSetupColumn("飛行", ImGuiTableColumnFlags_WidthStretch);
-  ImGui::TableSetupColumn("距離 m", ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
-  ImGui::TableSetupColumn("飛行時間 s", ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
-  ImGui::TableSetupColumn("行", ImGuiTableColumnFlags_WidthFixed, kRowsWidth);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("飛行")), ImGuiTableColumnFlags_WidthStretch);
+  // TRANSLATORS: column headers 72 pixels wide (distance, flight time)
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("距離 m")), ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("飛行時間 s")), ImGuiTableColumnFlags_WidthFixed, kNumberWidth);
+  // TRANSLATORS: the number of rows, a column 48 pixels wide
+  ImGui::TableSetupColumn(TranslatedUtf8(N_("行")), ImGuiTableColumnFlags_WidthFixed, kRowsWidth);
   ImGui::TableSetupColumn("", ImGuiTableColumnFlags_WidthFixed, kButtonWidth);
   ImGui::TableHeadersRow();
   size_t remove = panel.Set.Flights.size();
@@ -61,7 +69,8 @@ void FlightList(FlightsPanel& panel) {
     ImGui::TableNextColumn();
     ImGui::TextUnformatted(f.Label.c_str());
     if (ImGui::IsItemHovered()) {
-      ImGui::SetTooltip("%s%s", f.Source.c_str(), f.Flown ? "\n(ゲームと同じ計算で飛ばしました)" : "");
+      ImGui::SetTooltip("%s%s", f.Source.c_str(),
+                        f.Flown ? TranslatedUtf8(N_("\n(ゲームと同じ計算で飛ばしました)")) : "");
     }
     if (!f.Note.empty()) {
       ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
@@ -75,7 +84,8 @@ void FlightList(FlightsPanel& panel) {
     ImGui::TableNextColumn();
     ImGui::Text("%zu", f.RowCount());
     ImGui::TableNextColumn();
-    if (ImGui::SmallButton("外す")) remove = i;
+    // TRANSLATORS: a small button that removes a flight, in a 36-pixel column
+    if (ImGui::SmallButton(TranslatedUtf8(N_("外す")))) remove = i;
     ImGui::PopID();
   }
   ImGui::EndTable();
@@ -103,13 +113,13 @@ int AxisCombo(const char* label, const std::string& column, const FlightsView& v
 
 void AxisChoice(FlightSet& set, const FlightsView& view) {
   for (const AxisPreset& preset : AxisPresets()) {
-    if (ImGui::Button(preset.Label)) ApplyPreset(set, preset);
+    if (ImGui::Button(TranslatedUtf8(preset.Label))) ApplyPreset(set, preset);
     ImGui::SameLine();
   }
   ImGui::NewLine();
-  const int x = AxisCombo("横軸##x", set.XColumn, view, view.XChoice);
+  const int x = AxisCombo(LabelWithId(N_("横軸"), "x").c_str(), set.XColumn, view, view.XChoice);
   ImGui::SameLine();
-  const int y = AxisCombo("縦軸##y", set.YColumn, view, view.YChoice);
+  const int y = AxisCombo(LabelWithId(N_("縦軸"), "y").c_str(), set.YColumn, view, view.YChoice);
   if (x >= 0) ChooseColumn(set, PlotAxis::X, view.Choices[x]);
   if (y >= 0) ChooseColumn(set, PlotAxis::Y, view.Choices[y]);
 }
@@ -117,7 +127,7 @@ void AxisChoice(FlightSet& set, const FlightsView& view) {
 void Plot(FlightsView& view) {
   FlightPlot& plot = view.Plot;
   if (plot.FlightsLeftOut > 0) {
-    ImGui::TextColored(kOrange, "選んだ列のない飛行は描いていません。");
+    ImGui::TextColored(kOrange, "%s", TranslatedUtf8(N_("選んだ列のない飛行は描いていません。")));
   }
   if (!plot.Refusal.empty()) {
     ImGui::PushStyleColor(ImGuiCol_Text, kOrange);
@@ -138,12 +148,13 @@ void DrawFlightsPanel(FlightsPanel& panel, std::string& status) {
   if (!panel.Open) return;
   ImGui::SetNextWindowPos(ImVec2(kWindowX, kWindowY), ImGuiCond_Appearing);
   ImGui::SetNextWindowSize(ImVec2(kWindowWidth, kWindowHeight), ImGuiCond_Appearing);
-  if (!ImGui::Begin("飛行の比較", &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
+  if (!ImGui::Begin(StableLabel(N_("飛行の比較")).c_str(), &panel.Open, ImGuiWindowFlags_NoSavedSettings)) {
     ImGui::End();
     return;
   }
   platform::NameCurrentWindow("flights");
-  const std::string chosen = DrawFileDropdown(panel.Pick, "flight_file", "ファイルから追加...", "追加");
+  const std::string chosen = DrawFileDropdown(panel.Pick, "flight_file", TranslatedUtf8(N_("ファイルから追加...")),
+                                              TranslatedUtf8(N_("追加")));
   if (!chosen.empty()) {
     FlightLoad load = LoadFlightFile(chosen);
     if (load.Table) panel.Pick.Typed[0] = '\0';  // ready for the next file

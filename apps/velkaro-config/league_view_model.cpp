@@ -3,18 +3,22 @@
 #include <algorithm>
 
 #include "config/flights/flight_table.h"
+#include "config/status_text.h"
 #include "league/contest_rules.h"
 #include "league/contests.h"
 #include "league/field_labels.h"
 #include "league/physics_version.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace config {
 namespace {
 
-constexpr int kTopCount = 10;                         // flights of the top listed
-constexpr size_t kShownPhysicsDigits = 8;             // of a physics version's hash: enough to tell two apart
-constexpr const char* kDesignLabel = "編集中の設計";  // also its source: no file holds it
+using platform::TranslatedUtf8;
+
+constexpr int kTopCount = 10;                             // flights of the top listed
+constexpr size_t kShownPhysicsDigits = 8;                 // of a physics version's hash: enough to tell two apart
+constexpr const char* kDesignLabel = N_("編集中の設計");  // also its source: no file holds it
 
 std::string BreachText(const league::RuleBreach& breach) {
   const std::string label = league::FieldLabel(breach.Line);
@@ -24,10 +28,11 @@ std::string BreachText(const league::RuleBreach& breach) {
 std::string WhyNotFlyable(const league::LeagueTop& top, const league::LeagueTopEntry& entry,
                           const std::string& ownPhysics) {
   if (top.Physics != ownPhysics) {
-    const std::string shown = top.Physics.empty() ? "不明" : top.Physics.substr(0, kShownPhysicsDigits);
-    return "ほかの版の物理 (" + shown + ") で飛んだ飛行です。ここでは飛ばせません。";
+    const std::string shown =
+        top.Physics.empty() ? TranslatedUtf8(N_("不明")) : top.Physics.substr(0, kShownPhysicsDigits);
+    return Format(TranslatedUtf8(N_("ほかの版の物理 (%s) で飛んだ飛行です。ここでは飛ばせません。")), shown.c_str());
   }
-  if (entry.Entry.empty()) return "機体ファイルが届かなかったため、ここでは飛ばせません。";
+  if (entry.Entry.empty()) return TranslatedUtf8(N_("機体ファイルが届かなかったため、ここでは飛ばせません。"));
   return "";
 }
 
@@ -66,10 +71,10 @@ std::vector<TopRow> TopRows(const league::LeagueTop& top, const std::string& own
   for (const league::LeagueTopEntry& entry : top.Entries) {
     TopRow row;
     row.Place = entry.Place;
-    row.Pilot = entry.PilotUtf8.empty() ? "(名前なし)" : entry.PilotUtf8;
+    row.Pilot = entry.PilotUtf8.empty() ? TranslatedUtf8(N_("(名前なし)")) : entry.PilotUtf8;
     row.Distance = platform::TwoDecimalText(entry.Distance);
-    row.Label = std::to_string(entry.Place) + "位 " + row.Pilot + " (リーグ)";
-    row.Source = "リーグ " + top.Contest + " の飛行 " + entry.FlightId;
+    row.Label = Format(TranslatedUtf8(N_("%d位 %s (リーグ)")), entry.Place, row.Pilot.c_str());
+    row.Source = Format(TranslatedUtf8(N_("リーグ %s の飛行 %s")), top.Contest.c_str(), entry.FlightId.c_str());
     row.Entry = entry.Entry;
     row.NotFlyable = WhyNotFlyable(top, entry, ownPhysics);
     row.Flyable = row.NotFlyable.empty();
@@ -93,7 +98,7 @@ void TakeFetchedTop(LeagueTopView& view) {
   if (!view.Fetch || !view.Fetch->Done()) return;
   const league::LeagueTop& top = view.Fetch->Result();
   view.Fetched = true;
-  view.Error = top.Error.empty() ? "" : "リーグから上位を受け取れません: " + top.Error;
+  view.Error = top.Error.empty() ? "" : TranslatedUtf8(N_("リーグから上位を受け取れません: ")) + top.Error;
   // The physics version flies two reference flights the first time: only once a top came.
   view.Rows = top.Error.empty() ? TopRows(top, league::PhysicsVersion()) : std::vector<TopRow>{};
   view.Fetch.reset();  // its thread has ended: nothing to wait for
@@ -108,18 +113,21 @@ std::string OverlayFlights(FlightSet& set, const std::string& designText, std::s
     if (set.Revision == before) problems += " " + said;
     return set.Revision != before;
   };
-  const bool design = add(LoadFlightText(designText, kDesignLabel, kDesignLabel));
+  const char* designLabel = TranslatedUtf8(kDesignLabel);
+  const bool design = add(LoadFlightText(designText, designLabel, designLabel));
   int added = 0;
   for (const TopRow& row : rows) {
     if (!row.Flyable) continue;
     if (!SetTakes(set, row.Source)) {
-      problems += " 飛行の比較がいっぱいのため、ほかは重ねていません。";
+      problems += TranslatedUtf8(N_(" 飛行の比較がいっぱいのため、ほかは重ねていません。"));
       break;
     }
     added += add(LoadFlightText(row.Entry, row.Source, row.Label)) ? 1 : 0;
   }
-  return std::string(design ? "編集中の設計と" : "") + "リーグの飛行 " + std::to_string(added) +
-         " 件を飛行の比較に重ねました。" + problems;
+  return Format(TranslatedUtf8(design ? N_("編集中の設計とリーグの飛行 %d 件を飛行の比較に重ねました。")
+                                      : N_("リーグの飛行 %d 件を飛行の比較に重ねました。")),
+                added) +
+         problems;
 }
 
 }  // namespace config

@@ -6,11 +6,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/text/language.h"
+
 namespace config {
 namespace {
 
 constexpr float kLeftMargin = 52, kBottomMargin = 34, kTopMargin = 8, kRightMargin = 12;  // px
-constexpr float kHoverRadius = 10;  // px: the read-out shows the nearest point this close
+constexpr float kHoverRadius = 10;        // px: the read-out shows the nearest point this close
 constexpr float kMinPointSpacing = 0.5f;  // px between drawn points of a series
 const unsigned kInk = IM_COL32(40, 40, 40, 255);
 const unsigned kGridColour = IM_COL32(225, 225, 225, 255);
@@ -104,7 +106,8 @@ void DrawLinePlot(const PlotAxes& axes, const std::vector<PlotSeries>& series, c
   if (!scale.Drawable()) {
     constexpr float kTextInset = 6;  // px
     ImGui::GetWindowDrawList()->AddText(ImVec2(corner.x + kLeftMargin + kTextInset, corner.y + kTopMargin + kTextInset),
-                                        kInk, "値の範囲が大きすぎるか細かすぎて描けません。");
+                                        kInk,
+                                        platform::TranslatedUtf8(N_("値の範囲が大きすぎるか細かすぎて描けません。")));
   }
 }
 

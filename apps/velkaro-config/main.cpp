@@ -21,12 +21,14 @@
 #include "config/figures/curve_export.h"
 #include "config/figures/figures_export.h"
 #include "config/files/save_target.h"
+#include "config/language/language_setting.h"
 #include "config/report/design_report.h"
 #include "config_ui.h"
 #include "platform/io/files.h"
 #include "platform/os/data_folder.h"
 #include "platform/os/program_info.h"
 #include "platform/sdl/ui_window.h"
+#include "platform/text/language.h"
 #include "platform/ui_probe.h"
 #include "sim/output_target.h"
 
@@ -64,10 +66,10 @@ constexpr int kExitFailed = 1;  // a file could not be read or written, or its n
 constexpr int kExitUsage = 2;   // a wrong command line, or an existing file without --force
 
 constexpr const char* kUsage =
-    "usage: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
-    "                       --export-polar FILE OUT [--sjis] [--force] |\n"
-    "                       --export-sweep FILE OUT [--sjis] [--force] |\n"
-    "                       --report FILE OUT [--force] | --help | --version]\n";
+    N_("使い方: velkaro-config [--write-default FILE [--force] | --export-figures FILE OUT [--sjis] [--force] |\n"
+       "                       --export-polar FILE OUT [--sjis] [--force] |\n"
+       "                       --export-sweep FILE OUT [--sjis] [--force] |\n"
+       "                       --report FILE OUT [--force] | --help | --version]\n");
 
 // The tail settings the window's polar and sweep fields start with, which the command
 // line's exports fly.
@@ -79,38 +81,36 @@ config::TrimRange WindowSweepRange() {
 }
 
 std::string RangeText(const config::TrimRange& range) {
-  return aircraft::FormatExactNumber(range.From) + " to " + aircraft::FormatExactNumber(range.To) + " deg by " +
-         aircraft::FormatExactNumber(range.Step);
+  return platform::Formatted(
+      platform::TranslatedUtf8(N_("%s 度から %s 度まで %s 度刻み")), aircraft::FormatExactNumber(range.From).c_str(),
+      aircraft::FormatExactNumber(range.To).c_str(), aircraft::FormatExactNumber(range.Step).c_str());
 }
 
 std::string HelpText() {
-  return std::string(kUsage) +
-         "The aircraft configurator: edits the design the game flies (temp.txt) with units,\n"
-         "checks, a planform view, a test flight and a trim sweep.\n"
-         "  --write-default FILE  write the built-in design (the shipped glider) to FILE\n"
-         "                        and exit, without a window\n"
-         "  --export-figures FILE OUT [--sjis]\n"
-         "                        write the strip table and the designer's figures of the\n"
-         "                        design in FILE to OUT as CSV (UTF-8 with a BOM; --sjis:\n"
-         "                        Shift-JIS without one) and exit, without a window; OUT\n"
-         "                        is replaced as a whole, never a design or a game file\n"
-         "  --export-polar FILE OUT [--sjis]\n"
-         "                        likewise the glide polar of the design in FILE, flown as\n"
-         "                        the window flies it (tail settings " +
-         RangeText(WindowPolarRange()) +
-         ")\n"
-         "  --export-sweep FILE OUT [--sjis]\n"
-         "                        likewise the constant-trim sweep, flown as the window\n"
-         "                        flies it (tail settings " +
-         RangeText(WindowSweepRange()) +
-         ")\n"
-         "  --report FILE OUT     write the design report of the design in FILE to OUT as\n"
-         "                        PDF (values, drawings, figures, polar, sweep, flights and\n"
-         "                        a short coach search) and exit, without a window\n"
-         "  --force               replace an existing FILE or OUT (never the ranking's\n"
-         "                        files, the game's settings or a folder)\n\n" +
-         platform::DescribeDataFolder(kDesignFiles) +
-         "There it reads and writes temp.txt (and opens the files chosen in the window).\n";
+  const std::string options = platform::Formatted(
+      platform::TranslatedUtf8(N_("機体の設定ツールです。ゲームが飛ばす設計 (temp.txt) を単位つきで編集し、\n"
+                                  "値の検査、平面図、試験飛行、尾翼取付角の掃引を見せます。\n"
+                                  "  --write-default FILE  組み込みの設計 (付属のグライダー) を FILE に書き、\n"
+                                  "                        ウィンドウを開かずに終わる\n"
+                                  "  --export-figures FILE OUT [--sjis]\n"
+                                  "                        FILE の設計の帯の表と設計者向けの値を CSV で OUT に\n"
+                                  "                        書き (BOM 付き UTF-8、--sjis では BOM なしの Shift-JIS)、\n"
+                                  "                        ウィンドウを開かずに終わる。OUT は丸ごと置き換え、設計や\n"
+                                  "                        ゲームのファイルには書かない\n"
+                                  "  --export-polar FILE OUT [--sjis]\n"
+                                  "                        同じく FILE の設計の滑空ポーラーを、ウィンドウと同じく\n"
+                                  "                        飛ばして書く (尾翼取付角 %s)\n"
+                                  "  --export-sweep FILE OUT [--sjis]\n"
+                                  "                        同じく一定の尾翼取付角の掃引を、ウィンドウと同じく\n"
+                                  "                        飛ばして書く (尾翼取付角 %s)\n"
+                                  "  --report FILE OUT     FILE の設計の設計レポートを PDF で OUT に書き (値、図、\n"
+                                  "                        図表、ポーラー、掃引、飛行、短いコーチの探索)、\n"
+                                  "                        ウィンドウを開かずに終わる\n"
+                                  "  --force               既にある FILE や OUT を置き換える (ランキングの\n"
+                                  "                        ファイル、ゲームの設定、フォルダは置き換えない)\n\n")),
+      RangeText(WindowPolarRange()).c_str(), RangeText(WindowSweepRange()).c_str());
+  return std::string(platform::TranslatedUtf8(kUsage)) + options + platform::DescribeDataFolder(kDesignFiles) +
+         platform::TranslatedUtf8(N_("そこで temp.txt を読み書きします (ウィンドウで選んだファイルも開きます)。\n"));
 }
 
 // Says why the file named on the command line is not written, with the exit code; nothing
@@ -244,6 +244,7 @@ std::optional<Flags> ParseFlags(int argc, char** argv, int first, bool takesSjis
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::UseLanguage(platform::LanguageChoice::Auto);  // the window speaks the saved choice
   if (const auto answered = platform::AnswerInfoOption(argc, argv, {"velkaro-config", HelpText()})) return *answered;
   const std::string command = argc >= 2 ? argv[1] : "";
   if (command == "--write-default" && argc >= 3) {
@@ -263,13 +264,14 @@ int main(int argc, char** argv) {
     if (const auto flags = ParseFlags(argc, argv, 4, false)) return WriteReport(argv[2], argv[3], flags->Force);
   }
   if (argc != 1) {
-    std::fputs(kUsage, stderr);
+    std::fputs(platform::TranslatedUtf8(kUsage), stderr);
     return kExitUsage;
   }
   if (std::string folderError; !platform::EnterDataFolder(kDesignFiles, folderError)) {
     std::fprintf(stderr, "velkaro-config: %s\n", folderError.c_str());
     return 1;
   }
+  config::UseSavedLanguage();
   platform::UiWindow window;
   platform::UiWindowOptions options;
   options.Title = "velkaro-config";

@@ -2,16 +2,22 @@
 
 #include <imgui.h>
 
+#include "shown_label.h"
+
 namespace config {
 
 bool BeginModal(const char* name, bool shown) {
-  if (shown && !ImGui::IsPopupOpen(name)) ImGui::OpenPopup(name);
+  const std::string title = StableLabel(name);
+  if (shown && !ImGui::IsPopupOpen(title.c_str())) ImGui::OpenPopup(title.c_str());
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Always, ImVec2(0.5f, 0.5f));
   ImGui::SetNextWindowSizeConstraints(ImVec2(360, 0), ImVec2(720, 640));
-  return ImGui::BeginPopupModal(name, nullptr, ImGuiWindowFlags_AlwaysAutoResize);
+  return ImGui::BeginPopupModal(title.c_str(), nullptr, ImGuiWindowFlags_AlwaysAutoResize);
 }
 
-bool CancelPressed() { return ImGui::Button("キャンセル") || ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape)); }
+bool CancelPressed() {
+  return ImGui::Button(platform::TranslatedUtf8(N_("キャンセル"))) ||
+         ImGui::IsKeyPressed(ImGui::GetKeyIndex(ImGuiKey_Escape));
+}
 
 bool OkPressed() {
   constexpr float kOkWidth = 80;  // px
@@ -34,7 +40,7 @@ ReplaceAnswer AskToReplace(const char* name, bool& asking, const std::string& qu
   ImGui::PopTextWrapPos();
   ImGui::Spacing();
   ReplaceAnswer answer = ReplaceAnswer::None;
-  if (ImGui::Button("置き換える")) answer = ReplaceAnswer::Replace;
+  if (ImGui::Button(platform::TranslatedUtf8(N_("置き換える")))) answer = ReplaceAnswer::Replace;
   ImGui::SameLine();
   if (answer == ReplaceAnswer::None && CancelPressed()) answer = ReplaceAnswer::Cancel;
   if (answer != ReplaceAnswer::None) CloseModal(asking);

@@ -6,7 +6,7 @@
 namespace config {
 
 // Opens a modal popup when its flag is set; returns true while it is shown (then end
-// it with ImGui::EndPopup).
+// it with ImGui::EndPopup). `name` is an N_ text: the title in the language in use.
 bool BeginModal(const char* name, bool shown);
 
 // The cancel button, or Escape.

@@ -8,6 +8,7 @@
 #include <unordered_map>
 
 #include "aircraft/aircraft_file.h"
+#include "platform/text/language.h"
 #include "platform/ui_probe.h"
 
 namespace config {
@@ -52,7 +53,8 @@ bool InputExactNumber(const char* id, double* value, float width) {
     platform::NameLastItem(id + 2, edit.Text);  // "##line6" is "line6"
   if (!edit.Valid) {
     ImGui::PopStyleColor();
-    if (ImGui::IsItemHovered()) ImGui::SetTooltip("数値ではありません (値は変わっていません)");
+    if (ImGui::IsItemHovered())
+      ImGui::SetTooltip("%s", platform::TranslatedUtf8(N_("数値ではありません (値は変わっていません)")));
   }
   edit.Editing = ImGui::IsItemActive();
   if (!typed) return false;

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/text/language.h"
+
 namespace config {
 namespace {
 
@@ -33,6 +35,11 @@ double TickStep(double range) {
 }
 
 void Label(ImDrawList* list, ImVec2 at, ImU32 colour, const char* text) { list->AddText(at, colour, text); }
+
+// A label whose right end is `gap` pixels left of `rightOf`, however long its text.
+void LabelLeftOf(ImDrawList* list, ImVec2 rightOf, float gap, ImU32 colour, const char* text) {
+  Label(list, ImVec2(rightOf.x - gap - ImGui::CalcTextSize(text).x, rightOf.y), colour, text);
+}
 
 // Reserves a drawing area at the cursor and paints its background.
 ImVec2 BeginArea(float width, float height) {
@@ -115,7 +122,8 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
       !Finite(shape.CenterHalfWidth) || !Finite(shape.RootChord) || !Finite(spec.WingSpan) || !Finite(spec.TailSpan) ||
       !Finite(spec.TailChord) || !Finite(tailLe) || !Finite(acX) || !Finite(spec.CgPosition) || halfExtent > 1e6 ||
       xMax - xMin > 1e6) {
-    ImGui::TextColored(ImVec4(0.8f, 0.1f, 0.1f, 1), "図を描けません (数値でない値か、大きすぎる値があります)");
+    ImGui::TextColored(ImVec4(0.8f, 0.1f, 0.1f, 1), "%s",
+                       platform::TranslatedUtf8(N_("図を描けません (数値でない値か、大きすぎる値があります)")));
     return;
   }
   halfExtent *= 1.04;
@@ -126,7 +134,7 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
 
   ImDrawList* list = ImGui::GetWindowDrawList();
   // [Top view] x rearward is down the screen, the span across it.
-  ImGui::TextUnformatted("上から見た図 (左右両翼、前が上)");
+  ImGui::TextUnformatted(platform::TranslatedUtf8(N_("上から見た図 (左右両翼、前が上)")));
   const ImVec2 top = BeginArea(width, topHeight);
   const float centreX = top.x + width / 2;
   auto plan = [&](double x, double y) {
@@ -137,7 +145,9 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
     const ImVec2 a = plan(xMin, side * spec.WingSpan / 2), b = plan(xMax, side * spec.WingSpan / 2);
     list->AddLine(a, b, IM_COL32(200, 200, 200, 255), 1.0f);
   }
-  Label(list, ImVec2(plan(xMax, spec.WingSpan / 2).x - 84, top.y + topHeight - 18), kFaint, "翼幅 (諸元)");
+  constexpr float kSpanLabelGap = 6;  // px left of the span's line
+  LabelLeftOf(list, ImVec2(plan(xMax, spec.WingSpan / 2).x, top.y + topHeight - 18), kSpanLabelGap, kFaint,
+              platform::TranslatedUtf8(N_("翼幅 (諸元)")));
   // Boom from the wing to the tail.
   list->AddLine(plan(0, 0), plan(tailLe + spec.TailChord, 0), kInk, 2.0f);
   // Centre part, drawn with the first strip's chord.
@@ -166,9 +176,10 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
     const double midY = (first->Plan[0].Y + last->Plan[1].Y) / 2;
     const ImVec2 at = plan(first->Plan[0].X, midY);
     char text[16];
-    std::snprintf(text, sizeof text, "区間%d", i + 1);
+    std::snprintf(text, sizeof text, platform::TranslatedUtf8(N_("区間%d")), i + 1);
     const ImVec2 size = ImGui::CalcTextSize(text);
-    const float left = at.x - size.x / 2;
+    constexpr float kEdgeGap = 2;  // px, a name at the tip stays inside the drawing
+    const float left = std::min(at.x - size.x / 2, top.x + width - size.x - kEdgeGap);
     constexpr float kNameGap = 4;  // px between two names
     if (left >= takenUntilX + kNameGap) {
       Label(list, ImVec2(left, std::max(at.y - size.y - 1, top.y + 1)), SectionColour(i), text);
@@ -183,25 +194,28 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
   }
   if (figures.StripsNeeded > figures.StripCount) {
     const ImVec2 tip = plan(0, shape.HalfSpan);
-    Label(list, ImVec2(tip.x - 150, tip.y + 40), kAlarm, "帯 30 本で打ち切り");
+    constexpr float kTipLabelGap = 20;  // px left of the tip
+    LabelLeftOf(list, ImVec2(tip.x, tip.y + 40), kTipLabelGap, kAlarm,
+                platform::TranslatedUtf8(N_("帯 30 本で打ち切り")));
   }
   // Tail.
   list->AddRectFilled(plan(tailLe, -spec.TailSpan / 2), plan(tailLe + spec.TailChord, spec.TailSpan / 2),
                       IM_COL32(120, 120, 120, 200));
-  Label(list, ImVec2(plan(tailLe, spec.TailSpan / 2).x + 6, plan(tailLe, 0).y), kInk, "尾翼");
+  Label(list, ImVec2(plan(tailLe, spec.TailSpan / 2).x + 6, plan(tailLe, 0).y), kInk,
+        platform::TranslatedUtf8(N_("尾翼")));
   // Centre of gravity and aerodynamic centre.
   const ImVec2 cg = plan(spec.CgPosition, 0);
   list->AddCircleFilled(cg, 4.5f, kAlarm);
-  Label(list, ImVec2(cg.x + 8, cg.y - 2), kAlarm, "重心");
+  Label(list, ImVec2(cg.x + 8, cg.y - 2), kAlarm, platform::TranslatedUtf8(N_("重心")));
   const ImVec2 ac = plan(acX, 0);
   list->AddTriangleFilled(ImVec2(ac.x, ac.y - 5), ImVec2(ac.x - 5, ac.y + 4), ImVec2(ac.x + 5, ac.y + 4), kInk);
-  Label(list, ImVec2(ac.x - 70, ac.y - 2), kInk, "空力中心");
+  constexpr float kCentreLabelGap = 8;  // px left of the triangle's middle
+  LabelLeftOf(list, ImVec2(ac.x, ac.y - 2), kCentreLabelGap, kInk, platform::TranslatedUtf8(N_("空力中心")));
 
   // [Front view] heights up the screen, optionally stretched.
-  char title[96];
-  std::snprintf(title, sizeof title, "前から見た図 (上反角、たわむ前%s)",
-                heightExaggeration > 1 ? "、高さ方向を拡大" : "");
-  ImGui::TextUnformatted(title);
+  ImGui::TextUnformatted(platform::TranslatedUtf8(heightExaggeration > 1
+                                                      ? N_("前から見た図 (上反角、たわむ前、高さ方向を拡大)")
+                                                      : N_("前から見た図 (上反角、たわむ前)")));
   const double vScale = scale * heightExaggeration;
   const float frontHeight = std::max(kMinFrontViewHeight, static_cast<float>((zMax - zMin) * vScale) + 2 * kPad);
   const ImVec2 front = BeginArea(width, frontHeight);
@@ -218,7 +232,7 @@ void DrawWingViews(const flight::AircraftSpec& spec, const GameFigures& figures,
     }
   }
   char tipText[64];
-  std::snprintf(tipText, sizeof tipText, "翼端の高さ %.3g m", shape.TipHeight);
+  std::snprintf(tipText, sizeof tipText, platform::TranslatedUtf8(N_("翼端の高さ %.3g m")), shape.TipHeight);
   Label(list, ImVec2(front.x + 6, front.y + 4), kInk, tipText);
 }
 
@@ -228,7 +242,8 @@ void DrawFlightPlot(const float* x, const float* height, int count, float width,
     if (std::isfinite(x[i])) xMax = std::max(xMax, static_cast<double>(x[i]));
     if (std::isfinite(height[i])) hMax = std::max(hMax, static_cast<double>(height[i]));
   }
-  const PlotFrame f = DrawAxes(width, plotHeight, 0, xMax * 1.02, 0, hMax * 1.1, "距離 [m]", "高度 [m]");
+  const PlotFrame f = DrawAxes(width, plotHeight, 0, xMax * 1.02, 0, hMax * 1.1,
+                               platform::TranslatedUtf8(N_("距離 [m]")), platform::TranslatedUtf8(N_("高度 [m]")));
   ImDrawList* list = ImGui::GetWindowDrawList();
   list->AddLine(f.At(0, 0), f.At(xMax * 1.02, 0), kWater, 2.0f);
   std::vector<ImVec2> line;
@@ -249,7 +264,9 @@ void DrawSweepPlot(const SweepPlotPoint* points, int count, int best, float widt
     if (points[i].Valid) dMax = std::max(dMax, static_cast<double>(points[i].Distance));
   }
   if (!(t1 > t0)) t1 = t0 + 1;
-  const PlotFrame f = DrawAxes(width, plotHeight, t0, t1, 0, dMax * 1.1, "尾翼取付角 [deg]", "距離 [m]");
+  const PlotFrame f =
+      DrawAxes(width, plotHeight, t0, t1, 0, dMax * 1.1, platform::TranslatedUtf8(N_("尾翼取付角 [deg]")),
+               platform::TranslatedUtf8(N_("距離 [m]")));
   ImDrawList* list = ImGui::GetWindowDrawList();
   std::vector<ImVec2> line;
   for (int i = 0; i < count; ++i) {

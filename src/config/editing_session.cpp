@@ -6,10 +6,14 @@
 #include "aircraft/aircraft_file.h"
 #include "config/status_text.h"
 #include "flight/constants.h"
+#include "platform/text/language.h"
 #include "platform/text/text_fields.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 void RefreshFigures(EditingSession& s, const std::string& text) {
   if (text == s.FiguresFor) return;
@@ -43,9 +47,9 @@ void AdvanceSweep(EditingSession& s) {
     s.SweepRunning = false;
     const auto best = BestTrim(*s.Sweep);
     s.Document.Status =
-        best ? Format("掃引が終わりました: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(best->TrimDeg).c_str(),
-                      DistanceText(best->Distance).c_str())
-             : "掃引が終わりました: 飛び立てた設定がありません";
+        best ? Formatted(TranslatedUtf8(N_("掃引が終わりました: 尾翼取付角 %s° で %s m")),
+                         aircraft::FormatExactNumber(best->TrimDeg).c_str(), DistanceText(best->Distance).c_str())
+             : TranslatedUtf8(N_("掃引が終わりました: 飛び立てた設定がありません"));
   }
 }
 
@@ -96,13 +100,14 @@ void RequestSweep(EditingSession& s, const std::string& text) {
   s.SweepFor = text;
   if (!s.Sweep) {
     s.Document.Status =
-        Format("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)", sim::kMaxTrimSweepFlights);
+        Formatted(TranslatedUtf8(N_("掃引の範囲が正しくありません (から <= まで、刻み > 0、%d 回まで)")),
+                  sim::kMaxTrimSweepFlights);
   }
 }
 
 void CancelSweep(EditingSession& s) {
   s.SweepRunning = false;
-  s.Document.Status = "掃引を中止しました";
+  s.Document.Status = TranslatedUtf8(N_("掃引を中止しました"));
 }
 
 void ApplyBestTrim(EditingSession& s) {
@@ -110,15 +115,16 @@ void ApplyBestTrim(EditingSession& s) {
   const auto best = BestTrim(*s.Sweep);
   if (!best) return;
   s.Document.Editor.Spec.TailIncidence = best->TrimDeg;
-  TellChange(s, "尾翼取付角を " + aircraft::FormatExactNumber(best->TrimDeg) + "° にしました (未保存)");
+  TellChange(s, Formatted(TranslatedUtf8(N_("尾翼取付角を %s° にしました (未保存)")),
+                          aircraft::FormatExactNumber(best->TrimDeg).c_str()));
 }
 
 void UndoChange(EditingSession& s) {
-  if (s.History.Undo(s.Document.Editor.Spec)) TellChange(s, "元に戻しました");
+  if (s.History.Undo(s.Document.Editor.Spec)) TellChange(s, TranslatedUtf8(N_("元に戻しました")));
 }
 
 void RedoChange(EditingSession& s) {
-  if (s.History.Redo(s.Document.Editor.Spec)) TellChange(s, "やり直しました");
+  if (s.History.Redo(s.Document.Editor.Spec)) TellChange(s, TranslatedUtf8(N_("やり直しました")));
 }
 
 // Test flights and sweeps belong to the values they flew; a design opened from a file
@@ -145,14 +151,15 @@ void RequestOpen(EditingSession& s, const std::string& gameFileName) {
 bool SessionBusy(const EditingSession& s) { return s.SweepRunning; }
 
 std::string FlightSummary(const FlightProfile& flight) {
-  if (!flight.LaunchEnded) return "発進台の端に届きません (初速が低すぎます)。";
-  if (!std::isfinite(flight.Distance)) return "飛行が数値になりません (質量・面積・剛性を確認してください)。";
-  std::string text = "距離 " + DistanceText(flight.Distance) + " m  (" +
-                     Format("飛行 %.2f 秒, 発進台 %.2f 秒", flight.LastStep * flight::kTimeStep,
-                            flight.LaunchTicks * flight::kTimeStep) +
-                     ")";
+  if (!flight.LaunchEnded) return TranslatedUtf8(N_("発進台の端に届きません (初速が低すぎます)。"));
+  if (!std::isfinite(flight.Distance))
+    return TranslatedUtf8(N_("飛行が数値になりません (質量・面積・剛性を確認してください)。"));
+  std::string text =
+      Formatted(TranslatedUtf8(N_("距離 %s m  (飛行 %.2f 秒, 発進台 %.2f 秒)")), DistanceText(flight.Distance).c_str(),
+                flight.LastStep * flight::kTimeStep, flight.LaunchTicks * flight::kTimeStep);
   if (!flight.Height.empty() && flight.Height.back() >= flight::kTouchdownHeight) {
-    text += "\n記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。";
+    text += "\n";
+    text += TranslatedUtf8(N_("記録の上限 (100 秒) まで着水せず、ゲームはそこで着水とみなします。"));
   }
   return text;
 }

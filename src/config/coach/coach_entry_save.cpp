@@ -2,9 +2,13 @@
 
 #include "config/coach/coach_session.h"
 #include "config/files/save_target.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 void Notice(DesignDocument& d, const std::string& text) {
   d.Notice = text;
@@ -13,10 +17,10 @@ void Notice(DesignDocument& d, const std::string& text) {
 
 void WriteNow(const std::string& name, const std::string& entry, DesignDocument& d) {
   if (WriteCoachEntry(name, entry)) {
-    d.Status = "最良の飛行を " + ShownName(name) + " に保存しました";
+    d.Status = Formatted(TranslatedUtf8(N_("最良の飛行を %s に保存しました")), ShownName(name).c_str());
     return;
   }
-  d.Status = ShownName(name) + " に保存できませんでした";
+  d.Status = Formatted(TranslatedUtf8(N_("%s に保存できませんでした")), ShownName(name).c_str());
   Notice(d, d.Status);
 }
 
@@ -30,7 +34,8 @@ void RequestCoachEntrySave(CoachEntrySave& save, const std::string& typedName, c
   const SaveTargetCheck check = CheckSaveTarget(name);
   if (RefusesSaveTarget(check)) {
     Notice(d, DescribeSaveTarget(check, ShownName(name)));
-    d.Status = name.empty() ? "保存しませんでした" : ShownName(name) + " には保存しませんでした";
+    d.Status = name.empty() ? TranslatedUtf8(N_("保存しませんでした"))
+                            : Formatted(TranslatedUtf8(N_("%s には保存しませんでした")), ShownName(name).c_str());
     return;
   }
   if (check == SaveTargetCheck::Exists) {

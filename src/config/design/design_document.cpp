@@ -3,9 +3,13 @@
 #include "config/files/file_names.h"
 #include "config/files/save_target.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 void ShowNotice(DesignDocument& d, const std::string& text) {
   d.Notice = text;
@@ -14,11 +18,14 @@ void ShowNotice(DesignDocument& d, const std::string& text) {
 
 DesignChange OpenNow(DesignDocument& d, const std::string& name) {
   if (!OpenDesign(d.Editor, name)) {
-    ShowNotice(d, DescribeFileProblem(d.Editor.Problems.front(), ShownName(name)) + "\n値は変えていません。");
-    d.Status = ShownName(name) + " を開けませんでした";
+    ShowNotice(d, DescribeFileProblem(d.Editor.Problems.front(), ShownName(name)) + "\n" +
+                      TranslatedUtf8(N_("値は変えていません。")));
+    d.Status = Formatted(TranslatedUtf8(N_("%s を開けませんでした")), ShownName(name).c_str());
     return DesignChange::Kept;
   }
-  d.Status = ShownName(name) + " を開きました" + (name == kDesignFileName ? "" : " (保存先は temp.txt)");
+  d.Status = Formatted(
+      TranslatedUtf8(name == kDesignFileName ? N_("%s を開きました") : N_("%s を開きました (保存先は temp.txt)")),
+      ShownName(name).c_str());
   d.ShowFileProblems = !d.Editor.Problems.empty();
   return DesignChange::Replaced;
 }
@@ -54,9 +61,9 @@ DesignChange RequestAction(DesignDocument& d, DesignDocument::AfterPrompt action
 }
 
 std::string RefusalText(const std::vector<DesignWarning>& warnings) {
-  std::string text = "この設計は保存できません:\n";
+  std::string text = std::string(TranslatedUtf8(N_("この設計は保存できません:"))) + "\n";
   for (const DesignWarning& w : warnings) {
-    if (RefusesSave(w.Kind)) text += "・" + DescribeWarning(w) + "\n";
+    if (RefusesSave(w.Kind)) text += "・" + DescribeWarning(w) + "\n";  // in every language
   }
   return text;
 }
@@ -68,11 +75,11 @@ DesignDocument StartDocument() {
   d.Editor = StartEditor();
   const bool started = !d.Editor.SourceName.empty();
   if (!started) {
-    ShowNotice(
-        d, "temp.txt がありません (または読めません)。既定の設計で始めます。\n保存するまで temp.txt は作られません。");
-    d.Status = "既定の設計で始めました";
+    ShowNotice(d, TranslatedUtf8(N_("temp.txt がありません (または読めません)。既定の設計で始めます。\n"
+                                    "保存するまで temp.txt は作られません。")));
+    d.Status = TranslatedUtf8(N_("既定の設計で始めました"));
   } else {
-    d.Status = "temp.txt を開きました";
+    d.Status = TranslatedUtf8(N_("temp.txt を開きました"));
     d.ShowFileProblems = !d.Editor.Problems.empty();
   }
   return d;
@@ -133,7 +140,8 @@ void RequestSaveAs(DesignDocument& d, const std::string& typedName, const std::v
   const SaveTargetCheck check = CheckSaveTarget(name);
   if (RefusesSaveTarget(check)) {
     ShowNotice(d, DescribeSaveTarget(check, name));
-    d.Status = name.empty() ? "保存しませんでした" : name + " には保存しませんでした";
+    d.Status = name.empty() ? TranslatedUtf8(N_("保存しませんでした"))
+                            : Formatted(TranslatedUtf8(N_("%s には保存しませんでした")), name.c_str());
     return;
   }
   d.PendingSaveAs = name;
@@ -169,13 +177,14 @@ std::string ShownName(const std::string& gameFileName) { return ShownFileName(pl
 std::string WindowTitle(const DesignDocument& d) {
   std::string title = SourceDescription(d);
   const std::string target = ShownName(d.Editor.TargetName);
-  if (d.Editor.SourceName.empty() || ShownName(d.Editor.SourceName) != target) title += " (保存先 " + target + ")";
+  if (d.Editor.SourceName.empty() || ShownName(d.Editor.SourceName) != target)
+    title += Formatted(TranslatedUtf8(N_(" (保存先 %s)")), target.c_str());
   if (IsDirty(d.Editor)) title = "* " + title;
   return title + " - velkaro-config";
 }
 
 std::string SourceDescription(const DesignDocument& d) {
-  if (d.Editor.SourceName.empty()) return "既定の設計";
+  if (d.Editor.SourceName.empty()) return TranslatedUtf8(N_("既定の設計"));
   return ShownName(d.Editor.SourceName);
 }
 

@@ -4,6 +4,7 @@
 
 #include "aircraft/aircraft_file.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 
 namespace config {
 
@@ -137,20 +138,30 @@ std::string DescribeSaveResult(SaveResult result, const std::string& fileName) {
   const std::string name = ShownFileName(platform::NativePath(fileName));
   switch (result) {
     case SaveResult::Saved:
-      if (IsTheDesignFile(platform::NativePath(fileName))) return name + " に保存しました。";
-      return name + " に保存しました (ゲームが読む temp.txt は元のまま)。";
+      if (IsTheDesignFile(platform::NativePath(fileName)))
+        return platform::Formatted(platform::TranslatedUtf8(N_("%s に保存しました。")), name.c_str());
+      return platform::Formatted(platform::TranslatedUtf8(N_("%s に保存しました (ゲームが読む temp.txt は元のまま)。")),
+                                 name.c_str());
     case SaveResult::Refused:
-      return "この設計はゲームで正しく扱えないため保存しません (警告を参照)。" + name + " は変わっていません。";
+      return platform::Formatted(
+          platform::TranslatedUtf8(
+              N_("この設計はゲームで正しく扱えないため保存しません (警告を参照)。%s は変わっていません。")),
+          name.c_str());
     case SaveResult::WriteFailed: {
       // A failed write leaves no file behind, so one that is there was there before.
       std::error_code error;
       const bool existed =
           std::filesystem::exists(std::filesystem::symlink_status(platform::NativePath(fileName), error));
-      return name + " に書き込めません (書き込み権限か空き容量を確認してください)。" +
-             (existed ? "元の " + name + " はそのままです。" : std::string("ファイルは作っていません。"));
+      return platform::Formatted(
+                 platform::TranslatedUtf8(N_("%s に書き込めません (書き込み権限か空き容量を確認してください)。")),
+                 name.c_str()) +
+             (existed ? platform::Formatted(platform::TranslatedUtf8(N_("元の %s はそのままです。")), name.c_str())
+                      : std::string(platform::TranslatedUtf8(N_("ファイルは作っていません。"))));
     }
     case SaveResult::ReadBackDiffers:
-      return name + " に書きましたが、読み直した値が一致しません。保存した値を確認してください。";
+      return platform::Formatted(
+          platform::TranslatedUtf8(N_("%s に書きましたが、読み直した値が一致しません。保存した値を確認してください。")),
+          name.c_str());
   }
   return {};
 }

@@ -39,8 +39,8 @@ struct FileLine {
   int Number;  // 1 .. 49
   LineKind Kind;
   Group Shown;
-  const char* Name;                // UTF-8
-  const char* Unit;                // UTF-8; "" for a plain number
+  const char* Name;                // UTF-8, an N_ text: shown through platform::TranslatedUtf8
+  const char* Unit;                // UTF-8 (an N_ text where it has words); "" for a plain number
   DoubleField Value = nullptr;     // Value and Height lines
   SectionField Section = nullptr;  // SectionList lines
 };
@@ -55,7 +55,7 @@ std::span<const FileLine, kFileLineCount> FileLines();
 // other lines.
 int ListValueCount(LineKind kind);
 
-// Heading text of a group (UTF-8).
+// Heading text of a group (UTF-8, an N_ text).
 const char* GroupTitle(Group group);
 
 // The launch height as the file and the screen give it (m, upward), from StartZ.

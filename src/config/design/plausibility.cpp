@@ -6,9 +6,13 @@
 #include "aircraft/aircraft_file.h"
 #include "config/figures/aero_figures.h"
 #include "flight/constants.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 constexpr int kCgLine = 9;
@@ -27,7 +31,7 @@ std::string Rounded(double value) {
   std::snprintf(text, sizeof text, "%.4g", value);
   return text;
 }
-std::string SectionName(int section) { return "区間" + std::to_string(section + 1); }
+std::string SectionName(int section) { return Formatted(TranslatedUtf8(N_("区間%d")), section + 1); }
 
 // Why each range is what it is: human-powered gliders and the launch contest.
 const std::vector<PlausibleRange> kRanges = {
@@ -158,29 +162,39 @@ std::string DescribePlausibility(const DesignWarning& w) {
   switch (w.Kind) {
     case WarningKind::OutOfRange: {
       const FileLine& line = FileLines()[w.Line - 1];
-      std::string name = w.Line == kStiffnessLine ? "曲げ剛性 EI (剛性1×剛性2)" : line.Name;
-      std::string unit = w.Line == kStiffnessLine ? "N·m²" : line.Unit;
-      if (w.Section >= 0) name = SectionName(w.Section) + "の" + name;
+      std::string name = TranslatedUtf8(w.Line == kStiffnessLine ? N_("曲げ剛性 EI (剛性1×剛性2)") : line.Name);
+      const std::string unit = w.Line == kStiffnessLine ? "N·m²" : TranslatedUtf8(line.Unit);  // in every language
+      const std::string spacedUnit = unit.empty() ? "" : " " + unit;  // no stray space for a plain number
+      if (w.Section >= 0) name = Formatted(TranslatedUtf8(N_("%sの%s")), SectionName(w.Section).c_str(), name.c_str());
       const std::string low = std::isfinite(w.Low) ? Rounded(w.Low) : "";
-      return name + " " + Rounded(w.Value) + " " + unit + " は人力グライダーとしてありそうな範囲 (" + low + "〜" +
-             Rounded(w.High) + " " + unit + ") の外です。打ち間違いではありませんか?";
+      return Formatted(
+          TranslatedUtf8(
+              N_("%s %s%s は人力グライダーとしてありそうな範囲 (%s〜%s%s) の外です。打ち間違いではありませんか?")),
+          name.c_str(), Rounded(w.Value).c_str(), spacedUnit.c_str(), low.c_str(), Rounded(w.High).c_str(),
+          spacedUnit.c_str());
     }
     case WarningKind::SpanMismatch:
-      return "翼幅 " + Number(w.Value) + " m が区間の合計と中央部から出る翼幅 " + Rounded(w.Low) +
-             " m と合いません。全翼式は翼幅を、翼分割モデルと図は区間を使います。";
+      return Formatted(TranslatedUtf8(N_("翼幅 %s m が区間の合計と中央部から出る翼幅 %s m と合いません。"
+                                         "全翼式は翼幅を、翼分割モデルと図は区間を使います。")),
+                       Number(w.Value).c_str(), Rounded(w.Low).c_str());
     case WarningKind::ChordJump:
-      return SectionName(w.Section) + "の翼根弦長 " + Number(w.Value) + " m が内側の区間の端の弦長 " + Rounded(w.Low) +
-             " m から飛んでいます (区間の継ぎ目で翼弦が段になります)。";
+      return Formatted(TranslatedUtf8(N_("%sの翼根弦長 %s m が内側の区間の端の弦長 %s m から飛んでいます "
+                                         "(区間の継ぎ目で翼弦が段になります)。")),
+                       SectionName(w.Section).c_str(), Number(w.Value).c_str(), Rounded(w.Low).c_str());
     case WarningKind::TipChordNotPositive:
-      return SectionName(w.Section) + "の端の弦長 (翼根弦長×テーパ比) が " + Rounded(w.Value) +
-             " m です。翼端が 0 以下の翼になります。";
+      return Formatted(
+          TranslatedUtf8(N_("%sの端の弦長 (翼根弦長×テーパ比) が %s m です。翼端が 0 以下の翼になります。")),
+          SectionName(w.Section).c_str(), Rounded(w.Value).c_str());
     case WarningKind::CgOutsideChord:
-      return "重心位置 " + Number(w.Value) + " m が主翼の翼弦 (0〜" + Number(w.High) + " m) の外です。";
+      return Formatted(TranslatedUtf8(N_("重心位置 %s m が主翼の翼弦 (0〜%s m) の外です。")), Number(w.Value).c_str(),
+                       Number(w.High).c_str());
     case WarningKind::TailTooSmall:
-      return "尾翼容積比 " + Rounded(w.Value) + " では中立点が重心より前になり (静安定余裕 " + Rounded(w.Low * 100) +
-             " %)、ピッチが不安定です。尾翼を大きくするか後ろへ、または重心を前へ。";
+      return Formatted(TranslatedUtf8(N_("尾翼容積比 %s では中立点が重心より前になり (静安定余裕 %s %%)、"
+                                         "ピッチが不安定です。尾翼を大きくするか後ろへ、または重心を前へ。")),
+                       Rounded(w.Value).c_str(), Rounded(w.Low * 100).c_str());
     case WarningKind::WingMassAboveMass:
-      return "主翼質量 " + Number(w.Value) + " kg が全備質量 " + Number(w.High) + " kg より重くなっています。";
+      return Formatted(TranslatedUtf8(N_("主翼質量 %s kg が全備質量 %s kg より重くなっています。")),
+                       Number(w.Value).c_str(), Number(w.High).c_str());
     default: return {};
   }
 }

@@ -4,9 +4,13 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/design/plausibility.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 constexpr int kStripModelLine = 39;
 constexpr int kWingMassLine = 40;
@@ -23,7 +27,7 @@ constexpr int kRootChordLine = 44;
 
 std::string Number(double value) { return aircraft::FormatExactNumber(value); }
 
-std::string SectionName(int section) { return "区間" + std::to_string(section + 1); }
+std::string SectionName(int section) { return Formatted(TranslatedUtf8(N_("区間%d")), section + 1); }
 
 void CheckFinite(const flight::AircraftSpec& source, std::vector<DesignWarning>& out) {
   flight::AircraftSpec spec = source;  // the field accessors take a mutable record
@@ -100,50 +104,79 @@ std::vector<DesignWarning> ValidateDesign(const flight::AircraftSpec& spec, cons
 }
 
 std::string DescribeWarning(const DesignWarning& w) {
-  const std::string refused = " 保存できません。";
+  const std::string refused = TranslatedUtf8(N_(" 保存できません。"));
+  const std::string value = Number(w.Value);
   switch (w.Kind) {
     case WarningKind::TooManyStrips:
-      return "主翼の帯が片翼 " + std::to_string(w.Count) +
-             " 本必要です (上限 30 本)。ゲームは 30 本で打ち切り、翼の外側が欠けます。" + refused;
+      return Formatted(
+                 TranslatedUtf8(
+                     N_("主翼の帯が片翼 %d 本必要です (上限 30 本)。ゲームは 30 本で打ち切り、翼の外側が欠けます。")),
+                 w.Count) +
+             refused;
     case WarningKind::SectionSpanNotPositive:
-      return SectionName(w.Section) + "は有効なのに区間長が " + Number(w.Value) +
-             " m です。ゲームはこの区間に帯を作りません。" + refused;
+      return Formatted(TranslatedUtf8(N_("%sは有効なのに区間長が %s m です。ゲームはこの区間に帯を作りません。")),
+                       SectionName(w.Section).c_str(), value.c_str()) +
+             refused;
     case WarningKind::NotFinite: {
-      std::string where = std::to_string(w.Line) + " 行目 (" + FileLines()[w.Line - 1].Name;
-      if (w.Section >= 0) where += ", " + SectionName(w.Section);
-      return where + ") の値 " + Number(w.Value) + " は有限の数ではありません。飛行計算が成り立ちません。" + refused;
+      const char* name = TranslatedUtf8(FileLines()[w.Line - 1].Name);
+      const std::string said =
+          w.Section >= 0
+              ? Formatted(
+                    TranslatedUtf8(N_("%d 行目 (%s, %s) の値 %s は有限の数ではありません。飛行計算が成り立ちません。")),
+                    w.Line, name, SectionName(w.Section).c_str(), value.c_str())
+              : Formatted(
+                    TranslatedUtf8(N_("%d 行目 (%s) の値 %s は有限の数ではありません。飛行計算が成り立ちません。")),
+                    w.Line, name, value.c_str());
+      return said + refused;
     }
     case WarningKind::LaunchNeverEnds:
-      return "初速 " + Number(w.Value) +
-             " m/s では発進台の滑走が加速しません (約 3.3 m/s 以下)。ゲームでは発進台の端に届かず、飛び立ちません。";
+      return Formatted(TranslatedUtf8(N_("初速 %s m/s では発進台の滑走が加速しません (約 3.3 m/s 以下)。"
+                                         "ゲームでは発進台の端に届かず、飛び立ちません。")),
+                       value.c_str());
     case WarningKind::StartBelowTouchdown:
-      return "発進高度 " + Number(w.Value) +
-             " m は着水判定の 0.2 m 未満です。ゲームでは最初の一歩で着水し、距離は 0 m です。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("発進高度 %s m は着水判定の 0.2 m 未満です。ゲームでは最初の一歩で着水し、距離は 0 m です。")),
+          value.c_str());
     case WarningKind::ZeroStiffness:
-      return SectionName(w.Section) +
-             "の剛性 (剛性1 × 剛性2) が 0 です。翼のたわみが 0 で割る計算になり (翼分割モデルを使わなくても"
-             "たわみはアスペクト比に効きます)、まともに飛ばないか飛行が数値でなくなります。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("%sの剛性 (剛性1 × 剛性2) が 0 です。翼のたわみが 0 で割る計算になり (翼分割モデルを使わなくても"
+                 "たわみはアスペクト比に効きます)、まともに飛ばないか飛行が数値でなくなります。")),
+          SectionName(w.Section).c_str());
     case WarningKind::MassNotPositive:
-      return "全備質量が " + Number(w.Value) +
-             " kg です。加速度の計算が成り立たず (0 では 0 で割り)、飛行が数値でなくなり距離が出ません。";
+      return Formatted(TranslatedUtf8(N_("全備質量が %s kg です。加速度の計算が成り立たず (0 では 0 で割り)、"
+                                         "飛行が数値でなくなり距離が出ません。")),
+                       value.c_str());
     case WarningKind::GyrationZero:
-      return "ピッチ慣性半径が 0 です。慣性モーメントが 0 になり、ピッチの計算が 0 で割って飛行が数値でなくなります。";
+      return TranslatedUtf8(N_(
+          "ピッチ慣性半径が 0 です。慣性モーメントが 0 になり、ピッチの計算が 0 で割って飛行が数値でなくなります。"));
     case WarningKind::WingAreaNotPositive:
-      return "主翼面積 (翼幅 × 平均翼弦) が " + Number(w.Value) +
-             " m² です。アスペクト比が無限大か数値でなくなり、まともに飛びません。";
+      return Formatted(
+          TranslatedUtf8(N_(
+              "主翼面積 (翼幅 × 平均翼弦) が %s m² です。アスペクト比が無限大か数値でなくなり、まともに飛びません。")),
+          value.c_str());
     case WarningKind::TailAreaNotPositive:
-      return "尾翼面積 (尾翼幅 × 尾翼弦長) が " + Number(w.Value) +
-             " m² です。尾翼のアスペクト比が壊れ、まともに飛びません。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("尾翼面積 (尾翼幅 × 尾翼弦長) が %s m² です。尾翼のアスペクト比が壊れ、まともに飛びません。")),
+          value.c_str());
     case WarningKind::SectionAreaNotPositive:
-      return SectionName(w.Section) + "に面積 0 以下の帯があります (翼根弦長かテーパ比)。その帯は揚力を出しません。";
+      return Formatted(
+          TranslatedUtf8(N_("%sに面積 0 以下の帯があります (翼根弦長かテーパ比)。その帯は揚力を出しません。")),
+          SectionName(w.Section).c_str());
     case WarningKind::WingMassNotPositive:
-      return "主翼質量が " + Number(w.Value) + " kg です。翼の重さがたわみの計算に入りません。";
+      return Formatted(TranslatedUtf8(N_("主翼質量が %s kg です。翼の重さがたわみの計算に入りません。")),
+                       value.c_str());
     case WarningKind::StripModelValue:
-      return "翼分割モデルの値 " + Number(w.Value) +
-             " は 0 でも 1 でもありません。ゲームは下位 8 ビットが 1 のときだけ使います。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("翼分割モデルの値 %s は 0 でも 1 でもありません。ゲームは下位 8 ビットが 1 のときだけ使います。")),
+          value.c_str());
     case WarningKind::SectionFlagValue:
-      return SectionName(w.Section) + "の有効フラグ " + Number(w.Value) +
-             " は 0 でも 1 でもありません。ゲームは 1 のときだけ有効とみなすので、この区間は使われません。";
+      return Formatted(TranslatedUtf8(N_("%sの有効フラグ %s は 0 でも 1 でもありません。"
+                                         "ゲームは 1 のときだけ有効とみなすので、この区間は使われません。")),
+                       SectionName(w.Section).c_str(), value.c_str());
     default: return DescribePlausibility(w);
   }
   return {};

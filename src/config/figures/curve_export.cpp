@@ -7,6 +7,7 @@
 #include "platform/io/files.h"
 #include "platform/text/shift_jis.h"
 
+// in every language: the texts of a file format
 namespace config {
 namespace {
 

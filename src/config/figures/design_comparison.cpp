@@ -11,11 +11,13 @@
 #include "config/flights/test_flight.h"
 #include "config/status_text.h"
 #include "flight/constants.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
 
 using flight::AircraftSpec;
+using platform::TranslatedUtf8;
 
 bool SameNumber(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 
@@ -29,11 +31,12 @@ struct RowBuilder {
   ComparisonGroup Group;
   std::vector<ComparisonRow>& Rows;
 
-  void Add(std::string name, const char* unit, double a, double b, bool exact = false) {
+  // `name` and `unit`: N_ texts, or names already made in the language in use.
+  void Add(const std::string& name, const char* unit, double a, double b, bool exact = false) {
     ComparisonRow row;
     row.Group = Group;
-    row.Name = std::move(name);
-    row.Unit = unit;
+    row.Name = TranslatedUtf8(name.c_str());
+    row.Unit = TranslatedUtf8(unit);
     row.A = a;
     row.B = b;
     row.Exact = exact;
@@ -45,7 +48,7 @@ struct RowBuilder {
 };
 
 std::string SectionName(const char* name, int section) {
-  return std::string(name) + " (区間" + std::to_string(section + 1) + ")";
+  return platform::Formatted(TranslatedUtf8(N_("%s (区間%d)")), TranslatedUtf8(name), section + 1);
 }
 
 void FileValues(AircraftSpec a, AircraftSpec b, std::vector<ComparisonRow>& rows) {
@@ -73,36 +76,36 @@ void FileValues(AircraftSpec a, AircraftSpec b, std::vector<ComparisonRow>& rows
 
 void GameFigureRows(const GameFigures& a, const GameFigures& b, std::vector<ComparisonRow>& rows) {
   RowBuilder add{ComparisonGroup::GameFigures, rows};
-  add.Add("主翼面積 (翼幅×平均翼弦)", "m²", a.WingArea, b.WingArea);
-  add.Add("主翼アスペクト比", "", a.AspectRatio, b.AspectRatio);
-  add.Add("尾翼面積", "m²", a.TailArea, b.TailArea);
-  add.Add("尾翼アスペクト比", "", a.TailAspectRatio, b.TailAspectRatio);
-  add.Add("尾翼アーム (重心から尾翼)", "m", -a.TailArm, -b.TailArm);
-  add.Add("ピッチ慣性モーメント", "kg·m²", a.PitchInertia, b.PitchInertia);
-  add.Add("発進時の主翼揚力係数", "", a.StartWingCl, b.StartWingCl);
-  add.Add("帯の数 (片翼)", "本", a.StripCount, b.StripCount);
-  add.Add("帯の面積の合計 (両翼)", "m²", a.StripAreaBothHalves, b.StripAreaBothHalves);
-  add.Add("帯の翼幅 (中央部込み)", "m", a.StripSpan, b.StripSpan);
-  add.Add("帯の質量の合計 (片翼)", "kg", a.StripMassHalf, b.StripMassHalf);
+  add.Add(N_("主翼面積 (翼幅×平均翼弦)"), "m²", a.WingArea, b.WingArea);  // in every language
+  add.Add(N_("主翼アスペクト比"), "", a.AspectRatio, b.AspectRatio);
+  add.Add(N_("尾翼面積"), "m²", a.TailArea, b.TailArea);  // in every language
+  add.Add(N_("尾翼アスペクト比"), "", a.TailAspectRatio, b.TailAspectRatio);
+  add.Add(N_("尾翼アーム (重心から尾翼)"), "m", -a.TailArm, -b.TailArm);
+  add.Add(N_("ピッチ慣性モーメント"), "kg·m²", a.PitchInertia, b.PitchInertia);  // in every language
+  add.Add(N_("発進時の主翼揚力係数"), "", a.StartWingCl, b.StartWingCl);
+  add.Add(N_("帯の数 (片翼)"), N_("本"), a.StripCount, b.StripCount);
+  add.Add(N_("帯の面積の合計 (両翼)"), "m²", a.StripAreaBothHalves, b.StripAreaBothHalves);  // in every language
+  add.Add(N_("帯の翼幅 (中央部込み)"), "m", a.StripSpan, b.StripSpan);
+  add.Add(N_("帯の質量の合計 (片翼)"), "kg", a.StripMassHalf, b.StripMassHalf);
 }
 
 void AeroFigureRows(const AeroFigures& a, const AeroFigures& b, std::vector<ComparisonRow>& rows) {
   RowBuilder add{ComparisonGroup::AeroFigures, rows};
   for (int i = 0; i < kSectionCount; ++i) {
-    add.Add(SectionName("面積 (片翼)", i), "m²", a.Sections[i].Area, b.Sections[i].Area);
-    add.Add(SectionName("翼端弦", i), "m", a.Sections[i].TipChord, b.Sections[i].TipChord);
+    add.Add(SectionName(N_("面積 (片翼)"), i), "m²", a.Sections[i].Area, b.Sections[i].Area);  // in every language
+    add.Add(SectionName(N_("翼端弦"), i), "m", a.Sections[i].TipChord, b.Sections[i].TipChord);
   }
-  add.Add("平均空力翼弦 (MAC)", "m", a.Mac, b.Mac);
-  add.Add("MAC の位置 (中心線から)", "m", a.MacY, b.MacY);
-  add.Add("MAC 前縁の位置 (後ろ向き)", "m", a.MacLeadingX, b.MacLeadingX);
-  add.Add("翼面荷重", "N/m²", a.WingLoading, b.WingLoading);
-  add.Add("尾翼容積比", "", a.TailVolume, b.TailVolume);
+  add.Add(N_("平均空力翼弦 (MAC)"), "m", a.Mac, b.Mac);
+  add.Add(N_("MAC の位置 (中心線から)"), "m", a.MacY, b.MacY);
+  add.Add(N_("MAC 前縁の位置 (後ろ向き)"), "m", a.MacLeadingX, b.MacLeadingX);
+  add.Add(N_("翼面荷重"), "N/m²", a.WingLoading, b.WingLoading);  // in every language
+  add.Add(N_("尾翼容積比"), "", a.TailVolume, b.TailVolume);
   // Figures a design does not define are NaN, so they show as such and never as 0.
   const double nan = std::nan("");
-  add.Add("中立点", "m", a.StabilityKnown ? a.NeutralPoint : nan, b.StabilityKnown ? b.NeutralPoint : nan);
-  add.Add("静安定余裕 (平均翼弦比)", "%", a.StabilityKnown ? a.StaticMargin * 100 : nan,
+  add.Add(N_("中立点"), "m", a.StabilityKnown ? a.NeutralPoint : nan, b.StabilityKnown ? b.NeutralPoint : nan);
+  add.Add(N_("静安定余裕 (平均翼弦比)"), "%", a.StabilityKnown ? a.StaticMargin * 100 : nan,
           b.StabilityKnown ? b.StaticMargin * 100 : nan);
-  add.Add("失速速度 (揚力係数上限で)", "m/s", a.StallSpeed, b.StallSpeed);
+  add.Add(N_("失速速度 (揚力係数上限で)"), "m/s", a.StallSpeed, b.StallSpeed);
 }
 
 // Distance and time of the untouched flight; NaN when the design never leaves the
@@ -114,9 +117,9 @@ void FlightRows(const AircraftSpec& a, const AircraftSpec& b, std::vector<Compar
   const auto seconds = [](const FlightProfile& f) {
     return f.LaunchEnded ? f.LastStep * flight::kTimeStep : std::nan("");
   };
-  add.Add("距離 (操縦なし)", "m", distance(fa), distance(fb));
+  add.Add(N_("距離 (操縦なし)"), "m", distance(fa), distance(fb));
   rows.back().Distance = true;
-  add.Add("飛行時間 (操縦なし)", "s", seconds(fa), seconds(fb));
+  add.Add(N_("飛行時間 (操縦なし)"), "s", seconds(fa), seconds(fb));
 }
 
 }  // namespace
@@ -148,7 +151,7 @@ std::string FormatComparedValue(const ComparisonRow& row, double value) {
 
 std::string FormatDifference(const ComparisonRow& row) {
   if (!row.Differs) return "";
-  if (!std::isfinite(row.Difference)) return "違う";
+  if (!std::isfinite(row.Difference)) return TranslatedUtf8(N_("違う"));
   if (row.Distance) return (row.Difference > 0 ? "+" : "") + DistanceText(row.Difference);
   std::string text = Compact("%+.4g", row.Difference);
   if (row.Percent) text += " (" + Compact("%+.1f", *row.Percent) + " %)";
@@ -157,17 +160,19 @@ std::string FormatDifference(const ComparisonRow& row) {
 
 const char* ComparisonGroupTitle(ComparisonGroup group) {
   switch (group) {
-    case ComparisonGroup::Values: return "ファイルの値";
-    case ComparisonGroup::GameFigures: return "ゲームが計算する値";
-    case ComparisonGroup::AeroFigures: return "設計者向けの値";
-    case ComparisonGroup::Flight: return "試験飛行 (操縦なし)";
+    case ComparisonGroup::Values: return N_("ファイルの値");
+    case ComparisonGroup::GameFigures: return N_("ゲームが計算する値");
+    case ComparisonGroup::AeroFigures: return N_("設計者向けの値");
+    case ComparisonGroup::Flight: return N_("試験飛行 (操縦なし)");
   }
   return "";
 }
 
 ComparedDesign ReadComparedDesign(const std::string& gameFileName) {
   DesignEditor editor;
-  if (!OpenDesign(editor, gameFileName)) return {std::nullopt, "「" + ShownName(gameFileName) + "」を開けません。"};
+  if (!OpenDesign(editor, gameFileName))
+    return {std::nullopt,
+            platform::Formatted(TranslatedUtf8(N_("「%s」を開けません。")), ShownName(gameFileName).c_str())};
   return {editor.Spec, ""};
 }
 

@@ -36,7 +36,7 @@ std::string FormatComparedValue(const ComparisonRow& row, double value);
 // "+0.5 (+1.7 %)", or "" when the row does not differ.
 std::string FormatDifference(const ComparisonRow& row);
 
-const char* ComparisonGroupTitle(ComparisonGroup group);
+const char* ComparisonGroupTitle(ComparisonGroup group);  // an N_ text
 
 // The design of a file (game file name) read with the game's parser, or why not.
 struct ComparedDesign {

@@ -9,6 +9,7 @@
 #include "platform/io/files.h"
 #include "platform/text/shift_jis.h"
 
+// in every language: the texts of a file format
 namespace config {
 namespace {
 
@@ -112,21 +113,6 @@ ExportResult ExportFiguresOfFile(const std::string& designFile, const std::strin
   if (!text) return ExportResult::CannotRead;
   if (!KeepsLinesInStep(CheckAircraftFileText(*text))) return ExportResult::NotADesign;
   return ExportFigures(aircraft::ParseAircraftSpecText(*text), outFile, encoding);
-}
-
-std::string DescribeExportResult(ExportResult result, const std::string& shownName, CsvEncoding encoding) {
-  switch (result) {
-    case ExportResult::Written:
-      return "図表を " + shownName + " に書き出しました (" +
-             (encoding == CsvEncoding::ShiftJis ? "Shift-JIS" : "UTF-8、BOM 付き") + ")";
-    case ExportResult::CannotRead: return shownName + " を読めません。";
-    case ExportResult::NotADesign: return shownName + " は機体の設計ファイルではありません。";
-    case ExportResult::Refused:
-      return "「" + shownName + "」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。";
-    case ExportResult::CannotWrite:
-      return shownName + " に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。";
-  }
-  return {};
 }
 
 }  // namespace config

@@ -18,7 +18,7 @@ namespace config {
 
 enum class CsvEncoding { Utf8WithBom, ShiftJis };
 
-inline constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";
+inline constexpr const char* kUtf8Bom = "\xEF\xBB\xBF";  // in every language
 
 struct ExportedFigure {
   std::string Name;  // UTF-8, no comma

@@ -6,11 +6,15 @@
 
 #include "aircraft/aircraft_file.h"
 #include "config/design/design_fields.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "platform/text/text_fields.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 // A field the game reads keeps at most this many characters; one more ends the reading.
 constexpr size_t kMaxFieldChars = platform::FieldReader::kMaxField;
@@ -123,7 +127,7 @@ bool CheckLine(const FileLine& layout, std::string_view raw, std::vector<FilePro
 
 std::string LineName(int line) {
   if (line < 1 || line > kFileLineCount) return {};
-  return std::to_string(line) + " 行目 (" + FileLines()[line - 1].Name + ")";
+  return Formatted(TranslatedUtf8(N_("%d 行目 (%s)")), line, TranslatedUtf8(FileLines()[line - 1].Name));
 }
 
 }  // namespace
@@ -165,30 +169,42 @@ std::vector<FileProblem> CheckAircraftFileText(std::string_view text) {
 }
 
 std::string DescribeFileProblem(const FileProblem& p, std::string_view fileName) {
-  const std::string file = "「" + std::string(fileName) + "」";
+  const std::string file(fileName);
   const std::string where = LineName(p.Line);
-  const std::string shifted = "ゲームは以降の値をずらして読みます (表の値はゲームが読む値です)。";
+  const std::string shifted = TranslatedUtf8(N_("ゲームは以降の値をずらして読みます (表の値はゲームが読む値です)。"));
+  const std::string readAs = aircraft::FormatExactNumber(p.ReadAs);
   switch (p.Kind) {
-    case FileProblemKind::Missing: return file + "を開けません。ゲームも読めず「機体データの取得に失敗」と警告します。";
+    case FileProblemKind::Missing:
+      return Formatted(TranslatedUtf8(N_("「%s」を開けません。ゲームも読めず「%s」と警告します。")), file.c_str(),
+                       TranslatedUtf8(N_("機体データの取得に失敗")));
     case FileProblemKind::Truncated:
-      return file + "は " + std::to_string(p.Count) + " 行で終わっています (49 行必要)。" +
-             std::to_string(p.Count + 1) + " 行目以降の値はゲームでも 0 になります。";
-    case FileProblemKind::NoComma: return where + "にカンマがありません。" + shifted;
+      return Formatted(
+          TranslatedUtf8(N_("「%s」は %d 行で終わっています (49 行必要)。%d 行目以降の値はゲームでも 0 になります。")),
+          file.c_str(), p.Count, p.Count + 1);
+    case FileProblemKind::NoComma:
+      return Formatted(TranslatedUtf8(N_("%sにカンマがありません。")), where.c_str()) + shifted;
     case FileProblemKind::FieldTooLong:
-      return where + "に 256 文字以上の項目があります。ゲームはそこで読むのをやめ、以降の値はすべて 0 になります。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("%sに 256 文字以上の項目があります。ゲームはそこで読むのをやめ、以降の値はすべて 0 になります。")),
+          where.c_str());
     case FileProblemKind::NotANumber:
-      return where + "の値「" + p.Text + "」に数値以外の文字があります。ゲームは " +
-             aircraft::FormatExactNumber(p.ReadAs) + " と読みます。";
+      return Formatted(TranslatedUtf8(N_("%sの値「%s」に数値以外の文字があります。ゲームは %s と読みます。")),
+                       where.c_str(), p.Text.c_str(), readAs.c_str());
     case FileProblemKind::NotAnInteger:
-      return where + "の値「" + p.Text + "」は整数ではありません。ゲームは " + aircraft::FormatExactNumber(p.ReadAs) +
-             " と読みます。";
-    case FileProblemKind::EmptyValue: return where + "に値がありません。ゲームは 0 と読みます。";
+      return Formatted(TranslatedUtf8(N_("%sの値「%s」は整数ではありません。ゲームは %s と読みます。")), where.c_str(),
+                       p.Text.c_str(), readAs.c_str());
+    case FileProblemKind::EmptyValue:
+      return Formatted(TranslatedUtf8(N_("%sに値がありません。ゲームは 0 と読みます。")), where.c_str());
     case FileProblemKind::MissingLastComma:
-      if (p.Line == kFileLineCount) return where + "の最後のカンマがありません。最後の行なので値はそのまま読まれます。";
-      return where + "の最後のカンマがありません。" + shifted;
+      if (p.Line == kFileLineCount)
+        return Formatted(TranslatedUtf8(N_("%sの最後のカンマがありません。最後の行なので値はそのまま読まれます。")),
+                         where.c_str());
+      return Formatted(TranslatedUtf8(N_("%sの最後のカンマがありません。")), where.c_str()) + shifted;
     case FileProblemKind::WrongValueCount:
-      return where + "の値が " + std::to_string(p.Count) + " 個です (" +
-             std::to_string(ListValueCount(FileLines()[p.Line - 1].Kind)) + " 個必要)。" + shifted;
+      return Formatted(TranslatedUtf8(N_("%sの値が %d 個です (%d 個必要)。")), where.c_str(), p.Count,
+                       ListValueCount(FileLines()[p.Line - 1].Kind)) +
+             shifted;
   }
   return {};
 }

@@ -8,6 +8,7 @@
 #include "config/files/open_choices.h"
 #include "config/files/save_target.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "ranking/ranking_table.h"
 
@@ -81,13 +82,15 @@ FolderListing ListFolder(const std::string& folder) {
   std::error_code error;
   fs::directory_iterator it(dir, error);
   if (error) {
-    listing.Error = "フォルダ「" + ShownFileName(folder) + "」を読めません: " + error.message();
+    listing.Error = platform::Formatted(platform::TranslatedUtf8(N_("フォルダ「%s」を読めません: %s")),
+                                        ShownFileName(folder).c_str(), error.message().c_str());
     return listing;
   }
   // The folders, sorted; files follow below.
   for (; it != fs::directory_iterator(); it.increment(error)) {
     if (error) {
-      listing.Error = "フォルダ「" + ShownFileName(folder) + "」の一部を読めません: " + error.message();
+      listing.Error = platform::Formatted(platform::TranslatedUtf8(N_("フォルダ「%s」の一部を読めません: %s")),
+                                          ShownFileName(folder).c_str(), error.message().c_str());
       break;
     }
     const std::string name = it->path().filename().string();
@@ -101,7 +104,8 @@ FolderListing ListFolder(const std::string& folder) {
 
   const std::string design = JoinPath(folder, kDesignFileName);
   if (Readable(design))
-    listing.Items.push_back({ListedKind::DesignFile, design, std::string(kDesignFileName) + "  (ゲームが読む設計)"});
+    listing.Items.push_back({ListedKind::DesignFile, design,
+                             std::string(kDesignFileName) + platform::TranslatedUtf8(N_("  (ゲームが読む設計)"))});
   const bool inRankingFolder = LastName(folder) == ranking::kRankingFolder;
   if (inRankingFolder) {
     AddRankingEntries(ParentFolder(folder), listing.Items);

@@ -7,6 +7,7 @@
 #include "config/files/file_names.h"
 #include "config/files/save_target.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "platform/text/text_fields.h"
 #include "ranking/ranking_files.h"
@@ -17,7 +18,7 @@ namespace {
 // "%2d位  ": the place, right-aligned in two columns.
 std::string PlaceText(int place) {
   char text[32];
-  std::snprintf(text, sizeof text, "%2d位  ", place);
+  std::snprintf(text, sizeof text, platform::TranslatedUtf8(N_("%2d位  ")), place);
   return text;
 }
 

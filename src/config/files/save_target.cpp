@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
@@ -32,17 +33,21 @@ std::string SaveAsFileName(std::string_view typed) { return WithExtension(typed,
 std::string ExportFileName(std::string_view typed) { return WithExtension(typed, kExportExtension); }
 
 std::string DescribeSaveTarget(SaveTargetCheck check, const std::string& shownName) {
-  const std::string quoted = "「" + shownName + "」";
+  const auto said = [&](const char* format) {
+    return platform::Formatted(platform::TranslatedUtf8(format), shownName.c_str());
+  };
   switch (check) {
-    case SaveTargetCheck::Free: return quoted + "に保存できます。";
-    case SaveTargetCheck::Exists: return quoted + "は既にあります。置き換えますか?";
-    case SaveTargetCheck::Empty: return "ファイル名を入れてください。";
-    case SaveTargetCheck::Folder: return quoted + "はフォルダです。ファイル名を入れてください。";
-    case SaveTargetCheck::NoFolder: return quoted + "のフォルダがありません。";
-    case SaveTargetCheck::GameFile: return quoted + "はゲームの設定ファイルです。設計を保存する名前にはできません。";
+    case SaveTargetCheck::Free: return said(N_("「%s」に保存できます。"));
+    case SaveTargetCheck::Exists: return said(N_("「%s」は既にあります。置き換えますか?"));
+    case SaveTargetCheck::Empty: return platform::TranslatedUtf8(N_("ファイル名を入れてください。"));
+    case SaveTargetCheck::Folder: return said(N_("「%s」はフォルダです。ファイル名を入れてください。"));
+    case SaveTargetCheck::NoFolder: return said(N_("「%s」のフォルダがありません。"));
+    case SaveTargetCheck::GameFile:
+      return said(N_("「%s」はゲームの設定ファイルです。設計を保存する名前にはできません。"));
     case SaveTargetCheck::RankingFile:
-      return quoted + "はランキングのファイルで、ゲームが登録のたびに書き換えます。設計は別の名前で保存してください。";
-    case SaveTargetCheck::DesignFile: return quoted + "は機体の設計ファイルです。図表で上書きはしません。";
+      return said(
+          N_("「%s」はランキングのファイルで、ゲームが登録のたびに書き換えます。設計は別の名前で保存してください。"));
+    case SaveTargetCheck::DesignFile: return said(N_("「%s」は機体の設計ファイルです。図表で上書きはしません。"));
   }
   return {};
 }

@@ -4,11 +4,12 @@
 #include <span>
 
 #include "config/flights/plot_thinning.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
 
-constexpr std::string_view kCutMark = "…";
+constexpr std::string_view kCutMark = "…";  // in every language
 
 bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -17,14 +18,15 @@ std::string AxisRefusal(const char* axisName, const std::string& column, AxisPro
   const char* format = nullptr;
   switch (problem) {
     case AxisProblem::None: return "";
-    case AxisProblem::TooWide: format = "%s「%s」の値の幅が大きすぎて描けません (%g 〜 %g)。"; break;
+    case AxisProblem::TooWide: format = N_("%s「%s」の値の幅が大きすぎて描けません (%g 〜 %g)。"); break;
     // All the digits: the values differ only beyond the sixth.
     case AxisProblem::TooFine:
-      format = "%s「%s」の値の差が値の大きさに比べて小さすぎて描けません (%.17g 〜 %.17g)。";
+      format = N_("%s「%s」の値の差が値の大きさに比べて小さすぎて描けません (%.17g 〜 %.17g)。");
       break;
   }
   char text[512];
-  std::snprintf(text, sizeof text, format, axisName, ShownName(column).c_str(), lo, hi);
+  std::snprintf(text, sizeof text, platform::TranslatedUtf8(format), platform::TranslatedUtf8(axisName),
+                ShownName(column).c_str(), lo, hi);
   return text;
 }
 
@@ -67,8 +69,8 @@ FlightPlot MakeFlightPlot(const FlightSet& set, int width) {
   }
   plot.Scale = FitScale(bounds);
   if (!plot.Scale.Drawable()) {
-    const std::string xWhy = AxisRefusal("横軸", set.XColumn, plot.Scale.X.Problem, bounds.X0, bounds.X1);
-    const std::string yWhy = AxisRefusal("縦軸", set.YColumn, plot.Scale.Y.Problem, bounds.Y0, bounds.Y1);
+    const std::string xWhy = AxisRefusal(N_("横軸"), set.XColumn, plot.Scale.X.Problem, bounds.X0, bounds.X1);
+    const std::string yWhy = AxisRefusal(N_("縦軸"), set.YColumn, plot.Scale.Y.Problem, bounds.Y0, bounds.Y1);
     plot.Refusal = xWhy + (xWhy.empty() || yWhy.empty() ? "" : " ") + yWhy;
     return plot;
   }

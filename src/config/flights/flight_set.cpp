@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "flight/flight_csv.h"
+#include "platform/text/language.h"
 
 namespace config {
 
@@ -18,18 +19,21 @@ std::string AddFlight(FlightSet& set, FlightLoad load) {
   if (same != set.Flights.end()) {
     *same = std::move(table);
     ++set.Revision;
-    return same->Label + " を読み直しました";
+    return platform::Formatted(platform::TranslatedUtf8(N_("%s を読み直しました")), same->Label.c_str());
   }
   if (set.Flights.size() >= kMaxFlights) {
-    return "重ねられる飛行は " + std::to_string(kMaxFlights) + " つまでです。どれかを外してください。";
+    return platform::Formatted(
+        platform::TranslatedUtf8(N_("重ねられる飛行は %zu つまでです。どれかを外してください。")), size_t{kMaxFlights});
   }
   // Two pilots of the same name, or an entry and its own export: the file tells them apart.
-  const bool labelTaken = std::ranges::any_of(set.Flights, [&](const FlightTable& f) { return f.Label == table.Label; });
+  const bool labelTaken =
+      std::ranges::any_of(set.Flights, [&](const FlightTable& f) { return f.Label == table.Label; });
   if (labelTaken) table.Label += " (" + table.Source + ")";
   set.Flights.push_back(std::move(table));
   ++set.Revision;
   const FlightTable& added = set.Flights.back();
-  return added.Label + (added.Flown ? " を飛ばしました" : " を読みました");
+  return platform::Formatted(platform::TranslatedUtf8(added.Flown ? N_("%s を飛ばしました") : N_("%s を読みました")),
+                             added.Label.c_str());
 }
 
 void RemoveFlight(FlightSet& set, size_t index) {
@@ -59,11 +63,9 @@ void ChooseColumn(FlightSet& set, PlotAxis axis, const std::string& column) {
 std::span<const AxisPreset> AxisPresets() {
   using namespace flight;
   static const AxisPreset kPresets[] = {
-      {"高度と距離", kCsvX, kCsvHeight},
-      {"速度", kCsvTime, kCsvResultantSpeed},
-      {"迎角", kCsvTime, kCsvBodyAlpha},
-      {"揚力係数", kCsvTime, kCsvWingCl},
-      {"尾翼設定角", kCsvTime, kCsvTailSetting},
+      {N_("高度と距離"), kCsvX, kCsvHeight},         {N_("速度"), kCsvTime, kCsvResultantSpeed},
+      {N_("迎角"), kCsvTime, kCsvBodyAlpha},         {N_("揚力係数"), kCsvTime, kCsvWingCl},
+      {N_("尾翼設定角"), kCsvTime, kCsvTailSetting},
   };
   return kPresets;
 }

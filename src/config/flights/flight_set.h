@@ -36,7 +36,7 @@ void ChooseColumn(FlightSet& set, PlotAxis axis, const std::string& column);
 
 // A ready choice of axes: two of the game's columns.
 struct AxisPreset {
-  const char* Label;  // UTF-8
+  const char* Label;     // UTF-8, an N_ text
   int XColumn, YColumn;  // flight::FlightCsvColumn
 };
 std::span<const AxisPreset> AxisPresets();

@@ -8,6 +8,7 @@
 #include "config/files/aircraft_file_check.h"
 #include "flight/flight_csv.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 #include "platform/text/shift_jis.h"
 #include "ranking/ranking_files.h"
 #include "sim/headless_flight.h"
@@ -16,7 +17,7 @@ namespace config {
 namespace {
 
 constexpr double kNoValue = std::numeric_limits<double>::quiet_NaN();
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";  // in every language
 constexpr size_t kMinCsvHeaderFields = 3;
 
 std::string Format(const char* format, auto... args) {
@@ -116,7 +117,8 @@ FlightLoad ParseFlightCsv(std::string_view text) {
   if (utf8) text.remove_prefix(kUtf8ByteOrderMark.size());
   size_t pos = 0;
   const std::string_view header = NextLine(text, pos);
-  if (header.empty()) return {std::nullopt, "空のファイルです (見出しの行がありません)。"};
+  if (header.empty())
+    return {std::nullopt, platform::TranslatedUtf8(N_("空のファイルです (見出しの行がありません)。"))};
 
   FlightTable table;
   for (std::string_view field : SplitFields(header)) {
@@ -129,29 +131,34 @@ FlightLoad ParseFlightCsv(std::string_view text) {
     ++lineNumber;
     if (line.empty()) continue;
     if (table.RowCount() >= kMaxFlightRows) {
-      table.Note = Format("行が多すぎるため、先頭の %zu 行だけ読みました。", kMaxFlightRows);
+      table.Note =
+          Format(platform::TranslatedUtf8(N_("行が多すぎるため、先頭の %zu 行だけ読みました。")), kMaxFlightRows);
       break;
     }
     const auto fields = SplitFields(line);
     std::string problem;
     std::vector<double> row;
     if (fields.size() != table.Columns.size()) {
-      problem = Format("値が %zu 個あります (見出しは %zu 列)", fields.size(), table.Columns.size());
+      problem = Format(platform::TranslatedUtf8(N_("値が %zu 個あります (見出しは %zu 列)")), fields.size(),
+                       table.Columns.size());
     }
     for (size_t c = 0; c < fields.size() && problem.empty(); ++c) {
       const auto value = ParseNumber(fields[c]);
-      if (!value) problem = Format("%zu 列目が数値ではありません", c + 1);
+      if (!value) problem = Format(platform::TranslatedUtf8(N_("%zu 列目が数値ではありません")), c + 1);
       row.push_back(value.value_or(0));
     }
     if (!problem.empty()) {
-      if (table.RowCount() == 0) return {std::nullopt, Format("%d 行目: %s。", lineNumber, problem.c_str())};
-      table.Note = Format("%d 行目で読むのをやめました: %s。それより前の %zu 行を表示しています。", lineNumber,
-                          problem.c_str(), table.RowCount());
+      if (table.RowCount() == 0)
+        return {std::nullopt, Format(platform::TranslatedUtf8(N_("%d 行目: %s。")), lineNumber, problem.c_str())};
+      table.Note =
+          Format(platform::TranslatedUtf8(N_("%d 行目で読むのをやめました: %s。それより前の %zu 行を表示しています。")),
+                 lineNumber, problem.c_str(), table.RowCount());
       break;
     }
     for (size_t c = 0; c < row.size(); ++c) table.Values[c].push_back(row[c]);
   }
-  if (table.RowCount() == 0) return {std::nullopt, "見出しの行だけで、データの行がありません。"};
+  if (table.RowCount() == 0)
+    return {std::nullopt, platform::TranslatedUtf8(N_("見出しの行だけで、データの行がありません。"))};
   SetDistanceAndDuration(table);
   return {std::move(table), ""};
 }
@@ -171,9 +178,11 @@ FlightTable TableFromRecords(std::span<const flight::FlightRecord> rows) {
 
 FlightLoad FlyFlightText(const std::string& fileText) {
   const sim::FlightOutcome outcome = sim::FlyAircraftText(fileText);
-  if (!outcome.LaunchEnded) return {std::nullopt, "発進台の端に届きません (初速が低すぎます)。"};
+  if (!outcome.LaunchEnded)
+    return {std::nullopt, platform::TranslatedUtf8(N_("発進台の端に届きません (初速が低すぎます)。"))};
   if (!std::isfinite(outcome.Distance)) {
-    return {std::nullopt, "飛行が数値になりません (質量・面積・剛性を確認してください)。"};
+    return {std::nullopt,
+            platform::TranslatedUtf8(N_("飛行が数値になりません (質量・面積・剛性を確認してください)。"))};
   }
   // The rows velkaro-sim's --csv writes.
   const flight::Aircraft& a = *outcome.Aircraft;
@@ -191,7 +200,7 @@ bool LooksLikeCsv(std::string_view text) {
 FlightLoad LoadFlightFile(const std::string& gameFileName) {
   const std::string shown = ShownFileName(gameFileName);
   const auto text = platform::ReadFilePrefix(gameFileName, kFlightFileReadLimit + 1);
-  if (!text) return {std::nullopt, "「" + shown + "」を開けません。"};
+  if (!text) return {std::nullopt, Format(platform::TranslatedUtf8(N_("「%s」を開けません。")), shown.c_str())};
   FlightLoad load;
   if (LooksLikeCsv(*text)) {
     std::string_view csv = *text;
@@ -201,13 +210,16 @@ FlightLoad LoadFlightFile(const std::string& gameFileName) {
     load = ParseFlightCsv(csv);
     if (cut && load.Table) {
       std::string& note = load.Table->Note;
-      note = Format("ファイルが大きいため、先頭 %zu MB だけ読みました。", kFlightFileReadLimit >> 20) +
+      note = Format(platform::TranslatedUtf8(N_("ファイルが大きいため、先頭 %zu MB だけ読みました。")),
+                    kFlightFileReadLimit >> 20) +
              (note.empty() ? "" : " " + note);
     }
   } else {
     const std::string design = text->substr(0, ranking::kRankingReadLimit);
     if (const auto problem = NotADesign(design, shown)) {
-      return {std::nullopt, shown + ": CSV の飛行記録でも機体ファイルでもありません (" + *problem + ")"};
+      return {std::nullopt,
+              platform::Formatted(platform::TranslatedUtf8(N_("%s: CSV の飛行記録でも機体ファイルでもありません (%s)")),
+                                  shown.c_str(), problem->c_str())};
     }
     load = FlyFlightText(design);
   }
@@ -223,7 +235,8 @@ FlightLoad LoadFlightFile(const std::string& gameFileName) {
 FlightLoad LoadFlightText(std::string_view text, const std::string& source, const std::string& label) {
   const std::string design(text.substr(0, ranking::kRankingReadLimit));
   if (const auto problem = NotADesign(design, label)) {
-    return {std::nullopt, label + ": 機体ファイルではありません (" + *problem + ")"};
+    return {std::nullopt, platform::Formatted(platform::TranslatedUtf8(N_("%s: 機体ファイルではありません (%s)")),
+                                              label.c_str(), problem->c_str())};
   }
   FlightLoad load = FlyFlightText(design);
   if (!load.Table) {
@@ -242,7 +255,8 @@ std::string FlightLabel(const std::string& gameFileName) {
     const auto tableText = platform::ReadFilePrefix(ranking::kTableFileName, ranking::kRankingReadLimit);
     if (!tableText) break;
     const std::string name = platform::ShiftJisToUtf8(ranking::ParseTableFile(*tableText).Entries[i].Name);
-    return Format("%d位 %s", i + 1, name.empty() ? ShownFileName(gameFileName).c_str() : name.c_str());
+    return Format(platform::TranslatedUtf8(N_("%d位 %s")), i + 1,
+                  name.empty() ? ShownFileName(gameFileName).c_str() : name.c_str());
   }
   return ShownFileName(gameFileName);
 }

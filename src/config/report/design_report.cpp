@@ -19,9 +19,13 @@
 #include "config/status_text.h"
 #include "flight/constants.h"
 #include "platform/io/files.h"
+#include "platform/text/language.h"
 
 namespace config {
 namespace {
+
+using platform::Formatted;
+using platform::TranslatedUtf8;
 
 constexpr double kTitleSize = 16, kHeadingSize = 12, kBodySize = 8.5;  // pt
 constexpr double kColumnGap = 16;                                      // pt
@@ -67,21 +71,21 @@ std::vector<TableRow> FileRows(flight::AircraftSpec spec) {
       }
       case LineKind::SectionList: {
         // Four values are wide: the unit goes with the name, the values fill the rest.
-        const std::string unit = line.Unit[0] != '\0' ? std::string(" [") + line.Unit + "]" : "";
-        rows.push_back({line.Name + unit, SectionValues(line.Section(spec)), ""});
+        const std::string unit = line.Unit[0] != '\0' ? std::string(" [") + TranslatedUtf8(line.Unit) + "]" : "";
+        rows.push_back({TranslatedUtf8(line.Name) + unit, SectionValues(line.Section(spec)), ""});
         continue;
       }
       default: continue;
     }
-    rows.push_back({line.Name, value, line.Unit});
+    rows.push_back({TranslatedUtf8(line.Name), value, TranslatedUtf8(line.Unit)});
   }
   return rows;
 }
 
 void ValuesPage(ReportPage& page, const ReportData& d) {
-  TextLine(page, "設計レポート: " + d.Input.Title, kTitleSize, true);
+  TextLine(page, Formatted(TranslatedUtf8(N_("設計レポート: %s")), d.Input.Title.c_str()), kTitleSize, true);
   page.Y += 6;
-  TextLine(page, "ファイルの値", kHeadingSize, true);
+  TextLine(page, TranslatedUtf8(N_("ファイルの値")), kHeadingSize, true);
   page.Y += 4;
   const std::vector<TableRow> rows = FileRows(d.Input.Spec);
   const size_t half = (rows.size() + 1) / 2;
@@ -89,16 +93,17 @@ void ValuesPage(ReportPage& page, const ReportData& d) {
   DrawTable(page.Cr, kMargin + HalfWidth() + kColumnGap, page.Y, HalfWidth(), {rows.begin() + half, rows.end()},
             kBodySize);
   page.Y += used + 10;
-  TextLine(page, "警告", kHeadingSize, true);
-  if (d.Warnings.empty()) TextLine(page, "警告はありません。", kBodySize);
-  for (const DesignWarning& w : d.Warnings) TextLine(page, "・" + DescribeWarning(w), kBodySize, false, kWarningColour);
+  TextLine(page, TranslatedUtf8(N_("警告")), kHeadingSize, true);
+  if (d.Warnings.empty()) TextLine(page, TranslatedUtf8(N_("警告はありません。")), kBodySize);
+  for (const DesignWarning& w : d.Warnings)
+    TextLine(page, "・" + DescribeWarning(w), kBodySize, false, kWarningColour);  // in every language
 }
 
 // The wing from above (both halves, the tail, the centre of gravity) and from the front.
 void Drawings(ReportPage& page, const ReportData& d) {
   cairo_t* cr = page.Cr;
   const flight::AircraftSpec& spec = d.Input.Spec;
-  TextLine(page, "上から見た図 (前が上) と前から見た図 (たわむ前)", kHeadingSize, true);
+  TextLine(page, TranslatedUtf8(N_("上から見た図 (前が上) と前から見た図 (たわむ前)")), kHeadingSize, true);
   page.Y += 4;
   const double tailLe = spec.TailPosition - 0.25 * spec.TailChord;
   double half = std::max({d.Shape.HalfSpan, spec.TailSpan / 2, 0.5});
@@ -113,7 +118,7 @@ void Drawings(ReportPage& page, const ReportData& d) {
   }
   const double width = kPageWidth - 2 * kMargin;
   if (!std::isfinite(half + xMin + xMax + zMax) || !(xMax > xMin)) {
-    TextLine(page, "図を描けません (数値でない値があります)", kBodySize);
+    TextLine(page, TranslatedUtf8(N_("図を描けません (数値でない値があります)")), kBodySize);
     return;
   }
   const double scale = std::min(width / (2 * half * 1.05), kPlanHeight / ((xMax - xMin) * 1.1));
@@ -151,7 +156,7 @@ void Drawings(ReportPage& page, const ReportData& d) {
   cairo_set_source_rgb(cr, cg.R, cg.G, cg.B);
   cairo_arc(cr, cx, cy, 3, 0, 2 * M_PI);
   cairo_fill(cr);
-  TextAt(cr, cx + 5, cy - 3, "重心", kBodySize, cg);
+  TextAt(cr, cx + 5, cy - 3, TranslatedUtf8(N_("重心")), kBodySize, cg);
   page.Y = top + (xMax - xMin) * scale + 10;
 
   // From the front, heights stretched so small dihedral angles show.
@@ -167,59 +172,69 @@ void Drawings(ReportPage& page, const ReportData& d) {
       cairo_stroke(cr);
     }
   }
-  TextAt(cr, kMargin, page.Y + 10, Format("翼端の高さ %.3g m (高さ方向を拡大)", d.Shape.TipHeight), kBodySize);
+  TextAt(cr, kMargin, page.Y + 10,
+         Formatted(TranslatedUtf8(N_("翼端の高さ %.3g m (高さ方向を拡大)")), d.Shape.TipHeight), kBodySize);
   page.Y = base + 12;
 }
 
 std::vector<TableRow> FigureRows(const ReportData& d) {
   const GameFigures& f = d.Figures;
   const AeroFigures& a = d.Aero;
+  constexpr const char* kSquareMetres = "m²";       // in every language
+  constexpr const char* kWingLoadingUnit = "N/m²";  // in every language
   std::vector<TableRow> rows = {
-      {"主翼面積", Format("%.4g", f.WingArea), "m²"},     {"主翼アスペクト比", Format("%.4g", f.AspectRatio), ""},
-      {"尾翼面積", Format("%.4g", f.TailArea), "m²"},     {"尾翼容積比", Format("%.3f", f.TailVolume), ""},
-      {"平均空力翼弦 (MAC)", Format("%.4g", a.Mac), "m"}, {"翼面荷重", Format("%.4g", a.WingLoading), "N/m²"},
-      {"失速速度", Format("%.4g", a.StallSpeed), "m/s"},
+      {TranslatedUtf8(N_("主翼面積")), Format("%.4g", f.WingArea), kSquareMetres},
+      {TranslatedUtf8(N_("主翼アスペクト比")), Format("%.4g", f.AspectRatio), ""},
+      {TranslatedUtf8(N_("尾翼面積")), Format("%.4g", f.TailArea), kSquareMetres},
+      {TranslatedUtf8(N_("尾翼容積比")), Format("%.3f", f.TailVolume), ""},
+      {TranslatedUtf8(N_("平均空力翼弦 (MAC)")), Format("%.4g", a.Mac), "m"},
+      {TranslatedUtf8(N_("翼面荷重")), Format("%.4g", a.WingLoading), kWingLoadingUnit},
+      {TranslatedUtf8(N_("失速速度")), Format("%.4g", a.StallSpeed), "m/s"},
   };
+
   if (a.StabilityKnown) {
-    rows.push_back({"中立点 (重心の後方限界)", Format("%.4g", a.NeutralPoint), "m"});
-    rows.push_back({"静安定余裕", Format("%.1f", a.StaticMargin * 100), "%"});
+    rows.push_back({TranslatedUtf8(N_("中立点 (重心の後方限界)")), Format("%.4g", a.NeutralPoint), "m"});
+    rows.push_back({TranslatedUtf8(N_("静安定余裕")), Format("%.1f", a.StaticMargin * 100), "%"});
   }
-  if (a.ForwardCgKnown) rows.push_back({"重心の前方限界", Format("%.4g", a.ForwardCgLimit), "m"});
-  rows.push_back({"重心位置", aircraft::FormatExactNumber(d.Input.Spec.CgPosition), "m"});
+  if (a.ForwardCgKnown) rows.push_back({TranslatedUtf8(N_("重心の前方限界")), Format("%.4g", a.ForwardCgLimit), "m"});
+  rows.push_back({TranslatedUtf8(N_("重心位置")), aircraft::FormatExactNumber(d.Input.Spec.CgPosition), "m"});
   return rows;
 }
 
 std::string ModeText(const FlightMode& m) {
   if (!m.Found) return "-";
-  if (m.Oscillating) return Format("%.2f s / 減衰比 %.2f", m.PeriodS, m.DampingRatio);
-  return m.DampingRatio < 0 ? "発散" : Format("振動せず / %.2f", m.DampingRatio);
+  if (m.Oscillating) return Formatted(TranslatedUtf8(N_("%.2f s / 減衰比 %.2f")), m.PeriodS, m.DampingRatio);
+  return m.DampingRatio < 0 ? TranslatedUtf8(N_("発散"))
+                            : Formatted(TranslatedUtf8(N_("振動せず / %.2f")), m.DampingRatio);
 }
 
 std::vector<TableRow> TrimRows(const TrimFigures& t) {
-  if (!t.Flown) return {{"トリム点", "求められません", ""}};
+  if (!t.Flown) return {{TranslatedUtf8(N_("トリム点")), TranslatedUtf8(N_("求められません")), ""}};
   std::vector<TableRow> rows = {
-      {Format("トリム点 (尾翼取付角 %g°)", t.TailSettingDeg), t.Steady ? "定常" : "定常にならない", ""},
-      {"揚力係数 CL", Format("%.3f", t.WingCl), ""},
-      {"速度", Format("%.2f", t.Airspeed), "m/s"},
-      {"迎角 (機体)", Format("%.2f", t.BodyAlphaDeg), "deg"},
-      {"沈下速度", Format("%.3f", t.SinkRate), "m/s"},
-      {"滑空比", Format("%.1f", t.GlideRatio), ""},
-      {"フゴイド", ModeText(t.Modes.Phugoid), ""},
-      {"短周期", ModeText(t.Modes.ShortPeriod), ""},
+      {Formatted(TranslatedUtf8(N_("トリム点 (尾翼取付角 %g°)")), t.TailSettingDeg),
+       TranslatedUtf8(t.Steady ? N_("定常") : N_("定常にならない")), ""},
+      {TranslatedUtf8(N_("揚力係数 CL")), Format("%.3f", t.WingCl), ""},
+      {TranslatedUtf8(N_("速度")), Format("%.2f", t.Airspeed), "m/s"},
+      {TranslatedUtf8(N_("迎角 (機体)")), Format("%.2f", t.BodyAlphaDeg), "deg"},
+      {TranslatedUtf8(N_("沈下速度")), Format("%.3f", t.SinkRate), "m/s"},
+      {TranslatedUtf8(N_("滑空比")), Format("%.1f", t.GlideRatio), ""},
+      {TranslatedUtf8(N_("フゴイド")), ModeText(t.Modes.Phugoid), ""},
+      {TranslatedUtf8(N_("短周期")), ModeText(t.Modes.ShortPeriod), ""},
   };
   if (t.Bends) {
-    if (t.LaunchKnown) rows.push_back({"翼端のたわみ (発進時)", Format("%.3f", t.TipRiseLaunch), "m"});
-    rows.push_back({"翼端のたわみ (トリム時)", Format("%.3f", t.TipRiseTrim), "m"});
+    if (t.LaunchKnown)
+      rows.push_back({TranslatedUtf8(N_("翼端のたわみ (発進時)")), Format("%.3f", t.TipRiseLaunch), "m"});
+    rows.push_back({TranslatedUtf8(N_("翼端のたわみ (トリム時)")), Format("%.3f", t.TipRiseTrim), "m"});
   }
-  if (!t.SpanLift.empty()) rows.push_back({"スパン効率", Format("%.3f", t.SpanEfficiency), ""});
-  rows.push_back({"レイノルズ数 (MAC)", Format("%.3g", t.ReynoldsMac), ""});
+  if (!t.SpanLift.empty()) rows.push_back({TranslatedUtf8(N_("スパン効率")), Format("%.3f", t.SpanEfficiency), ""});
+  rows.push_back({TranslatedUtf8(N_("レイノルズ数 (MAC)")), Format("%.3g", t.ReynoldsMac), ""});
   return rows;
 }
 
 void ShapePage(ReportPage& page, const ReportData& d) {
   Drawings(page, d);
   page.Y += 6;
-  TextLine(page, "図表 (ゲームの計算から)", kHeadingSize, true);
+  TextLine(page, TranslatedUtf8(N_("図表 (ゲームの計算から)")), kHeadingSize, true);
   page.Y += 4;
   const double left = DrawTable(page.Cr, kMargin, page.Y, HalfWidth(), FigureRows(d), kBodySize);
   const double right =
@@ -228,53 +243,59 @@ void ShapePage(ReportPage& page, const ReportData& d) {
 }
 
 void CurvesPage(ReportPage& page, const ReportData& d) {
-  ReportSeries polar{.Name = "定常滑空", .Colour = ReportSectionColour(0), .Markers = true};
+  ReportSeries polar{.Name = TranslatedUtf8(N_("定常滑空")), .Colour = ReportSectionColour(0), .Markers = true};
   for (const PolarPoint& p : d.Polar.Points) {
     if (!p.Steady) continue;
     polar.X.push_back(p.Airspeed);
     polar.Y.push_back(p.SinkRate);
   }
-  DrawPlot(page, "滑空ポーラー (高度 3000 m・無風、一定の尾翼取付角)", {"対気速度", "m/s", "沈下速度", "m/s"}, {polar},
-           kPlotHeight);
+  DrawPlot(page, TranslatedUtf8(N_("滑空ポーラー (高度 3000 m・無風、一定の尾翼取付角)")),
+           {TranslatedUtf8(N_("対気速度")), "m/s", TranslatedUtf8(N_("沈下速度")), "m/s"}, {polar}, kPlotHeight);
   const int best = BestGlideIndex(d.Polar);
   if (best >= 0) {
     const PolarPoint& p = d.Polar.Points[best];
-    TextLine(page,
-             Format("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)%s", p.GlideRatio, p.Airspeed, p.TrimDeg,
-                    AtSteadyEdge(d.Polar, best) ? "  [失速で制限: 隣の設定は定常滑空にならない]" : ""),
-             kBodySize);
+    TextLine(
+        page,
+        Formatted(
+            TranslatedUtf8(N_("最良滑空比 %.1f (%.2f m/s, 尾翼取付角 %g°)%s")), p.GlideRatio, p.Airspeed, p.TrimDeg,
+            AtSteadyEdge(d.Polar, best) ? TranslatedUtf8(N_("  [失速で制限: 隣の設定は定常滑空にならない]")) : ""),
+        kBodySize);
   }
 
-  ReportSeries sweep{.Name = "距離", .Colour = ReportSectionColour(0), .Markers = true};
+  ReportSeries sweep{.Name = TranslatedUtf8(N_("距離")), .Colour = ReportSectionColour(0), .Markers = true};
   for (const SweepPoint& p : d.Sweep.Points) {
     sweep.X.push_back(p.TrimDeg);
     sweep.Y.push_back(p.LaunchEnded ? double{p.Distance} : std::nan(""));
   }
   page.Y += 8;
-  DrawPlot(page, "一定の尾翼取付角での飛行距離", {"尾翼取付角", "deg", "距離", "m"}, {sweep}, kPlotHeight);
+  DrawPlot(page, TranslatedUtf8(N_("一定の尾翼取付角での飛行距離")),
+           {TranslatedUtf8(N_("尾翼取付角")), "deg", TranslatedUtf8(N_("距離")), "m"}, {sweep}, kPlotHeight);
   if (const auto b = BestTrim(d.Sweep)) {
     TextLine(page,
-             Format("最良: 尾翼取付角 %s° で %s m", aircraft::FormatExactNumber(b->TrimDeg).c_str(),
-                    DistanceText(b->Distance).c_str()),
+             Formatted(TranslatedUtf8(N_("最良: 尾翼取付角 %s° で %s m")),
+                       aircraft::FormatExactNumber(b->TrimDeg).c_str(), DistanceText(b->Distance).c_str()),
              kBodySize);
     if (const auto cliff = CliffBesideBest(d.Sweep)) {
-      TextLine(
-          page,
-          Format("[警告] すぐ隣の %s° では %s", aircraft::FormatExactNumber(cliff->TrimDeg).c_str(),
-                 cliff->LaunchEnded ? (DistanceText(cliff->Distance) + " m に落ちます").c_str() : "発進台を離れません"),
-          kBodySize, false, kWarningColour);
+      const std::string fall =
+          cliff->LaunchEnded ? Formatted(TranslatedUtf8(N_("%s m に落ちます")), DistanceText(cliff->Distance).c_str())
+                             : TranslatedUtf8(N_("発進台を離れません"));
+      TextLine(page,
+               Formatted(TranslatedUtf8(N_("[警告] すぐ隣の %s° では %s")),
+                         aircraft::FormatExactNumber(cliff->TrimDeg).c_str(), fall.c_str()),
+               kBodySize, false, kWarningColour);
     }
   }
 
   if (!d.Trim.SpanLift.empty()) {
-    ReportSeries lift{.Name = "帯の揚力", .Colour = ReportSectionColour(0), .Markers = true};
+    ReportSeries lift{.Name = TranslatedUtf8(N_("帯の揚力")), .Colour = ReportSectionColour(0), .Markers = true};
     for (const SpanStation& s : d.Trim.SpanLift) {
       lift.X.push_back(s.Y);
       lift.Y.push_back(s.LiftPerSpan);
     }
     page.Y += 8;
-    DrawPlot(page, Format("トリム時の揚力分布 (片翼、スパン効率 %.3f)", d.Trim.SpanEfficiency),
-             {"中心線からの位置", "m", "単位幅の揚力", "N/m"}, {lift}, kPlotHeight);
+    DrawPlot(page, Formatted(TranslatedUtf8(N_("トリム時の揚力分布 (片翼、スパン効率 %.3f)")), d.Trim.SpanEfficiency),
+             {TranslatedUtf8(N_("中心線からの位置")), "m", TranslatedUtf8(N_("単位幅の揚力")), "N/m"}, {lift},
+             kPlotHeight);
   }
 }
 
@@ -285,28 +306,36 @@ ReportSeries FlightSeries(const std::string& name, const std::vector<float>& x, 
 
 void FlightsPage(ReportPage& page, const ReportData& d) {
   std::vector<ReportSeries> series;
-  TextLine(page, "飛行 (ゲームと同じ計算)", kHeadingSize, true);
+  TextLine(page, TranslatedUtf8(N_("飛行 (ゲームと同じ計算)")), kHeadingSize, true);
   if (d.Untouched.LaunchEnded) {
-    series.push_back(FlightSeries("操縦なし", d.Untouched.X, d.Untouched.Height, kUntouchedColour));
-    TextLine(page, "操縦なし (尾翼取付角のまま): 距離 " + DistanceText(d.Untouched.Distance) + " m", kBodySize);
-  } else {
-    TextLine(page, "操縦なし: 発進台の端に届きません。", kBodySize);
-  }
-  if (d.Scheduled && d.Scheduled->LaunchEnded) {
-    series.push_back(FlightSeries("エントリの操舵記録", d.Scheduled->X, d.Scheduled->Height, kScheduleColour));
-    TextLine(page, "エントリの操舵記録どおり: 距離 " + DistanceText(d.Scheduled->Distance) + " m", kBodySize);
-  }
-  if (const sim::CoachResult* c = d.Input.Coach; c && c->Launches && !c->BestX.empty()) {
-    series.push_back(FlightSeries("コーチの最良の飛行", c->BestX, c->BestHeights, kCoachColour));
+    series.push_back(FlightSeries(TranslatedUtf8(N_("操縦なし")), d.Untouched.X, d.Untouched.Height, kUntouchedColour));
     TextLine(page,
-             Format("コーチの最良の飛行: 距離 %s m (%ld 回の飛行で探索)", DistanceText(c->BestDistance).c_str(),
-                    c->Evaluations),
+             Formatted(TranslatedUtf8(N_("操縦なし (尾翼取付角のまま): 距離 %s m")),
+                       DistanceText(d.Untouched.Distance).c_str()),
              kBodySize);
   } else {
-    TextLine(page, "コーチの探索はしていません。", kBodySize);
+    TextLine(page, TranslatedUtf8(N_("操縦なし: 発進台の端に届きません。")), kBodySize);
+  }
+  if (d.Scheduled && d.Scheduled->LaunchEnded) {
+    series.push_back(
+        FlightSeries(TranslatedUtf8(N_("エントリの操舵記録")), d.Scheduled->X, d.Scheduled->Height, kScheduleColour));
+    TextLine(page,
+             Formatted(TranslatedUtf8(N_("エントリの操舵記録どおり: 距離 %s m")),
+                       DistanceText(d.Scheduled->Distance).c_str()),
+             kBodySize);
+  }
+  if (const sim::CoachResult* c = d.Input.Coach; c && c->Launches && !c->BestX.empty()) {
+    series.push_back(FlightSeries(TranslatedUtf8(N_("コーチの最良の飛行")), c->BestX, c->BestHeights, kCoachColour));
+    TextLine(page,
+             Formatted(TranslatedUtf8(N_("コーチの最良の飛行: 距離 %s m (%ld 回の飛行で探索)")),
+                       DistanceText(c->BestDistance).c_str(), c->Evaluations),
+             kBodySize);
+  } else {
+    TextLine(page, TranslatedUtf8(N_("コーチの探索はしていません。")), kBodySize);
   }
   page.Y += 8;
-  DrawPlot(page, "高度と距離", {"距離", "m", "高度", "m"}, series, kPlotHeight * 1.4);
+  DrawPlot(page, TranslatedUtf8(N_("高度と距離")), {TranslatedUtf8(N_("距離")), "m", TranslatedUtf8(N_("高度")), "m"},
+           series, kPlotHeight * 1.4);
 }
 
 ReportData Gather(const ReportInput& input) {
@@ -375,11 +404,17 @@ ReportResult WriteDesignReport(const ReportInput& input, const std::string& pdfF
 
 std::string DescribeReportResult(ReportResult result, const std::string& shownName) {
   switch (result) {
-    case ReportResult::Written: return "設計レポートを " + shownName + " に書き出しました。";
+    case ReportResult::Written:
+      return Formatted(TranslatedUtf8(N_("設計レポートを %s に書き出しました。")), shownName.c_str());
     case ReportResult::Refused:
-      return "「" + shownName + "」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。";
+      return Formatted(
+          TranslatedUtf8(N_("「%s」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。")),
+          shownName.c_str());
     case ReportResult::CannotWrite:
-      return shownName + " に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。";
+      return Formatted(
+          TranslatedUtf8(
+              N_("%s に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。")),
+          shownName.c_str());
   }
   return {};
 }
