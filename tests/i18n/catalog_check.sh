@@ -7,10 +7,10 @@ set -euo pipefail
 root=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The game's code and the libraries it shows texts from (the configurator's texts and
-# the league's English web page are outside the catalog).
+# The game's and the configurator's code and the libraries they show texts from (the
+# league's English web page is outside the catalog).
 (cd "$root" && python3 tools/i18n/extract_texts.py --unmarked src/aircraft src/app src/flight src/game \
-  src/league/client src/platform src/ranking src/sim src/world) || {
+  src/league/client src/platform src/ranking src/sim src/world apps/velkaro-config src/config) || {
   echo "Japanese texts above are not marked for translation: N_(\"…\"), or \"// in every language\"" >&2
   exit 1
 }
