@@ -39,8 +39,8 @@ void RowCells(const ComparisonRow& row) {
 }
 
 void RowsTable(const ComparisonPanel& panel, const std::string& firstTitle) {
-  constexpr ImGuiTableFlags kFlags =
-      ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit | ImGuiTableFlags_ScrollY | ImGuiTableFlags_RowBg;
+  constexpr ImGuiTableFlags kFlags = ImGuiTableFlags_Borders | ImGuiTableFlags_SizingFixedFit |
+                                     ImGuiTableFlags_ScrollY | ImGuiTableFlags_RowBg;
   if (!ImGui::BeginTable("comparison", 5, kFlags)) return;
   ImGui::TableSetupScrollFreeze(0, 1);
   ImGui::TableSetupColumn(TranslatedUtf8(N_("項目")), ImGuiTableColumnFlags_WidthFixed, 250);

@@ -12,7 +12,7 @@ namespace config {
 namespace {
 
 constexpr float kLeftMargin = 52, kBottomMargin = 34, kTopMargin = 8, kRightMargin = 12;  // px
-constexpr float kHoverRadius = 10;        // px: the read-out shows the nearest point this close
+constexpr float kHoverRadius = 10;  // px: the read-out shows the nearest point this close
 constexpr float kMinPointSpacing = 0.5f;  // px between drawn points of a series
 const unsigned kInk = IM_COL32(40, 40, 40, 255);
 const unsigned kGridColour = IM_COL32(225, 225, 225, 255);

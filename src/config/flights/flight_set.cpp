@@ -26,8 +26,7 @@ std::string AddFlight(FlightSet& set, FlightLoad load) {
         platform::TranslatedUtf8(N_("重ねられる飛行は %zu つまでです。どれかを外してください。")), size_t{kMaxFlights});
   }
   // Two pilots of the same name, or an entry and its own export: the file tells them apart.
-  const bool labelTaken =
-      std::ranges::any_of(set.Flights, [&](const FlightTable& f) { return f.Label == table.Label; });
+  const bool labelTaken = std::ranges::any_of(set.Flights, [&](const FlightTable& f) { return f.Label == table.Label; });
   if (labelTaken) table.Label += " (" + table.Source + ")";
   set.Flights.push_back(std::move(table));
   ++set.Revision;
