@@ -19,6 +19,7 @@
 #include "aircraft/aircraft_file.h"
 #include "config/language/language_setting.h"
 #include "config/status_text.h"
+#include "figure_row.h"
 #include "line_plot.h"
 #include "modal_popup.h"
 #include "number_input.h"
@@ -227,20 +228,6 @@ void ValuesColumn(UiState& ui) {
 //-----------------------------------------------------------------------------
 // [SECTION] Figures and strip division
 //-----------------------------------------------------------------------------
-
-void FigureRow(const char* name, const std::string& value, const char* unit, const ImVec4* colour = nullptr) {
-  ImGui::TableNextRow();
-  ImGui::TableSetColumnIndex(0);
-  ImGui::TextUnformatted(TranslatedUtf8(name));
-  ImGui::TableSetColumnIndex(1);
-  if (colour) {
-    ImGui::TextColored(*colour, "%s", value.c_str());
-  } else {
-    ImGui::TextUnformatted(value.c_str());
-  }
-  ImGui::TableSetColumnIndex(2);
-  ImGui::TextColored(kGrey, "%s", TranslatedUtf8(unit));
-}
 
 void FiguresPanel(UiState& ui) {
   const GameFigures& f = ui.Figures;

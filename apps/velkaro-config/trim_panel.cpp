@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "figure_row.h"
 #include "config/status_text.h"
 #include "line_plot.h"
 #include "platform/text/language.h"
@@ -21,18 +22,7 @@ const ImVec4 kRed(0.78f, 0.1f, 0.1f, 1);
 // One row: name (an N_ text; its tooltip on hover), value, unit.
 void Row(const char* name, const std::string& value, const char* unit, const std::string& tooltip,
          const ImVec4* colour = nullptr) {
-  ImGui::TableNextRow();
-  ImGui::TableSetColumnIndex(0);
-  ImGui::TextUnformatted(TranslatedUtf8(name));
-  if (ImGui::IsItemHovered()) ImGui::SetTooltip("%s", tooltip.c_str());
-  ImGui::TableSetColumnIndex(1);
-  if (colour) {
-    ImGui::TextColored(*colour, "%s", value.c_str());
-  } else {
-    ImGui::TextUnformatted(value.c_str());
-  }
-  ImGui::TableSetColumnIndex(2);
-  ImGui::TextColored(kGrey, "%s", unit);
+  FigureRow(name, value, unit, colour, tooltip.c_str());
 }
 
 // A tooltip: what a figure is, then how it was found (N_ texts).

@@ -10,6 +10,18 @@ namespace config {
 using platform::Formatted;
 using platform::TranslatedUtf8;
 
+std::string RefusedTargetMessage(const std::string& shownName) {
+  return Formatted(
+      TranslatedUtf8(N_("「%s」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。")),
+      shownName.c_str());
+}
+
+std::string CannotWriteMessage(const std::string& shownName) {
+  return Formatted(
+      TranslatedUtf8(N_("%s に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。")),
+      shownName.c_str());
+}
+
 std::string DescribeExportResult(ExportResult result, const std::string& shownName, CsvEncoding encoding) {
   switch (result) {
     case ExportResult::Written:
@@ -19,14 +31,9 @@ std::string DescribeExportResult(ExportResult result, const std::string& shownNa
     case ExportResult::NotADesign:
       return Formatted(TranslatedUtf8(N_("%s は機体の設計ファイルではありません。")), shownName.c_str());
     case ExportResult::Refused:
-      return Formatted(
-          TranslatedUtf8(N_("「%s」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。")),
-          shownName.c_str());
+      return RefusedTargetMessage(shownName);
     case ExportResult::CannotWrite:
-      return Formatted(
-          TranslatedUtf8(
-              N_("%s に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。")),
-          shownName.c_str());
+      return CannotWriteMessage(shownName);
   }
   return {};
 }

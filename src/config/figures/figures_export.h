@@ -50,4 +50,8 @@ ExportResult ExportFiguresOfFile(const std::string& designFile, const std::strin
 // result is about (the design for CannotRead and NotADesign, else the output).
 std::string DescribeExportResult(ExportResult result, const std::string& shownName, CsvEncoding encoding);
 
+// What every export of a file says when its target is refused, or cannot be written.
+std::string RefusedTargetMessage(const std::string& shownName);
+std::string CannotWriteMessage(const std::string& shownName);
+
 }  // namespace config

@@ -10,6 +10,7 @@
 #include "config/design/design_fields.h"
 #include "config/design/validation.h"
 #include "config/figures/aero_figures.h"
+#include "config/figures/figures_export.h"
 #include "config/figures/glide_polar.h"
 #include "config/figures/trim_figures.h"
 #include "config/figures/wing_shape.h"
@@ -407,14 +408,9 @@ std::string DescribeReportResult(ReportResult result, const std::string& shownNa
     case ReportResult::Written:
       return Formatted(TranslatedUtf8(N_("設計レポートを %s に書き出しました。")), shownName.c_str());
     case ReportResult::Refused:
-      return Formatted(
-          TranslatedUtf8(N_("「%s」には書き出しません (フォルダ、設計ファイル、ゲームのファイルのいずれかです)。")),
-          shownName.c_str());
+      return RefusedTargetMessage(shownName);
     case ReportResult::CannotWrite:
-      return Formatted(
-          TranslatedUtf8(
-              N_("%s に書き込めません (書き込み権限か空き容量、フォルダを確認してください)。何も書いていません。")),
-          shownName.c_str());
+      return CannotWriteMessage(shownName);
   }
   return {};
 }
